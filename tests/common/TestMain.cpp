@@ -1,0 +1,63 @@
+// The main of every test program: an offscreen application, a fresh settings
+// folder and fresh platform fakes for each test.
+
+#include "FakePlatform.h"
+
+#include "platform/Folders.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace qv::test {
+
+namespace {
+std::unique_ptr<FakePlatform> g_fakes;
+std::unique_ptr<QTemporaryDir> g_config;
+
+class FreshPlatform : public ::testing::EmptyTestEventListener
+{
+    void OnTestStart(const ::testing::TestInfo &) override
+    {
+        platform::Folders::reset();
+        g_config = std::make_unique<QTemporaryDir>();
+        platform::Folders::setUserConfigFolder(g_config->path());
+#ifdef QV_TEST_INSTALL_DIR
+        platform::Folders::setInstallFolder(QStringLiteral(QV_TEST_INSTALL_DIR));
+#endif
+        g_fakes = std::make_unique<FakePlatform>();
+        g_fakes->install();
+    }
+    void OnTestEnd(const ::testing::TestInfo &) override
+    {
+        platform::resetServices();
+        g_config.reset();
+    }
+};
+} // namespace
+
+FakePlatform &fakes()
+{
+    return *g_fakes;
+}
+
+QString testConfigFolder()
+{
+    return g_config->path();
+}
+
+} // namespace qv::test
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new qv::test::FreshPlatform);
+    return RUN_ALL_TESTS();
+}
