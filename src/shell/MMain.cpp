@@ -138,6 +138,10 @@ void RestoreWindowPosition(QWidget *window)
     const double screenWidth = platform::pixelsToTwipsX(screen.width());
     const double screenHeight = platform::pixelsToTwipsY(screen.height());
     if (restoresMaximised(record, screenWidth, screenHeight)) {
+        // The normal place under the maximised one is the whole work area:
+        // where no window manager maximises, the window still fills the screen.
+        if (QScreen *s = window->screen() ? window->screen() : QGuiApplication::primaryScreen())
+            window->setGeometry(s->availableGeometry());
         window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
         return;
     }

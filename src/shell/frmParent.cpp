@@ -168,7 +168,9 @@ void frmParent::hostChild(QWidget *child)
     m_host->addWidget(page);
     m_children.append(child);
     // A closed child takes its page with it and uncovers the one behind.
-    connect(child, &QObject::destroyed, page, [this, page] {
+    connect(child, &QObject::destroyed, page, [this, page, child] {
+        // A widget announces its end before its guards clear, so drop it here.
+        m_children.removeIf([child](const QPointer<QWidget> &c) { return c.data() == child; });
         m_host->removeWidget(page);
         page->deleteLater();
         showChildOrBackdrop();
