@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 
 using namespace qv::resources;
@@ -27,6 +28,9 @@ TEST(Artwork, IconsComeInEverySizeAndAreDrawn)
         EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256))) << id;
         const QImage image = icon.pixmap(64, 64).toImage();
         EXPECT_EQ(image.pixelColor(32, 32).alpha(), 255) << id; // the middle is painted
+        const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+        if (!shots.isEmpty())
+            icon.pixmap(256, 256).save(QDir(shots).filePath(QStringLiteral("icon-%1.png").arg(id)));
     }
 }
 
