@@ -2,9 +2,11 @@
 
 #include <memory>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
-namespace {
+namespace
+{
 std::unique_ptr<plan::Plan> g_currentPlan;
 
 plan::Plan &createInitialisedPlan()

@@ -2,7 +2,8 @@
 
 #include "plan/Plan.h"
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 // The one current plan of the program. It lives from start-up to exit;
 // whoever needs it and finds it missing creates it, always followed at once

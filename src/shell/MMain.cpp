@@ -13,9 +13,11 @@
 #include <algorithm>
 #include <memory>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
-namespace {
+namespace
+{
 
 constexpr int kBusinessPlanType = 0;
 constexpr int kMarketingPlanType = 1;
@@ -46,10 +48,10 @@ void planCreationUnavailable(const QString &answersFile)
 {
     // The frame is unloaded after plan creation, so a message is the only
     // place to say that nothing was created.
-    platform::msgBox(nullptr,
-                     QStringLiteral("Plan creation is not part of this build, so no plan was made from \"%1\".")
-                         .arg(answersFile),
-                     platform::Buttons::Ok, platform::Icon::Exclamation);
+    platform::msgBox(
+        nullptr,
+        QStringLiteral("Plan creation is not part of this build, so no plan was made from \"%1\".").arg(answersFile),
+        platform::Buttons::Ok, platform::Icon::Exclamation);
 }
 
 void welcomeMenuUnavailable()
@@ -106,27 +108,16 @@ bool Main(const QString &commandLine, const StartupRoutes &givenRoutes)
 
     const StartupCommand command = parseCommandLine(commandLine);
     switch (command.choice) {
-    case StartupChoice::SplashAndFrame:
-        showSplashThenFrame();
-        break;
+    case StartupChoice::SplashAndFrame: showSplashThenFrame(); break;
     case StartupChoice::CreatePlanFromAnswers:
         routes.createPlanFromAnswers(command.argument);
         frmParent::Unload();
         break;
-    case StartupChoice::OpenPlanFile:
-        routes.openPlanFile(command.argument);
-        break;
-    case StartupChoice::WelcomeMenuOnly:
-        routes.showWelcomeMenu();
-        break;
-    case StartupChoice::OpenBusinessPlan:
-        openForPlanType(kBusinessPlanType, routes);
-        break;
-    case StartupChoice::OpenMarketingPlan:
-        openForPlanType(kMarketingPlanType, routes);
-        break;
-    case StartupChoice::Nothing:
-        return false;
+    case StartupChoice::OpenPlanFile: routes.openPlanFile(command.argument); break;
+    case StartupChoice::WelcomeMenuOnly: routes.showWelcomeMenu(); break;
+    case StartupChoice::OpenBusinessPlan: openForPlanType(kBusinessPlanType, routes); break;
+    case StartupChoice::OpenMarketingPlan: openForPlanType(kMarketingPlanType, routes); break;
+    case StartupChoice::Nothing: return false;
     }
     return anyWindowOpen();
 }

@@ -15,13 +15,13 @@
 
 class QWidget;
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 // The windows the command line can lead to. The program fills in the ones it
 // has; an entry left empty is served by the frame, which then says what this
 // build cannot show.
-struct StartupRoutes
-{
+struct StartupRoutes {
     // "-q": create a plan from the wizard-answers file (the plan-creation window).
     std::function<void(const QString &answersFile)> createPlanFromAnswers;
     // "-o": load the composer, open the plan file in it and show it.

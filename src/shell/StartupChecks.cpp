@@ -10,9 +10,11 @@
 
 #include <QFileInfo>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
-namespace {
+namespace
+{
 constexpr int kMissingSystemFileMessage = 624; // 1624
 constexpr int kApplicationTitle = 302;         // 1302
 constexpr int kBusinessPlanName = 303;         // 1303
@@ -28,12 +30,11 @@ QString requiredSystemFileName()
 
 bool CheckSystemFiles()
 {
-    const QString path = platform::resolveExistingPath(
-        platform::joinPath(platform::Folders::systemFolder(), requiredSystemFileName()));
+    const QString path =
+        platform::resolveExistingPath(platform::joinPath(platform::Folders::systemFolder(), requiredSystemFileName()));
     if (QFileInfo(path).isFile())
         return true;
-    platform::msgBox(nullptr, GetResText(kMissingSystemFileMessage), platform::Buttons::Ok,
-                     platform::Icon::Critical);
+    platform::msgBox(nullptr, GetResText(kMissingSystemFileMessage), platform::Buttons::Ok, platform::Icon::Critical);
     return false;
 }
 
@@ -53,12 +54,9 @@ void RecordInstallPath()
 QString planTypeNameFor(int planType)
 {
     switch (planType) {
-    case kBusinessPlanType:
-        return GetResText(kBusinessPlanName);
-    case kMarketingPlanType:
-        return GetResText(kMarketingPlanName);
-    default:
-        return QString();
+    case kBusinessPlanType: return GetResText(kBusinessPlanName);
+    case kMarketingPlanType: return GetResText(kMarketingPlanName);
+    default: return QString();
     }
 }
 

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 // The file that start-up requires in the system folder: the spelling
 // dictionary, which the composer and the word processor cannot work without.

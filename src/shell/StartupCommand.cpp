@@ -1,6 +1,7 @@
 #include "shell/StartupCommand.h"
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 StartupCommand parseCommandLine(const QString &commandLine)
 {

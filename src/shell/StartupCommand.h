@@ -2,11 +2,12 @@
 
 #include <QString>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 // What the command line asks the program to start with.
 enum class StartupChoice {
-    SplashAndFrame,       // no command line at all
+    SplashAndFrame,        // no command line at all
     CreatePlanFromAnswers, // "-q" wizard-answers file
     OpenPlanFile,          // "-o" plan document
     WelcomeMenuOnly,       // "-ns"
@@ -15,8 +16,7 @@ enum class StartupChoice {
     Nothing                // blanks only or an unknown switch: end silently
 };
 
-struct StartupCommand
-{
+struct StartupCommand {
     StartupChoice choice = StartupChoice::Nothing;
     QString argument; // keeps its case and its inner blanks
 };

@@ -2,9 +2,11 @@
 
 #include "platform/Settings.h"
 
-namespace qv::shell {
+namespace qv::shell
+{
 
-namespace {
+namespace
+{
 using platform::Settings;
 
 long readTwips(const QString &section, const QString &key)

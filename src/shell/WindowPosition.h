@@ -2,11 +2,11 @@
 
 #include <QString>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 // A remembered window place, in twips, under the window's own section.
-struct WindowPositionRecord
-{
+struct WindowPositionRecord {
     long top = 0;
     long left = 0;
     long height = 0;

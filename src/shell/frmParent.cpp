@@ -12,9 +12,11 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
-namespace {
+namespace
+{
 
 constexpr int kProgramIcon = 101;
 
@@ -25,8 +27,7 @@ std::function<void()> g_welcomeMenuDisplay;
 class FrameBackdrop : public QWidget
 {
 public:
-    explicit FrameBackdrop(QWidget *parent)
-        : QWidget(parent)
+    explicit FrameBackdrop(QWidget *parent) : QWidget(parent)
     {
         setObjectName(QStringLiteral("picBackdrop"));
         auto *layout = new QVBoxLayout(this);
@@ -63,8 +64,7 @@ public:
         auto *maker = new QLabel(QStringLiteral("CORVANE"), this);
         maker->setObjectName(QStringLiteral("lblMaker"));
         maker->setAlignment(Qt::AlignCenter);
-        maker->setStyleSheet(
-            QStringLiteral("color: #8FA6C4; font-size: 9pt; font-weight: bold; letter-spacing: 3px;"));
+        maker->setStyleSheet(QStringLiteral("color: #8FA6C4; font-size: 9pt; font-weight: bold; letter-spacing: 3px;"));
         layout->addWidget(maker);
     }
 

@@ -8,7 +8,8 @@
 class QLabel;
 class QStackedWidget;
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 // The frame window. It hosts the welcome menu and the opening dialog as
 // child windows that fill it; with no child it shows the product's

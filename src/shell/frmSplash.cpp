@@ -7,15 +7,16 @@
 #include <QEvent>
 #include <QLabel>
 
-namespace qv::shell {
+namespace qv::shell
+{
 
-namespace {
+namespace
+{
 constexpr int kSplashPicture = 5070;
 const QString kIndent = QStringLiteral("     ");
 } // namespace
 
-frmSplash::frmSplash(QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
 

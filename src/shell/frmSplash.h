@@ -4,7 +4,8 @@
 
 class QLabel;
 
-namespace qv::shell {
+namespace qv::shell
+{
 
 // The start-up picture with the licensee's name and company, shown on top
 // and centred while the frame loads.

@@ -4,7 +4,8 @@
 
 using namespace qv::shell;
 
-namespace {
+namespace
+{
 StartupChoice choiceOf(const char *line)
 {
     return parseCommandLine(QString::fromUtf8(line)).choice;

@@ -12,7 +12,8 @@
 using namespace qv::shell;
 using qv::test::processDeferredDeletes;
 
-namespace {
+namespace
+{
 
 class FrameTest : public qv::test::ShellTest
 {

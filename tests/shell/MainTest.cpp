@@ -13,11 +13,11 @@ using namespace qv::shell;
 using qv::test::fakes;
 using qv::test::visibleWindows;
 
-namespace {
+namespace
+{
 
 // Routes that note each call, and what was on screen at the time.
-struct RecordingRoutes
-{
+struct RecordingRoutes {
     QStringList calls;
     bool splashShownDuringWelcome = false;
     bool frameShownDuringWelcome = false;

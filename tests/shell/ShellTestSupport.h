@@ -14,7 +14,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-namespace qv::test {
+namespace qv::test
+{
 
 inline void processDeferredDeletes()
 {

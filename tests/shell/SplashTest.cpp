@@ -12,7 +12,8 @@
 using namespace qv::shell;
 using qv::platform::Settings;
 
-namespace {
+namespace
+{
 class SplashTest : public qv::test::ShellTest
 {
 };

@@ -18,7 +18,8 @@ using namespace qv::shell;
 using qv::platform::Folders;
 using qv::test::fakes;
 
-namespace {
+namespace
+{
 void touch(const QString &path)
 {
     QFile file(path);

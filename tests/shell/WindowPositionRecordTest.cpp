@@ -8,7 +8,8 @@
 using namespace qv::shell;
 using qv::platform::Settings;
 
-namespace {
+namespace
+{
 constexpr double kScreenWidth = 1280 * 15.0;
 constexpr double kScreenHeight = 800 * 15.0;
 } // namespace

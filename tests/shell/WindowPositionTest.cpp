@@ -13,7 +13,8 @@
 using namespace qv::shell;
 using qv::platform::Settings;
 
-namespace {
+namespace
+{
 
 class WindowPositionTest : public qv::test::ShellTest
 {

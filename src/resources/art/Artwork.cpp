@@ -11,9 +11,11 @@ static void initArtworkResources()
     Q_INIT_RESOURCE(art);
 }
 
-namespace qv::resources {
+namespace qv::resources
+{
 
-namespace {
+namespace
+{
 
 // Bitmaps are "bitmap-<id>.svg", icons "icon-<id>.svg".
 QString sourceFor(int id)

@@ -3,7 +3,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-namespace qv::resources {
+namespace qv::resources
+{
 
 // The program's bitmaps (5000 upwards) and icons (101 upwards), rendered from
 // the SVG sources in this folder. A picture comes at its drawn size; an icon
