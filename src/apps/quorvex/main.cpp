@@ -1,6 +1,7 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
 #include "platform/gui/DesktopServices.h"
+#include "resources/art/Artwork.h"
 #include "shell/MMain.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationName(QStringLiteral("Quorvex"));
     qv::platform::installDesktopServices();
+    // Every window and dialog carries the program icon unless it sets its own.
+    QApplication::setWindowIcon(qv::resources::LoadResIcon(101));
 
     // The windows each start-up switch leads to; the ones not listed here are
     // answered by the frame, which says what it cannot show.
