@@ -33,7 +33,7 @@ TEST(PlanPeriod, NewBusinessStartingInJuly)
     EXPECT_EQ(years.first.year, 2000);
     EXPECT_EQ(years.last.year, 2004); // Jun 2000 to Jun 2004
     EXPECT_EQ(describePeriod(a), QStringLiteral("The monthly sales forecast runs from July 1999 to June 2000. "
-                                                "The yearly tables are headed from June 2000 to June 2004."));
+                                                "The yearly tables cover the years ending June 2000 to June 2004."));
 }
 
 TEST(PlanPeriod, NewBusinessStartingInJanuaryStaysInOneYear)
@@ -64,5 +64,5 @@ TEST(PlanPeriod, ExistingBusinessHasOnlyYears)
     EXPECT_EQ(years.first.month, 3);
     EXPECT_EQ(years.first.year, 1999);
     EXPECT_EQ(years.last.year, 2003);
-    EXPECT_EQ(describePeriod(a), QStringLiteral("The yearly tables are headed from March 1999 to March 2003."));
+    EXPECT_EQ(describePeriod(a), QStringLiteral("The yearly tables cover the fiscal years ending March 1999 to March 2003."));
 }

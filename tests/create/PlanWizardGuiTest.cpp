@@ -200,7 +200,7 @@ TEST(BusinessWizard, ExistingBusinessAsksForTheFiscalYearEnd)
     answerPeriod(d, 2000, 3, 3);
     EXPECT_TRUE(d.find<QLabel>(QStringLiteral("lblPeriodPreview"))
                     ->text()
-                    .contains(QStringLiteral("from March 1999 to March 2003")));
+                    .contains(QStringLiteral("ending March 1999 to March 2003")));
 }
 
 TEST(BusinessWizard, CancelGoesBackToTheBusinessOpeningDialog)

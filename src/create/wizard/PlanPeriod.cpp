@@ -38,8 +38,10 @@ YearlySpan yearlySpan(const WizardAnswers &a)
 QString describePeriod(const WizardAnswers &a)
 {
     const YearlySpan years = yearlySpan(a);
-    const QString yearly = QStringLiteral("The yearly tables are headed from %1 to %2.")
-                               .arg(shown(years.first), shown(years.last));
+    const bool fiscalYears = a.planType == PlanType::Marketing || !a.newBusiness;
+    const QString yearly = QStringLiteral("The yearly tables cover the %1 ending %2 to %3.")
+                               .arg(fiscalYears ? QStringLiteral("fiscal years") : QStringLiteral("years"),
+                                    shown(years.first), shown(years.last));
     if (a.planType == PlanType::Business && !a.newBusiness)
         return yearly;
     const MonthlySpan months = monthlySpan(a);

@@ -52,6 +52,7 @@ QSpinBox *addCountRow(QFormLayout *form, const QString &objectName, const QStrin
     helpLabel->setWordWrap(true);
     helpLabel->setStyleSheet(QStringLiteral("color: #5a6b80;"));
     auto *cell = new QWidget(parent);
+    cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto *column = new QVBoxLayout(cell);
     column->setContentsMargins(0, 0, 0, 4);
     column->setSpacing(2);
@@ -63,14 +64,15 @@ QSpinBox *addCountRow(QFormLayout *form, const QString &objectName, const QStrin
     return box;
 }
 
-QPixmap renderArtwork(const QString &resource, QSize size)
+QPixmap renderArtwork(const QString &resource, QSize size, int margin)
 {
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
     QPixmap pixmap(size * ratio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     QPainter painter(&pixmap);
-    renderer.render(&painter);
+    painter.scale(ratio, ratio);
+    renderer.render(&painter, QRectF(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin));
     painter.end();
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;

@@ -24,7 +24,8 @@ void showError(QLabel *label, const QString &error);
 QSpinBox *addCountRow(QFormLayout *form, const QString &objectName, const QString &caption, int minimum,
                       int maximum, int value, const QString &help);
 
-// An SVG of the wizard's artwork drawn at the screen's pixel density.
-QPixmap renderArtwork(const QString &resource, QSize size);
+// An SVG of the wizard's artwork drawn at the screen's pixel density, with
+// a transparent margin around it.
+QPixmap renderArtwork(const QString &resource, QSize size, int margin = 0);
 
 } // namespace qv::wizard

@@ -27,6 +27,8 @@ int maxFigurePages(const QuestionList &questions)
     return most;
 }
 
+constexpr int kWidth = 720;
+
 QString windowTitleOf(WizardKind kind)
 {
     switch (kind) {
@@ -50,9 +52,8 @@ PlanWizard::PlanWizard(WizardKind kind, QuestionList questions, QWidget *parent)
     setWizardStyle(QWizard::ModernStyle);
     setOption(QWizard::NoBackButtonOnStartPage);
     setOption(QWizard::HaveHelpButton, false);
-    setPixmap(QWizard::WatermarkPixmap, renderArtwork(QStringLiteral(":/wizard/watermark.svg"), QSize(180, 400)));
-    setPixmap(QWizard::LogoPixmap, renderArtwork(QStringLiteral(":/wizard/logo.svg"), QSize(48, 48)));
-    setPixmap(QWizard::BannerPixmap, renderArtwork(QStringLiteral(":/wizard/banner.svg"), QSize(1200, 72)));
+    setPixmap(QWizard::LogoPixmap, renderArtwork(QStringLiteral(":/wizard/logo.svg"), QSize(60, 60), 8));
+    setPixmap(QWizard::BannerPixmap, renderArtwork(QStringLiteral(":/wizard/banner.svg"), QSize(kWidth, 72)));
     setWindowIcon(QIcon(renderArtwork(QStringLiteral(":/wizard/logo.svg"), QSize(64, 64))));
     button(QWizard::NextButton)->setObjectName(QStringLiteral("cmdNext"));
     button(QWizard::BackButton)->setObjectName(QStringLiteral("cmdBack"));
@@ -85,7 +86,13 @@ PlanWizard::PlanWizard(WizardKind kind, QuestionList questions, QWidget *parent)
     add(SubmissionId, new SubmissionPage);
     add(SummaryId, new SummaryPage);
     setStartId(WelcomeId);
-    resize(720, 540);
+    // The side picture greets the user on the first page and sees them off
+    // on the last; the pages between get the header.
+    const QPixmap watermark = renderArtwork(QStringLiteral(":/wizard/watermark.svg"), QSize(180, 494));
+    page(WelcomeId)->setPixmap(QWizard::WatermarkPixmap, watermark);
+    page(SummaryId)->setPixmap(QWizard::WatermarkPixmap, watermark);
+    // A setup assistant keeps one size, so the artwork always fits.
+    setFixedSize(kWidth, 540);
 }
 
 WizardAnswers PlanWizard::answers() const

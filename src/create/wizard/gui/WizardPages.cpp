@@ -38,7 +38,7 @@ QFormLayout *makeForm(QWidget *parent)
 {
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignLeft);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->setHorizontalSpacing(16);
     form->setVerticalSpacing(8);
     Q_UNUSED(parent);
@@ -360,15 +360,18 @@ PeriodPage::PeriodPage(PlanType type, QWidget *parent) : AnswerPage(parent), m_t
     m_year->setObjectName(QStringLiteral("spnFirstYear"));
     m_year->setRange(limits::kFirstYear.min, limits::kFirstYear.max);
     m_year->setValue(platform::clock().now().date().year());
+    m_year->setMinimumWidth(90);
     m_month = new QComboBox(this);
     m_month->setObjectName(QStringLiteral("cboMonth"));
     for (int month = 1; month <= 12; ++month)
         m_month->addItem(monthName(month), month);
+    m_month->setMinimumWidth(140);
     m_projected = new QSpinBox(this);
     m_projected->setObjectName(QStringLiteral("spnProjectedYears"));
     m_projected->setRange(limits::kProjectedYears.min, limits::kProjectedYears.max);
     m_projected->setValue(3);
     m_projected->setSuffix(QStringLiteral(" years"));
+    m_projected->setMinimumWidth(90);
     m_monthCaption = new QLabel(this);
     m_monthCaption->setObjectName(QStringLiteral("lblMonth"));
     m_monthCaption->setBuddy(m_month);
@@ -547,7 +550,6 @@ FiguresPage::FiguresPage(int index, QWidget *parent) : AnswerPage(parent), m_ind
     setObjectName(QStringLiteral("pageFigures_%1").arg(index));
     setTitle(QStringLiteral("Key Figures"));
     m_layout = new QVBoxLayout(this);
-    m_layout->setContentsMargins(0, 0, 0, 0);
 }
 
 void FiguresPage::initializePage()
@@ -574,6 +576,7 @@ void FiguresPage::rebuild(const QuestionPage &page)
     scroll->setFrameShape(QFrame::NoFrame);
     auto *inner = new QWidget(scroll);
     auto *form = makeForm(inner);
+    form->setContentsMargins(0, 0, 0, 0);
     inner->setLayout(form);
     int number = 0;
     for (const FigureQuestion &question : page.questions) {
@@ -581,13 +584,17 @@ void FiguresPage::rebuild(const QuestionPage &page)
         edit->setObjectName(QStringLiteral("txtFigure_%1").arg(number));
         edit->setProperty("cell", question.cell);
         edit->setPlaceholderText(describeLimits(question));
-        if (question.kind == FigureKind::Text)
+        if (question.kind == FigureKind::Text) {
             edit->setMaxLength(int(question.maximum));
-        else
+            edit->setFixedWidth(320);
+        } else {
             edit->setAlignment(Qt::AlignRight);
+            edit->setFixedWidth(220);
+        }
         edit->setText(m_typed.value(question.cell.toUpper()));
         auto *error = makeErrorLabel(QStringLiteral("lblFigureError_%1").arg(number), inner);
         auto *cell = new QWidget(inner);
+        cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         auto *column = new QVBoxLayout(cell);
         column->setContentsMargins(0, 0, 0, 4);
         column->setSpacing(2);
@@ -601,7 +608,6 @@ void FiguresPage::rebuild(const QuestionPage &page)
         column->addWidget(error);
         auto *caption = new QLabel(question.prompt + QLatin1Char(':'), inner);
         caption->setBuddy(edit);
-        caption->setWordWrap(true);
         form->addRow(caption, cell);
         m_fields.append({question, edit, error});
         connect(edit, &QLineEdit::textChanged, this, [this, question, error](const QString &text) {
@@ -654,6 +660,7 @@ SubmissionPage::SubmissionPage(QWidget *parent) : AnswerPage(parent)
     m_date->setObjectName(QStringLiteral("dtpSubmissionDate"));
     m_date->setCalendarPopup(true);
     m_date->setDisplayFormat(QStringLiteral("MMMM d, yyyy"));
+    m_date->setMinimumWidth(200);
     auto *dateCaption = new QLabel(QStringLiteral("&Date:"), this);
     dateCaption->setBuddy(m_date);
     form->addRow(dateCaption, m_date);
@@ -662,9 +669,12 @@ SubmissionPage::SubmissionPage(QWidget *parent) : AnswerPage(parent)
     m_street = addLine(form, QStringLiteral("txtStreet"), QStringLiteral("St&reet:"), limits::kSubmissionLength);
     m_city = addLine(form, QStringLiteral("txtCity"), QStringLiteral("C&ity:"), limits::kSubmissionLength);
     m_state = addLine(form, QStringLiteral("txtState"), QStringLiteral("&State:"), limits::kStateLength);
+    m_state->setMaximumWidth(200);
     m_zip = addLine(form, QStringLiteral("txtZip"), QStringLiteral("&Zip code:"), limits::kZipLength);
+    m_zip->setMaximumWidth(120);
     m_zip->setValidator(new QRegularExpressionValidator(zipPattern(), m_zip));
     m_phone = addLine(form, QStringLiteral("txtPhone"), QStringLiteral("Tele&phone:"), limits::kPhoneLength);
+    m_phone->setMaximumWidth(200);
     m_phone->setValidator(new QRegularExpressionValidator(phonePattern(), m_phone));
     m_error = makeErrorLabel(QStringLiteral("lblSubmissionError"), this);
     auto *layout = new QVBoxLayout(this);
@@ -726,6 +736,7 @@ SummaryPage::SummaryPage(QWidget *parent) : AnswerPage(parent)
     m_summary->setObjectName(QStringLiteral("lblSummary"));
     m_summary->setWordWrap(true);
     m_summary->setTextFormat(Qt::RichText);
+    m_summary->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
