@@ -404,3 +404,16 @@ TEST(FiguresWizard, WithoutAListThereAreNoFigurePages)
     ASSERT_TRUE(d.next());
     EXPECT_EQ(d.pageName(), QStringLiteral("pageSubmission"));
 }
+
+TEST(BusinessWizard, AnExistingPlanIsNamedBeforeItIsReplaced)
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("Acme.bpl"))).open(QIODevice::WriteOnly);
+    PlanWizard wizard(WizardKind::Business);
+    wizard.show();
+    WizardDriver d(wizard);
+    answerBusinessStart(d, 0, true, QStringLiteral("Acme"));
+    d.type(QStringLiteral("txtDocumentPath"), dir.path() + QStringLiteral("/Acme"));
+    EXPECT_TRUE(d.find<QLabel>(QStringLiteral("lblPlanFolder"))->text().contains(QStringLiteral("will be replaced")));
+    EXPECT_TRUE(d.canGoNext());
+}

@@ -195,3 +195,11 @@ TEST(FigureAnswers, PercentNumberIntegerText)
     EXPECT_FALSE(checkFigure(text, QStringLiteral("B")).isEmpty());
     EXPECT_FALSE(checkFigure(text, QStringLiteral("Banking")).isEmpty());
 }
+
+TEST(QuestionList, ByteOrderMarkAndWindowsLineEnds)
+{
+    const QuestionList list =
+        QuestionList::parse(QString(QChar(0xFEFF)) + QStringLiteral("[Retail New]\r\nTbl0001:A1 | number | 0..1 | First\r\n"));
+    EXPECT_TRUE(list.problems().isEmpty()) << list.problems().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(promptsOf(list.pagesFor(kRetail, true)), QStringList{QStringLiteral("First")});
+}

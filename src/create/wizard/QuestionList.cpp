@@ -154,7 +154,10 @@ QuestionList QuestionList::parse(const QString &text)
     // Cells already asked per kind and stage (kind * 2 + stage), to catch a
     // second question that would overwrite the first one's answer.
     QHash<QString, int> asked[kKindCount * 2];
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    // Editors on other systems save a byte-order mark; it is not part of the
+    // first heading.
+    const QString body = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
+    const QStringList lines = body.split(QLatin1Char('\n'));
     int lineNumber = 0;
     auto report = [&](const QString &what) {
         list.m_problems << QStringLiteral("line %1: %2").arg(lineNumber).arg(what);

@@ -20,10 +20,11 @@ QString questionListPath()
                                          + QStringLiteral("Data/ENG/BusPlan/wizard-questions.txt"));
 }
 
-Handover handOverAnswers(const WizardAnswers &answers)
+Handover handOverAnswers(const WizardAnswers &answers, const QString &folder)
 {
     Handover result;
-    const WrittenAnswers written = writeAnswerFile(platform::Folders::tempFolder(), answers);
+    const WrittenAnswers written =
+        writeAnswerFile(folder.isEmpty() ? platform::Folders::tempFolder() : folder, answers);
     if (!written.error.isEmpty()) {
         result.error = written.error;
         return result;

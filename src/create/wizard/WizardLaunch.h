@@ -23,8 +23,9 @@ struct Handover
     QString error;      // for the user when not done
 };
 
-// Writes the answers into the temp folder and starts "quorvex -q FILE".
-Handover handOverAnswers(const WizardAnswers &answers);
+// Writes the answers into the folder (the user's temp folder unless told
+// otherwise) and starts "quorvex -q FILE".
+Handover handOverAnswers(const WizardAnswers &answers, const QString &folder = QString());
 
 // Starts "quorvex -b" (business) or "quorvex -m" (marketing).
 bool returnToOpeningDialog(PlanType type);

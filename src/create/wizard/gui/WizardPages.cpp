@@ -96,7 +96,8 @@ WelcomePage::WelcomePage(WizardKind kind, QWidget *parent) : AnswerPage(parent)
             "<p>This assistant sets up a new business plan and fills in its first figures.</p>"
             "<p>Besides the kind of business, its name and its plan year, it asks how many products, "
             "advertising media, market segments and markets you have, so that the tables show just "
-            "those rows, and a few key figures that go straight into the financial tables.</p>");
+            "those rows, and the key figures of your business, such as start-up costs and prices, "
+            "that go straight into the financial tables.</p>");
         break;
     case WizardKind::Marketing:
         text = QStringLiteral(
