@@ -9,9 +9,11 @@
 
 #include <sys/utsname.h>
 
-namespace qv::support {
+namespace qv::support
+{
 
-namespace {
+namespace
+{
 
 CSystem::Memory readMemory()
 {
@@ -29,7 +31,8 @@ CSystem::CSystem() : m_family(QStringLiteral("Windows NT"))
     if (uname(&names) == 0) {
         m_processor = processorForMachine(QString::fromLatin1(names.machine));
         // "6.1.0-18-amd64": major 6, minor 1.
-        const QStringList parts = QString::fromLatin1(names.release).split(QRegularExpression(QStringLiteral("[^0-9]")));
+        const QStringList parts =
+            QString::fromLatin1(names.release).split(QRegularExpression(QStringLiteral("[^0-9]")));
         m_winMajor = static_cast<qint16>(parts.value(0).toInt());
         m_winMinor = static_cast<qint16>(parts.value(1).toInt());
     } else {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace qv::support {
+namespace qv::support
+{
 
 // Facts about the machine, gathered once when the object is made. This
 // platform reports itself as the NT family; the version words carry the
@@ -43,8 +44,7 @@ public:
     // ("x86_64", "i686", "alpha", "mips").
     static QString processorForMachine(const QString &machineType);
 
-    struct Memory
-    {
+    struct Memory {
         long totalKb = 0;
         long availableKb = 0;
     };

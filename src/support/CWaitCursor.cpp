@@ -3,9 +3,11 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace qv::support {
+namespace qv::support
+{
 
-namespace {
+namespace
+{
 
 Qt::CursorShape shapeOf(MousePointer pointer)
 {

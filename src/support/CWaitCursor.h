@@ -1,6 +1,7 @@
 #pragma once
 
-namespace qv::support {
+namespace qv::support
+{
 
 // The mouse pointer codes windows pass to SetCursor.
 enum class MousePointer {

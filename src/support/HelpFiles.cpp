@@ -5,7 +5,8 @@
 
 #include <QFileInfo>
 
-namespace qv::support {
+namespace qv::support
+{
 
 QString helpPagePath(const QString &helpFile)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace qv::support {
+namespace qv::support
+{
 
 // The help files the program names, as pages of its help folder.
 inline const QString kMainHelpFile = QStringLiteral("BPlan8.hlp");

@@ -11,18 +11,19 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-namespace qv::support {
+namespace qv::support
+{
 
 using platform::Buttons;
 using platform::Icon;
 
-namespace {
+namespace
+{
 
 const QString kOnlineSection = QStringLiteral("Online");
 
 // Removes the probe file however the lookup ends.
-struct RemoveOnExit
-{
+struct RemoveOnExit {
     QString path;
     ~RemoveOnExit()
     {
@@ -108,7 +109,8 @@ void ShowProducts(QObject *owner)
 
 QString mainWebSite()
 {
-    return platform::Settings::get(kOnlineSection, QStringLiteral("MainSite"), QStringLiteral("https://www.corvane.com/"));
+    return platform::Settings::get(kOnlineSection, QStringLiteral("MainSite"),
+                                   QStringLiteral("https://www.corvane.com/"));
 }
 
 QString secondWebSite()

@@ -8,7 +8,8 @@
 
 class QObject;
 
-namespace qv::support {
+namespace qv::support
+{
 
 // Opens the address in the preferred browser (the Browser preference, else
 // the program that opens HTML files). Without a browser, says so and opens

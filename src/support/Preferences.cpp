@@ -7,11 +7,13 @@
 
 #include <limits>
 
-namespace qv::support {
+namespace qv::support
+{
 
 using platform::Settings;
 
-namespace {
+namespace
+{
 
 const QString kMinutes = QStringLiteral("Minutes");
 const QString kAutoSave = QStringLiteral("AutoSave");

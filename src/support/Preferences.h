@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace qv::support {
+namespace qv::support
+{
 
 // The user's preferences as the whole program reads them: each getter
 // applies its default and limits, so a value missing from the settings
@@ -13,22 +14,21 @@ namespace qv::support {
 class Preferences
 {
 public:
-    static qint16 getAutoSaveTime();        // "Minutes"; 0 or unreadable gives 10
-    static QString getPreferenceBrowser();  // "Browser"; else the program for HTML files
-    static QString getPreferenceFont();     // "Font"; empty gives "Times New Roman"
-    static qint16 getPreferenceFontSize();  // "Font Size"; below 6 gives 11
-    static qint16 getRecentFilesCount();    // "Recent Count", default 4
-    static bool IsPreferencePrintBlack();   // "Print Color"
-    static bool IsPreferencePrintNormal();  // "Print Normal"
-    static bool IsAutoSave();               // "AutoSave"
-    static bool showRecentFileList();       // "Recent Files"
+    static qint16 getAutoSaveTime();       // "Minutes"; 0 or unreadable gives 10
+    static QString getPreferenceBrowser(); // "Browser"; else the program for HTML files
+    static QString getPreferenceFont();    // "Font"; empty gives "Times New Roman"
+    static qint16 getPreferenceFontSize(); // "Font Size"; below 6 gives 11
+    static qint16 getRecentFilesCount();   // "Recent Count", default 4
+    static bool IsPreferencePrintBlack();  // "Print Color"
+    static bool IsPreferencePrintNormal(); // "Print Normal"
+    static bool IsAutoSave();              // "AutoSave"
+    static bool showRecentFileList();      // "Recent Files"
 
     // The stored browser alone, without the fallback.
     static QString storedBrowser();
 
     // What the dialog writes, as the controls show it.
-    struct Values
-    {
+    struct Values {
         bool printNormal = true;
         bool printBlack = true;
         QString font;

@@ -2,7 +2,8 @@
 
 #include "resources/ResText.h"
 
-namespace qv::support {
+namespace qv::support
+{
 
 ProgramVersion programVersion()
 {
@@ -12,8 +13,8 @@ ProgramVersion programVersion()
 QString versionText()
 {
     const ProgramVersion v = programVersion();
-    return GetResText(379) + QLatin1Char(' ') + QString::number(v.major) + QLatin1Char('.') +
-           QString::number(v.minor) + QStringLiteral(" (") + QString::number(v.revision) + QLatin1Char(')');
+    return GetResText(379) + QLatin1Char(' ') + QString::number(v.major) + QLatin1Char('.') + QString::number(v.minor) +
+           QStringLiteral(" (") + QString::number(v.revision) + QLatin1Char(')');
 }
 
 } // namespace qv::support

@@ -2,10 +2,10 @@
 
 #include <QString>
 
-namespace qv::support {
-
-struct ProgramVersion
+namespace qv::support
 {
+
+struct ProgramVersion {
     int major;
     int minor;
     int revision;

@@ -5,10 +5,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-namespace {
-
-struct ToolRun
+namespace
 {
+
+struct ToolRun {
     int status = -1;
     QString out;
     QString err;

@@ -13,7 +13,8 @@
 using namespace qv;
 using qv::test::fakes;
 
-namespace {
+namespace
+{
 QString shownPage()
 {
     return QFileInfo(support::HelpViewer::instance()->browser()->source().toLocalFile()).fileName();

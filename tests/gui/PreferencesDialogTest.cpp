@@ -17,22 +17,21 @@
 
 using namespace qv;
 using qv::platform::Settings;
-using qv::support::ReversedScrollBar;
 using qv::support::frmPreferences;
+using qv::support::ReversedScrollBar;
 using qv::test::fakes;
 
-namespace {
-
-struct Dialog
+namespace
 {
+
+struct Dialog {
     frmPreferences dialog;
     Dialog()
     {
         dialog.load();
         dialog.show();
     }
-    template <typename T>
-    T *find(const char *name)
+    template <typename T> T *find(const char *name)
     {
         T *widget = dialog.findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
@@ -136,7 +135,8 @@ TEST(PreferencesDialog, FontsAreOfferedOnceIgnoringCase)
     QStringList items;
     for (int i = 0; i < fonts->count(); ++i)
         items << fonts->itemText(i);
-    EXPECT_EQ(items, (QStringList{QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Courier New")}));
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Courier New")}));
 }
 
 TEST(PreferencesDialog, TheSizesListInOrder)

@@ -39,7 +39,9 @@ TEST(Screenshots, SupportWindows)
     for (const QString &file : {support::kMainHelpFile, support::kAdvisorHelpFile, support::kProductsHelpFile}) {
         support::OpenHelpFile(nullptr, file);
         QApplication::processEvents();
-        const QString name = QFileInfo(support::helpPagePath(file)).completeBaseName().replace(QLatin1Char(' '), QLatin1Char('_'));
-        EXPECT_TRUE(support::HelpViewer::instance()->grab().save(folder + QStringLiteral("/help_") + name + QStringLiteral(".png")));
+        const QString name =
+            QFileInfo(support::helpPagePath(file)).completeBaseName().replace(QLatin1Char(' '), QLatin1Char('_'));
+        EXPECT_TRUE(support::HelpViewer::instance()->grab().save(folder + QStringLiteral("/help_") + name +
+                                                                 QStringLiteral(".png")));
     }
 }

@@ -54,7 +54,8 @@ TEST(OpenUrl, WithoutABrowserSaysSoAndOpensNothing)
 
 TEST(OpenUrl, OpensTheAddressWithThePreferredBrowser)
 {
-    platform::Settings::save(QStringLiteral("Preferences"), QStringLiteral("Browser"), QStringLiteral("/opt/web/browse"));
+    platform::Settings::save(QStringLiteral("Preferences"), QStringLiteral("Browser"),
+                             QStringLiteral("/opt/web/browse"));
     EXPECT_TRUE(support::OpenUrl(nullptr, QStringLiteral("https://example.org/a b")));
     ASSERT_EQ(fakes().shell->opened.size(), 1);
     EXPECT_EQ(fakes().shell->opened.first().first, QStringLiteral("/opt/web/browse"));

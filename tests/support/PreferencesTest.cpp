@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-
 using qv::platform::Settings;
 using qv::support::Preferences;
 using qv::test::fakes;
 
-namespace {
+namespace
+{
 void store(const char *key, const char *value)
 {
     Settings::save(QStringLiteral("Preferences"), QString::fromLatin1(key), QString::fromLatin1(value));
@@ -109,10 +109,10 @@ TEST(Preferences, SaveWritesTheNineKeysInOrder)
     QStringList keys;
     for (const auto &entry : Preferences::entries(v))
         keys << entry.first;
-    EXPECT_EQ(keys, (QStringList{QStringLiteral("Print Normal"), QStringLiteral("Print Color"), QStringLiteral("Font"),
-                                 QStringLiteral("Font Size"), QStringLiteral("AutoSave"), QStringLiteral("Minutes"),
-                                 QStringLiteral("Browser"), QStringLiteral("Recent Files"),
-                                 QStringLiteral("Recent Count")}));
+    EXPECT_EQ(keys,
+              (QStringList{QStringLiteral("Print Normal"), QStringLiteral("Print Color"), QStringLiteral("Font"),
+                           QStringLiteral("Font Size"), QStringLiteral("AutoSave"), QStringLiteral("Minutes"),
+                           QStringLiteral("Browser"), QStringLiteral("Recent Files"), QStringLiteral("Recent Count")}));
     EXPECT_EQ(Settings::keys(Settings::appName(), QStringLiteral("Preferences")).size(), 9);
 
     EXPECT_FALSE(Preferences::IsPreferencePrintNormal());
@@ -125,10 +125,11 @@ TEST(Preferences, SaveWritesTheNineKeysInOrder)
 
 TEST(Preferences, FontsAreListedOnceIgnoringCase)
 {
-    const QStringList fonts = Preferences::distinctFonts(
-        {QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("ARIAL"), QStringLiteral("Courier"),
-         QStringLiteral("times new roman")});
-    EXPECT_EQ(fonts, (QStringList{QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Courier")}));
+    const QStringList fonts =
+        Preferences::distinctFonts({QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("ARIAL"),
+                                    QStringLiteral("Courier"), QStringLiteral("times new roman")});
+    EXPECT_EQ(fonts,
+              (QStringList{QStringLiteral("Arial"), QStringLiteral("Times New Roman"), QStringLiteral("Courier")}));
 }
 
 TEST(Preferences, FontSizesInOrder)

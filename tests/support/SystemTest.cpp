@@ -49,7 +49,8 @@ TEST(CSystem, MemoryComesFromTheKernelsTable)
     EXPECT_EQ(CSystem::freePercent(CSystem::parseMemInfo("garbage")), 0);
 }
 
-namespace {
+namespace
+{
 Qt::CursorShape overrideShape()
 {
     const QCursor *cursor = QGuiApplication::overrideCursor();

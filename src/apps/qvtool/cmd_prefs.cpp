@@ -2,7 +2,8 @@
 
 #include "support/Preferences.h"
 
-namespace {
+namespace
+{
 
 using qv::support::Preferences;
 

@@ -13,15 +13,16 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
-namespace qv::support {
+namespace qv::support
+{
 
 void OpenHelpFile(QObject *owner, const QString &helpFile, const QString &topic)
 {
     const QString page = helpPagePath(helpFile);
     if (!QFileInfo(page).isFile()) {
-        platform::msgBox(owner, QStringLiteral("Cannot find the help file ") + QFileInfo(helpFile).fileName() +
-                                    QStringLiteral("."),
-                         platform::Buttons::Ok, platform::Icon::Exclamation);
+        platform::msgBox(
+            owner, QStringLiteral("Cannot find the help file ") + QFileInfo(helpFile).fileName() + QStringLiteral("."),
+            platform::Buttons::Ok, platform::Icon::Exclamation);
         return;
     }
     HelpViewer *viewer = HelpViewer::instance();

@@ -6,7 +6,8 @@
 class QObject;
 class QTextBrowser;
 
-namespace qv::support {
+namespace qv::support
+{
 
 // Opens a help file ("BPlan8.hlp", "financial advisor.hlp",
 // "products.hlp") in the program's help viewer, at a topic (an anchor of

@@ -3,7 +3,8 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-namespace qv::support {
+namespace qv::support
+{
 
 ReversedScrollBar::ReversedScrollBar(QWidget *parent) : QScrollBar(Qt::Vertical, parent)
 {

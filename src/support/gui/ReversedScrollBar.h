@@ -2,7 +2,8 @@
 
 #include <QScrollBar>
 
-namespace qv::support {
+namespace qv::support
+{
 
 // A small vertical scroll bar used as an up-down control: its top end is the
 // largest number, so the up arrow raises the number and the down arrow

@@ -14,7 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace qv::support {
+namespace qv::support
+{
 
 frmAboutBox::frmAboutBox(QWidget *parent)
     : QDialog(parent), picIcon(new QLabel(this)), lbProgram(new QLabel(this)), lbVersion(new QLabel(this)),
@@ -40,11 +41,11 @@ frmAboutBox::frmAboutBox(QWidget *parent)
     lbCopyright->setFont(small);
     lbCopyright->setForegroundRole(QPalette::PlaceholderText);
     lbDescription->setWordWrap(true);
-    lbDescription->setText(QStringLiteral(
-        "Write business plans and marketing plans section by section, with instructions, examples "
-        "and linked financial tables for every chapter."));
-    lbCopyright->setText(QStringLiteral("Copyright \u00A9 %1 Corvane. All rights reserved.")
-                             .arg(QDate::currentDate().year()));
+    lbDescription->setText(
+        QStringLiteral("Write business plans and marketing plans section by section, with instructions, examples "
+                       "and linked financial tables for every chapter."));
+    lbCopyright->setText(
+        QStringLiteral("Copyright \u00A9 %1 Corvane. All rights reserved.").arg(QDate::currentDate().year()));
     picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     picIcon->setFixedWidth(80);
 

@@ -5,7 +5,8 @@
 class QLabel;
 class QPushButton;
 
-namespace qv::support {
+namespace qv::support
+{
 
 // The About window: the product's name and version, a way to the maker's
 // other products, and OK.

@@ -19,12 +19,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace qv::support {
+namespace qv::support
+{
 
-namespace {
+namespace
+{
 
-template <typename T>
-T *named(T *widget, const char *name)
+template <typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -63,30 +64,18 @@ QFrame *rule(QWidget *parent)
 } // namespace
 
 frmPreferences::frmPreferences(QWidget *parent)
-    : QDialog(parent),
-      chkNormal(named(new QCheckBox(this), "chkNormal")),
-      chkBlack(named(new QCheckBox(this), "chkBlack")),
-      lblDefaultBrowser(heading(this, "lblDefaultBrowser")),
-      txtBrowse(named(new QLineEdit(this), "txtBrowse")),
-      cmdBrowse(named(new QPushButton(this), "cmdBrowse")),
-      lblDefaultFont(heading(this, "lblDefaultFont")),
-      lblFont(named(new QLabel(this), "lblFont")),
-      cboFont(named(new QComboBox(this), "cboFont")),
-      lblSize(named(new QLabel(this), "lblSize")),
-      cboSize(named(new QComboBox(this), "cboSize")),
-      chkRecent(named(new QCheckBox(this), "chkRecent")),
-      vsRecent(named(new ReversedScrollBar(this), "vsRecent")),
-      lblRecent(numberBox(this, "lblRecent")),
-      lblEntries(named(new QLabel(this), "lblEntries")),
-      chkSave(named(new QCheckBox(this), "chkSave")),
-      vsMinutes(named(new ReversedScrollBar(this), "vsMinutes")),
-      lblMins(numberBox(this, "lblMins")),
-      lblMinutes(named(new QLabel(this), "lblMinutes")),
-      lblSaving(heading(this, "lblSaving")),
-      lblCompiling(heading(this, "lblCompiling")),
-      cmdOk(named(new QPushButton(QStringLiteral("OK"), this), "cmdOk")),
-      cmdCancel(named(new QPushButton(this), "cmdCancel")),
-      cmdHelp(named(new QPushButton(this), "cmdHelp"))
+    : QDialog(parent), chkNormal(named(new QCheckBox(this), "chkNormal")),
+      chkBlack(named(new QCheckBox(this), "chkBlack")), lblDefaultBrowser(heading(this, "lblDefaultBrowser")),
+      txtBrowse(named(new QLineEdit(this), "txtBrowse")), cmdBrowse(named(new QPushButton(this), "cmdBrowse")),
+      lblDefaultFont(heading(this, "lblDefaultFont")), lblFont(named(new QLabel(this), "lblFont")),
+      cboFont(named(new QComboBox(this), "cboFont")), lblSize(named(new QLabel(this), "lblSize")),
+      cboSize(named(new QComboBox(this), "cboSize")), chkRecent(named(new QCheckBox(this), "chkRecent")),
+      vsRecent(named(new ReversedScrollBar(this), "vsRecent")), lblRecent(numberBox(this, "lblRecent")),
+      lblEntries(named(new QLabel(this), "lblEntries")), chkSave(named(new QCheckBox(this), "chkSave")),
+      vsMinutes(named(new ReversedScrollBar(this), "vsMinutes")), lblMins(numberBox(this, "lblMins")),
+      lblMinutes(named(new QLabel(this), "lblMinutes")), lblSaving(heading(this, "lblSaving")),
+      lblCompiling(heading(this, "lblCompiling")), cmdOk(named(new QPushButton(QStringLiteral("OK"), this), "cmdOk")),
+      cmdCancel(named(new QPushButton(this), "cmdCancel")), cmdHelp(named(new QPushButton(this), "cmdHelp"))
 {
     setObjectName(QStringLiteral("frmPreferences"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -312,14 +301,41 @@ void frmPreferences::cmdHelpClick()
     OpenHelpFile(this, kMainHelpFile, QStringLiteral("preferences"));
 }
 
-qint16 frmPreferences::getAutoSaveTime() { return Preferences::getAutoSaveTime(); }
-QString frmPreferences::getPreferenceBrowser() { return Preferences::getPreferenceBrowser(); }
-QString frmPreferences::getPreferenceFont() { return Preferences::getPreferenceFont(); }
-qint16 frmPreferences::getPreferenceFontSize() { return Preferences::getPreferenceFontSize(); }
-qint16 frmPreferences::getRecentFilesCount() { return Preferences::getRecentFilesCount(); }
-bool frmPreferences::IsPreferencePrintBlack() { return Preferences::IsPreferencePrintBlack(); }
-bool frmPreferences::IsPreferencePrintNormal() { return Preferences::IsPreferencePrintNormal(); }
-bool frmPreferences::IsAutoSave() { return Preferences::IsAutoSave(); }
-bool frmPreferences::showRecentFileList() { return Preferences::showRecentFileList(); }
+qint16 frmPreferences::getAutoSaveTime()
+{
+    return Preferences::getAutoSaveTime();
+}
+QString frmPreferences::getPreferenceBrowser()
+{
+    return Preferences::getPreferenceBrowser();
+}
+QString frmPreferences::getPreferenceFont()
+{
+    return Preferences::getPreferenceFont();
+}
+qint16 frmPreferences::getPreferenceFontSize()
+{
+    return Preferences::getPreferenceFontSize();
+}
+qint16 frmPreferences::getRecentFilesCount()
+{
+    return Preferences::getRecentFilesCount();
+}
+bool frmPreferences::IsPreferencePrintBlack()
+{
+    return Preferences::IsPreferencePrintBlack();
+}
+bool frmPreferences::IsPreferencePrintNormal()
+{
+    return Preferences::IsPreferencePrintNormal();
+}
+bool frmPreferences::IsAutoSave()
+{
+    return Preferences::IsAutoSave();
+}
+bool frmPreferences::showRecentFileList()
+{
+    return Preferences::showRecentFileList();
+}
 
 } // namespace qv::support

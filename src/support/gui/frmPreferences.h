@@ -8,7 +8,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace qv::support {
+namespace qv::support
+{
 
 class ReversedScrollBar;
 
