@@ -30,6 +30,8 @@ QString captionReportText(const QString &window, const QString &description,
                           const QString &procedure = QStringLiteral("loadCaptions"));
 void reportCaptionError(QObject *owner, const QString &window, const QString &description,
                         const QString &procedure = QStringLiteral("loadCaptions"));
+void reportCaptionError(QObject *owner, const QString &window, const QvError &error,
+                        const QString &procedure = QStringLiteral("loadCaptions"));
 
 // "Error loading file:", a line break, then the full path; information icon
 // (a missing file is a notice, not a system failure).
