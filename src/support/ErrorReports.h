@@ -15,8 +15,8 @@ class QvError;
 namespace qv::support
 {
 
-// The line break inside a report.
-inline constexpr QChar kReportLineBreak = QLatin1Char('\n');
+// The line break inside a report: CR LF, as in the string table's texts.
+inline const QString kReportLineBreak = QStringLiteral("\r\n");
 
 // "Error: <description> (<number>)", a line break, then the activity
 // ("Saving Plan1.bpl", "Getting Meta Files"). Shown with no icon, OK only.
