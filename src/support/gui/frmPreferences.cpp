@@ -117,7 +117,7 @@ frmPreferences::frmPreferences(QWidget *parent)
     saving->setHorizontalSpacing(6);
     saving->setVerticalSpacing(8);
     // The number and its scroll bar side by side, like one spin box.
-    const auto upDown = [this](QLabel *number, ReversedScrollBar *bar) {
+    const auto upDown = [](QLabel *number, ReversedScrollBar *bar) {
         auto *pair = new QHBoxLayout;
         pair->setSpacing(0);
         number->setFixedHeight(bar->sizeHint().height());
