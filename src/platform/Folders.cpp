@@ -62,7 +62,12 @@ QString Folders::myPlansFolder()
 
 QString Folders::tempFolder()
 {
-    return withTrailingSeparator(QDir::tempPath());
+    // QDir::tempPath() is empty when TMPDIR names something that is not a
+    // folder; never fall back to the root folder.
+    const QString temp = QDir::tempPath();
+    if (temp.isEmpty() || !QFileInfo(temp).isDir())
+        return QStringLiteral("/tmp/");
+    return withTrailingSeparator(temp);
 }
 
 QString Folders::userConfigFolder()
