@@ -64,8 +64,15 @@ QString SpellSession::word() const
 
 int SpellSession::contextStart() const
 {
-    const QTextBlock block = m_word.block();
-    return qMax(0, m_word.selectionStart() - block.position() - kContextReach);
+    // Start at a word boundary, so that the context shows whole words.
+    const QString text = m_word.block().text();
+    const int word = m_word.selectionStart() - m_word.block().position();
+    int start = qMax(0, word - kContextReach);
+    if (start > 0) {
+        const int space = int(text.indexOf(QLatin1Char(' '), start));
+        start = space >= 0 && space < word ? space + 1 : start;
+    }
+    return start;
 }
 
 QString SpellSession::context() const
