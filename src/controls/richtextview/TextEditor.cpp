@@ -92,12 +92,17 @@ void TextEditor::quietly(const std::function<void()> &action)
 
 void TextEditor::adoptDocument(QTextDocument *doc)
 {
-    QTextDocument *old = document();
+    // The editor owns the documents it adopts; the first one belongs to Qt's
+    // text control, which may delete it itself.
+    const QPointer<QTextDocument> old = document();
     if (doc != old) {
         doc->setParent(this);
         QTextEdit::setDocument(doc);
-        if (old->parent() == this)
-            delete old; // its highlighter goes with it
+        if (old && old->parent() == this)
+            delete old.data(); // its highlighter goes with it
+        // Typing at the start takes the format of the first paragraph mark,
+        // as the text's own font (the control would keep its old one).
+        setTextCursor(QTextCursor(doc));
     }
     doc->documentLayout()->setPaintDevice(&m_layoutDevice);
     connect(doc, &QTextDocument::contentsChanged, this, [this] {
