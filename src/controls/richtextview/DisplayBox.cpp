@@ -5,6 +5,7 @@
 #include "platform/AtomicFile.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -91,11 +92,13 @@ void DisplayBox::render(const QString &source)
         return;
     }
     rtf::ReadResult read = rtf::readRtf(encode(source));
-    QTextDocument *old = m_view->document();
+    // The box owns the documents it shows; the first belongs to Qt's text
+    // control, which may delete it itself.
+    const QPointer<QTextDocument> old = m_view->document();
     read.document->setParent(m_view);
     m_view->setDocument(read.document.release());
-    if (old->parent() == m_view)
-        delete old;
+    if (old && old->parent() == m_view)
+        delete old.data();
 }
 
 QString DisplayBox::saveFile(const QString &path) const

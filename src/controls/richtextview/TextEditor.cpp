@@ -276,7 +276,7 @@ void TextEditor::setPageWidth(int twips)
     if (page.marginLeft + page.marginRight > spare) {
         page.marginLeft = page.marginRight = spare / 2;
         rtf::setPageLayout(*document(), page);
-        applyPageMargins();
+        quietly([this] { applyPageMargins(); });
     } else {
         rtf::setPageLayout(*document(), page);
     }
@@ -291,7 +291,7 @@ void TextEditor::setPageHeight(int twips)
     if (page.marginTop + page.marginBottom > spare) {
         page.marginTop = page.marginBottom = spare / 2;
         rtf::setPageLayout(*document(), page);
-        applyPageMargins();
+        quietly([this] { applyPageMargins(); });
     } else {
         rtf::setPageLayout(*document(), page);
     }
@@ -395,6 +395,11 @@ void TextEditor::setBackgroundColor(const QColor &color)
 double TextEditor::unitsToPixels(double units) const
 {
     return units * zoomScale();
+}
+
+QSizeF TextEditor::pageSizeInPixels() const
+{
+    return QSizeF(pagePixelWidth(), pagePixelHeight());
 }
 
 double TextEditor::pixelsPerInch() const

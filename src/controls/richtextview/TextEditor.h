@@ -80,6 +80,7 @@ public:
     // Geometry the ruler and status bar need, in viewport pixels.
     double unitsToPixels(double units) const; // document units to screen pixels
     double pixelsPerInch() const;             // of the zoomed page
+    QSizeF pageSizeInPixels() const;          // of the zoomed page
     int textLeftInViewport() const;           // left text margin of the page
     int pageLeftInViewport() const;
     int pageIndexAtCursor() const;            // 0-based

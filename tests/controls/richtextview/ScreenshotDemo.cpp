@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMainWindow>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -37,6 +38,7 @@ int main(int argc, char **argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     if (argc > 2)
         qv::platform::Folders::setInstallFolder(QString::fromLocal8Bit(argv[2]));
+    const QString sampleFile = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
 
     qv::spell::SpellChecker checker;
     checker.openMainDictionary();
@@ -45,7 +47,10 @@ int main(int argc, char **argv)
     window.setWindowTitle(QStringLiteral("Quorvex 8.0 - Word Processor"));
     auto *editor = new TextEditor;
     editor->setObjectName(QStringLiteral("txTextDoc"));
-    editor->loadRtf(kSample);
+    if (sampleFile.isEmpty())
+        editor->loadRtf(kSample);
+    else
+        editor->loadRtfFile(sampleFile);
     editor->setSpellChecker(&checker);
     auto *bar = new TextButtonBar;
     auto *ruler = new TextRuler;
@@ -75,6 +80,17 @@ int main(int argc, char **argv)
     editor->setZoomFactor(75);
     app.processEvents();
     window.grab().save(QDir(out).filePath(QStringLiteral("editor-page.png")));
+
+    // Where one page ends and the next begins.
+    QTextCursor end(editor->document());
+    end.movePosition(QTextCursor::End);
+    for (int i = 1; i <= 40; ++i)
+        end.insertText(QStringLiteral("\nMore of the plan, paragraph %1, long enough to fill a line or two of the page.").arg(i));
+    editor->setZoomFactor(50);
+    app.processEvents();
+    editor->verticalScrollBar()->setValue(int(editor->pageSizeInPixels().height() * 0.6));
+    app.processEvents();
+    window.grab().save(QDir(out).filePath(QStringLiteral("editor-pages.png")));
 
     SpellCheckDialog dialog(editor, checker);
     if (dialog.start()) {

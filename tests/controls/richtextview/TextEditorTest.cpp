@@ -1,3 +1,4 @@
+#include "controls/richtextview/ParagraphDialog.h"
 #include "controls/richtextview/TextEditor.h"
 
 #include "controls/richtext/Rtf.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractTextDocumentLayout>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QMimeData>
 #include <QPrinter>
@@ -431,4 +434,31 @@ TEST_F(TextEditorEditing, PrintingUsesThePrintDialogAndItsCopies)
     EXPECT_EQ(editor.printer().copyCount(), 2);
     EXPECT_TRUE(editor.pageSetup());
     EXPECT_EQ(dialogs->setups, 1);
+}
+
+TEST(ParagraphDialog, ShowsAndGivesBackAParagraphFormatInInchesAndPoints)
+{
+    qv::richtext::ParagraphDialog dialog;
+    QTextBlockFormat in;
+    in.setAlignment(Qt::AlignJustify);
+    in.setLeftMargin(96);
+    in.setRightMargin(48);
+    in.setTextIndent(-24);
+    in.setTopMargin(16);
+    in.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
+    dialog.setFormat(in);
+    EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("cboAlignment"))->currentIndex(), 3);
+    EXPECT_DOUBLE_EQ(dialog.findChild<QDoubleSpinBox *>(QStringLiteral("spnLeftIndent"))->value(), 1.0);
+    EXPECT_DOUBLE_EQ(dialog.findChild<QDoubleSpinBox *>(QStringLiteral("spnFirstLine"))->value(), -0.25);
+    EXPECT_DOUBLE_EQ(dialog.findChild<QDoubleSpinBox *>(QStringLiteral("spnSpaceBefore"))->value(), 12.0);
+    EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("cboLineSpacing"))->currentIndex(), 1);
+
+    dialog.findChild<QDoubleSpinBox *>(QStringLiteral("spnRightIndent"))->setValue(1.5);
+    dialog.findChild<QComboBox *>(QStringLiteral("cboAlignment"))->setCurrentIndex(1);
+    const QTextBlockFormat out = dialog.format();
+    EXPECT_EQ(out.alignment(), Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(out.leftMargin(), 96.0);
+    EXPECT_DOUBLE_EQ(out.rightMargin(), 144.0);
+    EXPECT_DOUBLE_EQ(out.textIndent(), -24.0);
+    EXPECT_DOUBLE_EQ(out.lineHeight(), 150.0);
 }
