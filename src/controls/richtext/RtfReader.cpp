@@ -363,6 +363,7 @@ private:
     QByteArray m_pendingBytes;
     QString m_runText;
     CharState m_runState;
+    CharState m_lastRunState; // of the paragraph's last text run
     std::optional<CharState> m_cachedState;
     QTextCharFormat m_cachedFormat;
     model::Paragraph m_paragraph;
@@ -727,12 +728,13 @@ void Reader::flushRun()
     sanitize(m_runText);
     if (m_runText.isEmpty())
         return;
-    QTextCharFormat format = charFormat(m_runState);
     auto &runs = m_paragraph.runs;
-    if (!runs.empty() && runs.back().image.isNull() && runs.back().format == format)
+    if (!runs.empty() && runs.back().image.isNull() && m_lastRunState == m_runState) {
         runs.back().text += m_runText;
-    else
-        runs.push_back(model::Run{m_runText, format, {}, {}});
+    } else {
+        runs.push_back(model::Run{m_runText, charFormat(m_runState), {}, {}});
+        m_lastRunState = m_runState;
+    }
     m_runText.clear();
 }
 
