@@ -149,6 +149,9 @@ std::unique_ptr<QTextDocument> buildDocument(Document &&document)
     result->setDefaultTextOption(option);
     setPageLayout(*result, document.page);
 
+    // One edit block: the cursors then skip laying out each line they touch.
+    QTextCursor edit(result.get());
+    edit.beginEditBlock();
     Builder builder(*result);
     for (Item &item : document.items) {
         if (auto *para = std::get_if<Paragraph>(&item))
@@ -156,6 +159,7 @@ std::unique_ptr<QTextDocument> buildDocument(Document &&document)
         else if (auto *table = std::get_if<Table>(&item); table && !table->rows.empty())
             builder.table(*table);
     }
+    edit.endEditBlock();
     result->setUndoRedoEnabled(true);
     result->setModified(false);
     return result;

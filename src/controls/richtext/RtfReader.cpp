@@ -323,6 +323,7 @@ private:
     void endCell();
     void endRow();
     void closeTable();
+    void finishDocument();
     void finishPicture();
     model::ListMembership listMembership(const ParaState &p) const;
     int codePageForState() const;
@@ -362,6 +363,7 @@ private:
     QByteArray m_pendingBytes;
     QString m_runText;
     CharState m_runState;
+    CharState m_lastRunState; // of the paragraph's last text run
     std::optional<CharState> m_cachedState;
     QTextCharFormat m_cachedFormat;
     model::Paragraph m_paragraph;
@@ -407,8 +409,8 @@ ReadResult Reader::read()
         }
         handleToken(t);
     }
-    flushBytes();
-    flushRun();
+    if (!m_states.empty())
+        finishDocument(); // the input ended inside a group
 
     if (!m_finished) {
         result.error = QStringLiteral("The RTF document is incomplete: it ends before its last group is closed.");
@@ -417,10 +419,6 @@ ReadResult Reader::read()
                            .arg(maxGroupDepth);
     }
 
-    // Whatever was read still counts: the open paragraph, cell and row.
-    if (!m_paragraph.runs.empty() || !m_marker.isEmpty())
-        endParagraph();
-    closeTable();
     if (const auto font = m_fonts.find(m_defaultFont); font != m_fonts.end())
         m_document.defaultFamily = font->second.family;
     result.document = model::buildDocument(std::move(m_document));
@@ -526,6 +524,8 @@ void Reader::closeGroup()
     }
     if (m_states.empty())
         return;
+    if (m_states.size() == 1)
+        finishDocument();
     const GroupState closing = state();
     m_states.pop_back();
     const Destination parent = m_states.empty() ? Destination::Skip : state().destination;
@@ -555,6 +555,13 @@ void Reader::closeGroup()
         if (parent != Destination::ListOverride)
             m_overrides[m_overrideNumber] = m_overrideListId;
         break;
+    case Destination::LegacyList:
+        // \pn keeps its settings inside its group; they belong to the paragraph.
+        if (!m_states.empty() && parent != Destination::LegacyList) {
+            state().paragraph.legacyListStyle = closing.paragraph.legacyListStyle;
+            state().paragraph.listLevel = closing.paragraph.listLevel;
+        }
+        break;
     case Destination::Picture:
         if (parent == Destination::Body)
             finishPicture();
@@ -564,6 +571,16 @@ void Reader::closeGroup()
     }
     if (m_states.empty())
         m_finished = true; // text after the document's closing brace is not part of it
+}
+
+// Whatever was read still counts: the open paragraph, cell and row.
+void Reader::finishDocument()
+{
+    flushBytes();
+    flushRun();
+    if (!m_paragraph.runs.empty() || !m_marker.isEmpty())
+        endParagraph();
+    closeTable();
 }
 
 void Reader::handleText(std::string_view text)
@@ -711,12 +728,13 @@ void Reader::flushRun()
     sanitize(m_runText);
     if (m_runText.isEmpty())
         return;
-    QTextCharFormat format = charFormat(m_runState);
     auto &runs = m_paragraph.runs;
-    if (!runs.empty() && runs.back().image.isNull() && runs.back().format == format)
+    if (!runs.empty() && runs.back().image.isNull() && m_lastRunState == m_runState) {
         runs.back().text += m_runText;
-    else
-        runs.push_back(model::Run{m_runText, format, {}, {}});
+    } else {
+        runs.push_back(model::Run{m_runText, charFormat(m_runState), {}, {}});
+        m_lastRunState = m_runState;
+    }
     m_runText.clear();
 }
 

@@ -15,6 +15,7 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <charconv>
 #include <map>
 
 namespace qv::rtf {
@@ -24,17 +25,35 @@ namespace {
 void appendNumber(QByteArray &out, const char *word, long long value)
 {
     out += word;
-    out += QByteArray::number(value);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end - digits);
 }
 
 // Text as RTF: ASCII as is, the rest as \u with a code-page 1252 fallback.
 void appendEscaped(QByteArray &out, QStringView text)
 {
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c >= 0x20 && c < 0x7F) {
-            if (c == '\\' || c == '{' || c == '}')
-                out += '\\';
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}') {
+            // A run of plain ASCII goes in at once.
+            qsizetype j = i;
+            char buffer[256];
+            int used = 0;
+            while (j < n && used < int(sizeof buffer)) {
+                c = text[j].unicode();
+                if (c < 0x20 || c >= 0x7F || c == '\\' || c == '{' || c == '}')
+                    break;
+                buffer[used++] = char(c);
+                ++j;
+            }
+            out.append(buffer, used);
+            i = j - 1;
+            continue;
+        }
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
             out += char(c);
             continue;
         }
@@ -575,26 +594,29 @@ QByteArray breakRtfLines(const QByteArray &rtf, int maxLength)
     maxLength = std::max(maxLength, 1);
     QByteArray out;
     out.reserve(rtf.size() + rtf.size() / maxLength * 2 + 2);
+    const char *data = rtf.constData();
     qsizetype lineLength = 0;
+    qsizetype copied = 0; // source up to here is in out
     qsizetype p = 0;
     while (p < rtf.size()) {
-        const char c = rtf[p];
+        const char c = data[p];
         if (c == '\r' || c == '\n') {
-            out += c;
             lineLength = 0;
             ++p;
             continue;
         }
-        const qsizetype end = unitEnd(rtf, p);
+        const qsizetype end = c == '\\' ? unitEnd(rtf, p) : p + 1;
         const qsizetype length = end - p;
         if (lineLength > 0 && lineLength + length > maxLength) {
+            out.append(data + copied, p - copied);
             out += "\r\n";
+            copied = p;
             lineLength = 0;
         }
-        out.append(rtf.constData() + p, length);
         lineLength += length;
         p = end;
     }
+    out.append(data + copied, rtf.size() - copied);
     return out;
 }
 
