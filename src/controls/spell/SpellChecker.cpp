@@ -18,6 +18,7 @@ namespace qv::spell {
 namespace {
 // Hunspell spends noticeable time on absurd input; no real word is longer.
 constexpr int kLongestWord = 100;
+constexpr qsizetype kRememberedWords = 200000;
 } // namespace
 
 SpellChecker::SpellChecker() = default;
@@ -57,6 +58,7 @@ bool SpellChecker::openMainDictionary(const QString &name)
 void SpellChecker::closeMainDictionary()
 {
     m_hunspell.reset();
+    m_verdicts.clear();
 }
 
 std::string SpellChecker::encode(const QString &word) const
@@ -78,8 +80,14 @@ bool SpellChecker::isCorrect(const QString &word) const
         return true;
     if (word.size() > kLongestWord)
         return false;
+    if (const auto known = m_verdicts.constFind(word); known != m_verdicts.constEnd())
+        return *known;
     const std::string encoded = encode(word);
-    return !encoded.empty() && m_hunspell->spell(encoded);
+    const bool correct = !encoded.empty() && m_hunspell->spell(encoded);
+    if (m_verdicts.size() >= kRememberedWords)
+        m_verdicts.clear();
+    m_verdicts.insert(word, correct);
+    return correct;
 }
 
 QStringList SpellChecker::suggestions(const QString &word, int limit) const
@@ -118,6 +126,7 @@ QString SpellChecker::addToUserDictionary(const QString &word)
     }
     if (m_hunspell)
         m_hunspell->add(encode(clean));
+    m_verdicts.clear(); // hunspell now also knows the word's other cases
     return QString();
 }
 

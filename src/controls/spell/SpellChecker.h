@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -55,6 +56,8 @@ private:
     QByteArray m_encoding; // the dictionary's own encoding
     QString m_error;
     QSet<QString> m_ignored;
+    // Texts repeat their words: each is asked of hunspell once.
+    mutable QHash<QString, bool> m_verdicts;
 };
 
 } // namespace qv::spell
