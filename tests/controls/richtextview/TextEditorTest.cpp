@@ -21,6 +21,7 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextList>
+#include <QTextTable>
 
 using qv::richtext::TextEditor;
 using qv::test::fakes;
@@ -461,4 +462,37 @@ TEST(ParagraphDialog, ShowsAndGivesBackAParagraphFormatInInchesAndPoints)
     EXPECT_DOUBLE_EQ(out.rightMargin(), 144.0);
     EXPECT_DOUBLE_EQ(out.textIndent(), -24.0);
     EXPECT_DOUBLE_EQ(out.lineHeight(), 150.0);
+}
+
+namespace {
+QByteArray fixture(const char *name)
+{
+    QFile f(QStringLiteral(QV_TEST_DATA_DIR "/rtf/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+TEST_F(TextEditorEditing, ATablePastedFromLibreOfficeStaysATable)
+{
+    editor.loadPlainText(QString());
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("text/rtf"), fixture("table.rtf"));
+    fakes().clipboard->setMimeData(data);
+    editor.paste();
+    EXPECT_EQ(qv::rtf::plainText(*editor.document()), QString::fromUtf8(fixture("table.txt")));
+    bool hasTable = false;
+    for (QTextFrame *frame : editor.document()->rootFrame()->childFrames())
+        hasTable = hasTable || qobject_cast<QTextTable *>(frame);
+    EXPECT_TRUE(hasTable);
+}
+
+TEST_F(TextEditorEditing, APicturePastedFromLibreOfficeKeepsItsImage)
+{
+    editor.loadPlainText(QString());
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("application/rtf"), fixture("picture.rtf"));
+    fakes().clipboard->setMimeData(data);
+    editor.paste();
+    // The picture reaches the saved RTF, so it came across with its data.
+    EXPECT_TRUE(editor.rtf().contains("\\pngblip"));
 }
