@@ -32,13 +32,15 @@ int main(int argc, char **argv)
     }
     std::printf("open American.vtd:            %6lld ms\n", timer.elapsed());
 
-    const QString paragraph = QStringLiteral(
-        "Our company will sell handmade furniture to customers in the region; the markt grows by five "
-        "percent a year and our competiton is weak. We expect revenue of 2 million in year three, ");
+    const QString paragraph =
+        QStringLiteral("Our company will sell handmade furniture to customers in the region; the markt grows by five "
+                       "percent a year and our competiton is weak. We expect revenue of 2 million in year three, ");
     QString text;
     int paragraphs = 0;
     while (text.size() < 500 * 1024) {
-        text += paragraph + QStringLiteral("with plan number %1 and quorvex%2 terms.\n").arg(paragraphs).arg(QChar(u'a' + paragraphs % 26));
+        text += paragraph + QStringLiteral("with plan number %1 and quorvex%2 terms.\n")
+                                .arg(paragraphs)
+                                .arg(QChar(u'a' + paragraphs % 26));
         ++paragraphs;
     }
     QTextDocument document(text);

@@ -2,7 +2,8 @@
 
 #include "controls/spell/SpellChecker.h"
 
-namespace {
+namespace
+{
 
 // One line per word: the word, a tab, then "ok" or its suggestions.
 int spell(qvtool::Context &c)

@@ -10,9 +10,11 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
-namespace {
+namespace
+{
 constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 
 bool isRtf(QStringView source)

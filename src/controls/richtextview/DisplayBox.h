@@ -4,7 +4,8 @@
 
 class QTextEdit;
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 // A display-only rich-text box. Its text property holds RTF source exactly
 // as given or loaded (shown formatted); saving writes that source back as

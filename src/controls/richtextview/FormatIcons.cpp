@@ -3,9 +3,11 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
-namespace {
+namespace
+{
 constexpr int kSize = 32; // drawn large, shown at the toolbar's size
 
 QPixmap canvas()

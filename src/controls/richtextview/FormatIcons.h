@@ -3,7 +3,8 @@
 #include <QColor>
 #include <QIcon>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 // The button bar's pictures, drawn rather than loaded so that they need no
 // icon theme and stay sharp at any size.

@@ -8,14 +8,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
-namespace {
+namespace
+{
 // Block formats measure in pixels of 96 dpi.
 constexpr double kUnitsPerInch = 96.0;
 constexpr double kUnitsPerPoint = 96.0 / 72.0;
 
-QDoubleSpinBox *spinBox(const char *name, double minimum, double maximum, double step, const QString &suffix, int decimals)
+QDoubleSpinBox *spinBox(const char *name, double minimum, double maximum, double step, const QString &suffix,
+                        int decimals)
 {
     auto *box = new QDoubleSpinBox;
     box->setObjectName(QLatin1String(name));

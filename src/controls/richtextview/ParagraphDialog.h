@@ -6,7 +6,8 @@
 class QComboBox;
 class QDoubleSpinBox;
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 // The paragraph dialog: alignment, indents (inches), spacing (points) and
 // line spacing of the selected paragraphs.

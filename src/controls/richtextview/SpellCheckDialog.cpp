@@ -13,9 +13,11 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
-namespace {
+namespace
+{
 QPushButton *button(const char *name, const QString &caption)
 {
     auto *b = new QPushButton(caption);
@@ -80,9 +82,8 @@ SpellCheckDialog::SpellCheckDialog(QTextEdit *editor, spell::SpellChecker &check
 
     connect(m_suggestions, &QListWidget::currentTextChanged, m_changeTo, &QLineEdit::setText);
     connect(m_suggestions, &QListWidget::itemDoubleClicked, m_change, &QPushButton::click);
-    connect(m_changeTo, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_change->setText(text.isEmpty() ? tr("&Delete") : tr("&Change"));
-    });
+    connect(m_changeTo, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_change->setText(text.isEmpty() ? tr("&Delete") : tr("&Change")); });
     connect(ignore, &QPushButton::clicked, this, [this] {
         m_session.ignore();
         advance();

@@ -11,11 +11,13 @@ class QListWidget;
 class QPushButton;
 class QTextEdit;
 
-namespace qv::spell {
+namespace qv::spell
+{
 class SpellChecker;
 }
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 // The spelling dialog: shows each misspelled word of an editor's text in
 // its context with suggestions, and Ignore, Ignore All, Change, Change All,

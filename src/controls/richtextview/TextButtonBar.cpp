@@ -12,7 +12,8 @@
 #include <QSignalBlocker>
 #include <QTextList>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 TextButtonBar::TextButtonBar(QWidget *parent) : QToolBar(parent)
 {
@@ -40,14 +41,19 @@ TextButtonBar::TextButtonBar(QWidget *parent) : QToolBar(parent)
 
     m_bold = addToggle("cmdBold", tr("Bold"), formatIcon(FormatIcon::Bold), QKeySequence::Bold);
     m_italic = addToggle("cmdItalic", tr("Italic"), formatIcon(FormatIcon::Italic), QKeySequence::Italic);
-    m_underline = addToggle("cmdUnderline", tr("Underline"), formatIcon(FormatIcon::Underline), QKeySequence::Underline);
+    m_underline =
+        addToggle("cmdUnderline", tr("Underline"), formatIcon(FormatIcon::Underline), QKeySequence::Underline);
     addSeparator();
 
     m_alignment = new QActionGroup(this);
-    m_left = addToggle("cmdAlignLeft", tr("Align left"), formatIcon(FormatIcon::AlignLeft), QKeySequence(Qt::CTRL | Qt::Key_L));
-    m_center = addToggle("cmdAlignCenter", tr("Center"), formatIcon(FormatIcon::AlignCenter), QKeySequence(Qt::CTRL | Qt::Key_E));
-    m_right = addToggle("cmdAlignRight", tr("Align right"), formatIcon(FormatIcon::AlignRight), QKeySequence(Qt::CTRL | Qt::Key_R));
-    m_justify = addToggle("cmdJustify", tr("Justify"), formatIcon(FormatIcon::AlignJustify), QKeySequence(Qt::CTRL | Qt::Key_J));
+    m_left = addToggle("cmdAlignLeft", tr("Align left"), formatIcon(FormatIcon::AlignLeft),
+                       QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_center = addToggle("cmdAlignCenter", tr("Center"), formatIcon(FormatIcon::AlignCenter),
+                         QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_right = addToggle("cmdAlignRight", tr("Align right"), formatIcon(FormatIcon::AlignRight),
+                        QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_justify = addToggle("cmdJustify", tr("Justify"), formatIcon(FormatIcon::AlignJustify),
+                          QKeySequence(Qt::CTRL | Qt::Key_J));
     for (QAction *a : {m_left, m_center, m_right, m_justify})
         m_alignment->addAction(a);
     addSeparator();
@@ -88,8 +94,8 @@ TextButtonBar::TextButtonBar(QWidget *parent) : QToolBar(parent)
     connect(m_alignment, &QActionGroup::triggered, this, [this](QAction *action) {
         if (!m_editor)
             return;
-        const Qt::Alignment alignment = action == m_center ? Qt::AlignHCenter
-                                        : action == m_right ? Qt::AlignRight
+        const Qt::Alignment alignment = action == m_center    ? Qt::AlignHCenter
+                                        : action == m_right   ? Qt::AlignRight
                                         : action == m_justify ? Qt::AlignJustify
                                                               : Qt::AlignLeft;
         QTextBlockFormat format;

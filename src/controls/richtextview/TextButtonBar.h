@@ -9,7 +9,8 @@ class QComboBox;
 class QFontComboBox;
 class QTextCharFormat;
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 class TextEditor;
 

@@ -25,9 +25,11 @@
 
 #include <cmath>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
-namespace {
+namespace
+{
 
 constexpr int kMinZoom = 10;
 constexpr int kMaxZoom = 400;
@@ -232,7 +234,8 @@ void TextEditor::makeFontsExplicit()
     const int to = selection.selectionEnd();
     QTextCursor edit(document());
     edit.beginEditBlock();
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to; block = block.next()) {
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int start = std::max(from, fragment.position());
@@ -307,7 +310,9 @@ QMarginsF TextEditor::pageMargins() const
 void TextEditor::setPageMargins(const QMarginsF &twips)
 {
     rtf::PageLayout page = rtf::pageLayout(*document());
-    const auto clampMargin = [](double v, int room) { return std::clamp(int(std::lround(v)), 0, std::max(0, room / 2)); };
+    const auto clampMargin = [](double v, int room) {
+        return std::clamp(int(std::lround(v)), 0, std::max(0, room / 2));
+    };
     page.marginLeft = clampMargin(twips.left(), page.paperWidth - 1440);
     page.marginRight = clampMargin(twips.right(), page.paperWidth - 1440);
     page.marginTop = clampMargin(twips.top(), page.paperHeight - 720);
@@ -669,12 +674,11 @@ void TextEditor::contextMenuEvent(QContextMenuEvent *event)
     QTextCursor word = cursorForPosition(event->pos());
     word.select(QTextCursor::WordUnderCursor);
     const QString text = word.selectedText();
-    if (m_checker && m_markMisspelled && !text.isEmpty() && !spell::findWords(text).isEmpty() && !m_checker->isCorrect(text)) {
+    if (m_checker && m_markMisspelled && !text.isEmpty() && !spell::findWords(text).isEmpty() &&
+        !m_checker->isCorrect(text)) {
         const QStringList suggestions = m_checker->suggestions(text);
         for (const QString &s : suggestions) {
-            menu.addAction(s, this, [this, word, s]() mutable {
-                word.insertText(s);
-            });
+            menu.addAction(s, this, [this, word, s]() mutable { word.insertText(s); });
         }
         if (suggestions.isEmpty())
             menu.addAction(tr("(no suggestions)"))->setEnabled(false);

@@ -11,12 +11,14 @@
 class QPrinter;
 class QTextBlockFormat;
 
-namespace qv::spell {
+namespace qv::spell
+{
 class SpellChecker;
 class SpellHighlighter;
 } // namespace qv::spell
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 // The formatted-text editor: a QTextEdit that lays its text out on pages of
 // a given size, zooms, shows a page view with page outlines, talks RTF, and
@@ -73,7 +75,7 @@ public:
     ViewMode viewMode() const { return m_viewMode; }
     void setViewMode(ViewMode mode);
     int zoomFactor() const { return m_zoomPercent; } // percent
-    void setZoomFactor(int percent);                  // 10 to 400
+    void setZoomFactor(int percent);                 // 10 to 400
     QColor backgroundColor() const { return m_background; }
     void setBackgroundColor(const QColor &color);
 
@@ -83,10 +85,10 @@ public:
     QSizeF pageSizeInPixels() const;          // of the zoomed page
     int textLeftInViewport() const;           // left text margin of the page
     int pageLeftInViewport() const;
-    int pageIndexAtCursor() const;            // 0-based
+    int pageIndexAtCursor() const; // 0-based
     int pageCount() const;
-    int lineAtCursor() const;                 // 1-based, in the document
-    int columnAtCursor() const;               // 1-based, in the paragraph
+    int lineAtCursor() const;   // 1-based, in the document
+    int columnAtCursor() const; // 1-based, in the paragraph
 
     // ---- Editing ------------------------------------------------------------
     // The colour of the selected text (of the text at the cursor without a
@@ -119,10 +121,10 @@ public slots:
     void copy();
     void paste();
     // Dialogs; each does nothing when cancelled.
-    bool print();          // with the print dialog and its copies
-    bool pageSetup();      // the printer setup dialog
-    bool editCharacter();  // the font dialog for the selection
-    bool editParagraph();  // the paragraph dialog
+    bool print();           // with the print dialog and its copies
+    bool pageSetup();       // the printer setup dialog
+    bool editCharacter();   // the font dialog for the selection
+    bool editParagraph();   // the paragraph dialog
     bool chooseTextColor(); // the colour dialog for the selected text
 
 signals:

@@ -11,9 +11,11 @@
 
 #include <cmath>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
-namespace {
+namespace
+{
 constexpr int kHeight = 26;
 constexpr double kSnapUnits = 96.0 / 16; // sixteenth of an inch
 constexpr int kGrab = 5;                 // pixels around a mark that grab it
@@ -140,7 +142,8 @@ void TextRuler::paintEvent(QPaintEvent *)
             continue;
         const double mid = strip.center().y();
         if (i % 8 == 0 && i != 0) {
-            p.drawText(QRectF(x - 10, strip.top(), 20, strip.height()), Qt::AlignCenter, QString::number(std::abs(i / 8)));
+            p.drawText(QRectF(x - 10, strip.top(), 20, strip.height()), Qt::AlignCenter,
+                       QString::number(std::abs(i / 8)));
         } else if (i % 4 == 0) {
             p.drawLine(QPointF(x, mid - 3), QPointF(x, mid + 3));
         } else if (i % 8 != 0) {
@@ -222,9 +225,7 @@ void TextRuler::mouseMoveEvent(QMouseEvent *event)
     const double width = textWidthUnits();
     const double at = snapped(unitsAt(event->position().x()));
     switch (m_dragging) {
-    case Mark::FirstLine:
-        para.firstLine = std::clamp(at, 0.0, width - para.right - kSnapUnits) - para.left;
-        break;
+    case Mark::FirstLine: para.firstLine = std::clamp(at, 0.0, width - para.right - kSnapUnits) - para.left; break;
     case Mark::Left: {
         // The first line stays where it is, as in every word processor.
         const double firstAbsolute = para.left + para.firstLine;
@@ -232,9 +233,7 @@ void TextRuler::mouseMoveEvent(QMouseEvent *event)
         para.firstLine = firstAbsolute - para.left;
         break;
     }
-    case Mark::Right:
-        para.right = std::clamp(width - at, 0.0, width - para.left - kSnapUnits);
-        break;
+    case Mark::Right: para.right = std::clamp(width - at, 0.0, width - para.left - kSnapUnits); break;
     case Mark::Tab:
         if (m_tab < 0 || m_tab >= para.tabs.size())
             return;

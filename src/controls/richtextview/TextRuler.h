@@ -4,7 +4,8 @@
 #include <QTextOption>
 #include <QWidget>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 class TextEditor;
 
@@ -36,8 +37,7 @@ protected:
 
 private:
     enum class Mark { None, FirstLine, Left, Right, Tab };
-    struct Paragraph
-    {
+    struct Paragraph {
         double left = 0, firstLine = 0, right = 0; // units; firstLine relative to left
         QList<QTextOption::Tab> tabs;
     };

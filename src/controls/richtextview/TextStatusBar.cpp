@@ -4,9 +4,11 @@
 
 #include <QLabel>
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
-namespace {
+namespace
+{
 QLabel *panel(const char *name, int minimumWidth)
 {
     auto *label = new QLabel;

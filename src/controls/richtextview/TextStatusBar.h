@@ -5,7 +5,8 @@
 
 class QLabel;
 
-namespace qv::richtext {
+namespace qv::richtext
+{
 
 class TextEditor;
 

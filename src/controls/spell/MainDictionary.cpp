@@ -7,9 +7,11 @@
 #include <QFileInfo>
 #include <QStringList>
 
-namespace qv::spell {
+namespace qv::spell
+{
 
-namespace {
+namespace
+{
 HunspellFiles failure(const QString &reason)
 {
     HunspellFiles files;
@@ -34,7 +36,8 @@ HunspellFiles locateHunspellFiles(const QString &mainDictionaryPath)
 {
     QFile file(mainDictionaryPath);
     if (!QFileInfo(mainDictionaryPath).isFile() || !file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("The dictionary %1 was not found.").arg(QDir::toNativeSeparators(mainDictionaryPath)));
+        return failure(
+            QStringLiteral("The dictionary %1 was not found.").arg(QDir::toNativeSeparators(mainDictionaryPath)));
     if (file.size() > 64 * 1024)
         return failure(QStringLiteral("The dictionary %1 is not a dictionary file.").arg(mainDictionaryPath));
 
@@ -60,7 +63,9 @@ HunspellFiles locateHunspellFiles(const QString &mainDictionaryPath)
 
     HunspellFiles files;
     if (QDir::isAbsolutePath(name))
-        return completeAt(name, files) ? files : failure(QStringLiteral("The hunspell dictionary %1 is not installed.").arg(name));
+        return completeAt(name, files)
+                   ? files
+                   : failure(QStringLiteral("The hunspell dictionary %1 is not installed.").arg(name));
 
     const QString home = QFileInfo(mainDictionaryPath).absolutePath();
     for (const QString &folder : std::as_const(folders)) {

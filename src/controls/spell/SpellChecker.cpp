@@ -13,9 +13,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace qv::spell {
+namespace qv::spell
+{
 
-namespace {
+namespace
+{
 // Hunspell spends noticeable time on absurd input; no real word is longer.
 constexpr int kLongestWord = 100;
 constexpr qsizetype kRememberedWords = 200000;
@@ -37,9 +39,10 @@ QString SpellChecker::userDictionaryPath()
 bool SpellChecker::openMainDictionary(const QString &name)
 {
     closeMainDictionary();
-    const QString path = QDir::isAbsolutePath(name)
-                             ? name
-                             : platform::resolveExistingPath(platform::joinPath(platform::Folders::systemFolder(), name));
+    const QString path =
+        QDir::isAbsolutePath(name)
+            ? name
+            : platform::resolveExistingPath(platform::joinPath(platform::Folders::systemFolder(), name));
     const HunspellFiles files = locateHunspellFiles(path);
     if (!files.error.isEmpty()) {
         m_error = files.error;
@@ -120,7 +123,8 @@ QString SpellChecker::addToUserDictionary(const QString &word)
     QStringList words = readUserWords();
     if (!words.contains(clean)) {
         words.append(clean);
-        const QString error = platform::writeFileAtomically(userDictionaryPath(), (words.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+        const QString error = platform::writeFileAtomically(
+            userDictionaryPath(), (words.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
         if (!error.isEmpty())
             return error;
     }

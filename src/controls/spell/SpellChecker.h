@@ -9,7 +9,8 @@
 
 class Hunspell;
 
-namespace qv::spell {
+namespace qv::spell
+{
 
 // Checks words against the main dictionary, the user's own dictionary and
 // the words ignored for this session.

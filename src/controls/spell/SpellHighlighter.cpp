@@ -3,11 +3,10 @@
 #include "controls/spell/SpellChecker.h"
 #include "controls/spell/Words.h"
 
-namespace qv::spell {
-
-SpellHighlighter::SpellHighlighter(QTextDocument *document) : QSyntaxHighlighter(document)
+namespace qv::spell
 {
-}
+
+SpellHighlighter::SpellHighlighter(QTextDocument *document) : QSyntaxHighlighter(document) {}
 
 void SpellHighlighter::setChecker(SpellChecker *checker)
 {

@@ -2,7 +2,8 @@
 
 #include <QSyntaxHighlighter>
 
-namespace qv::spell {
+namespace qv::spell
+{
 
 class SpellChecker;
 

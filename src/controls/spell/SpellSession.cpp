@@ -6,9 +6,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-namespace qv::spell {
+namespace qv::spell
+{
 
-namespace {
+namespace
+{
 constexpr int kContextReach = 60;
 } // namespace
 

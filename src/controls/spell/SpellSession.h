@@ -7,7 +7,8 @@
 
 class QTextDocument;
 
-namespace qv::spell {
+namespace qv::spell
+{
 
 class SpellChecker;
 

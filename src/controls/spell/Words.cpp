@@ -2,9 +2,11 @@
 
 #include <QTextBoundaryFinder>
 
-namespace qv::spell {
+namespace qv::spell
+{
 
-namespace {
+namespace
+{
 bool worthChecking(QStringView word)
 {
     bool hasLetter = false;

@@ -3,11 +3,11 @@
 #include <QList>
 #include <QString>
 
-namespace qv::spell {
+namespace qv::spell
+{
 
 // One word of a text: where it starts and how long it is.
-struct WordSpan
-{
+struct WordSpan {
     int start = 0;
     int length = 0;
 };

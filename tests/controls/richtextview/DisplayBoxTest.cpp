@@ -8,7 +8,8 @@
 
 using qv::richtext::DisplayBox;
 
-namespace {
+namespace
+{
 QByteArray readAll(const QString &path)
 {
     QFile f(path);

@@ -85,7 +85,8 @@ int main(int argc, char **argv)
     QTextCursor end(editor->document());
     end.movePosition(QTextCursor::End);
     for (int i = 1; i <= 40; ++i)
-        end.insertText(QStringLiteral("\nMore of the plan, paragraph %1, long enough to fill a line or two of the page.").arg(i));
+        end.insertText(
+            QStringLiteral("\nMore of the plan, paragraph %1, long enough to fill a line or two of the page.").arg(i));
     editor->setZoomFactor(50);
     app.processEvents();
     editor->verticalScrollBar()->setValue(int(editor->pageSizeInPixels().height() * 0.6));

@@ -22,9 +22,9 @@
 using namespace qv::richtext;
 using qv::spell::SpellChecker;
 
-namespace {
-struct SpellDialog : ::testing::Test
+namespace
 {
+struct SpellDialog : ::testing::Test {
     SpellChecker checker;
     TextEditor editor;
     void SetUp() override
@@ -50,7 +50,8 @@ TEST_F(SpellDialog, ShowsTheWordInContextWithSuggestions)
     dialog.show();
     EXPECT_EQ(dialog.objectName(), QStringLiteral("dlgSpelling"));
     EXPECT_EQ(dialog.currentWord(), QStringLiteral("busness"));
-    EXPECT_EQ(dialog.findChild<QTextEdit *>(QStringLiteral("txtContext"))->toPlainText(), QStringLiteral("Our busness plan."));
+    EXPECT_EQ(dialog.findChild<QTextEdit *>(QStringLiteral("txtContext"))->toPlainText(),
+              QStringLiteral("Our busness plan."));
     auto *list = dialog.findChild<QListWidget *>(QStringLiteral("lstSuggestions"));
     ASSERT_GE(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("business"));

@@ -15,11 +15,11 @@
 
 using namespace qv::richtext;
 
-namespace {
+namespace
+{
 
 // The editor with its bars, laid out as the word processor lays them out.
-struct Bars : ::testing::Test
-{
+struct Bars : ::testing::Test {
     QWidget window;
     TextEditor *editor = new TextEditor;
     TextButtonBar *bar = new TextButtonBar;
@@ -40,7 +40,8 @@ struct Bars : ::testing::Test
         status->attach(editor);
         window.resize(900, 500);
         window.show();
-        editor->loadRtf("{\\rtf1{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 Plain \\b bold\\b0  text.\\par Second line.\\par}");
+        editor->loadRtf(
+            "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 Plain \\b bold\\b0  text.\\par Second line.\\par}");
         editor->setFocus();
     }
 
@@ -145,8 +146,9 @@ TEST_F(Bars, TheRulerSitsOverTheTextAndClicksSetTabStops)
 
     // Dragged off the ruler, it goes away.
     QTest::mousePress(ruler, Qt::LeftButton, {}, QPoint(oneInch, ruler->height() - 6));
-    QMouseEvent move(QEvent::MouseMove, QPointF(oneInch, ruler->height() + 60), ruler->mapToGlobal(QPointF(oneInch, ruler->height() + 60)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(oneInch, ruler->height() + 60),
+                     ruler->mapToGlobal(QPointF(oneInch, ruler->height() + 60)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(ruler, &move);
     QTest::mouseRelease(ruler, Qt::LeftButton, {}, QPoint(oneInch, ruler->height() + 60));
     EXPECT_TRUE(editor->document()->firstBlock().blockFormat().tabPositions().isEmpty());
@@ -158,7 +160,8 @@ TEST_F(Bars, DraggingTheIndentMarksIndentsTheParagraph)
     editor->setSelection(2, 0);
     const auto drag = [this](QPoint from, QPoint to) {
         QTest::mousePress(ruler, Qt::LeftButton, {}, from);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), ruler->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), ruler->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QCoreApplication::sendEvent(ruler, &move);
         QTest::mouseRelease(ruler, Qt::LeftButton, {}, to);
     };

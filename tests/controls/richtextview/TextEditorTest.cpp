@@ -26,19 +26,19 @@
 using qv::richtext::TextEditor;
 using qv::test::fakes;
 
-namespace {
+namespace
+{
 
 // The file the composer writes for a new section.
-const QByteArray kNewSection =
-    "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}{\\f2\\froman Arial;}}\r\n"
-    "{\\colortbl\\red0\\green0\\blue0;}\r\n"
-    "\\deflang1033\\pard\\plain\\f2\\fs20\r\n"
-    "\\par }\r\n";
+const QByteArray kNewSection = "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans "
+                               "Serif;}{\\f1\\froman\\fcharset2 Symbol;}{\\f2\\froman Arial;}}\r\n"
+                               "{\\colortbl\\red0\\green0\\blue0;}\r\n"
+                               "\\deflang1033\\pard\\plain\\f2\\fs20\r\n"
+                               "\\par }\r\n";
 
-const QByteArray kFormatted =
-    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}"
-    "\\pard Plain \\b bold\\b0  and \\i italic\\i0 .\\par"
-    "\\pard\\qc Centred\\par}";
+const QByteArray kFormatted = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}"
+                              "\\pard Plain \\b bold\\b0  and \\i italic\\i0 .\\par"
+                              "\\pard\\qc Centred\\par}";
 
 QTextCharFormat formatAt(const TextEditor &editor, int position)
 {
@@ -76,8 +76,7 @@ private:
     QString m_output;
 };
 
-struct EditorFixture : ::testing::Test
-{
+struct EditorFixture : ::testing::Test {
     TextEditor editor;
     void SetUp() override
     {
@@ -464,7 +463,8 @@ TEST(ParagraphDialog, ShowsAndGivesBackAParagraphFormatInInchesAndPoints)
     EXPECT_DOUBLE_EQ(out.lineHeight(), 150.0);
 }
 
-namespace {
+namespace
+{
 QByteArray fixture(const char *name)
 {
     QFile f(QStringLiteral(QV_TEST_DATA_DIR "/rtf/") + QLatin1String(name));

@@ -2,9 +2,9 @@
 
 #include <QProcess>
 
-namespace {
-struct ToolRun
+namespace
 {
+struct ToolRun {
     int exitCode = -1;
     QString out;
     QString err;

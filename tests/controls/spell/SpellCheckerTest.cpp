@@ -11,7 +11,8 @@
 
 using qv::spell::SpellChecker;
 
-namespace {
+namespace
+{
 void writeFile(const QString &path, const QByteArray &content)
 {
     QFile f(path);
@@ -31,8 +32,8 @@ QStringList wordsOf(const QString &text)
 TEST(Words, LettersAndInnerApostrophesMakeWordsAndDigitsRuleThemOut)
 {
     EXPECT_EQ(wordsOf(QStringLiteral("Don't sell Q3 or 2nd-rate goods, caf\u00e9s!")),
-              (QStringList{QStringLiteral("Don't"), QStringLiteral("sell"), QStringLiteral("or"), QStringLiteral("rate"),
-                           QStringLiteral("goods"), QStringLiteral("caf\u00e9s")}));
+              (QStringList{QStringLiteral("Don't"), QStringLiteral("sell"), QStringLiteral("or"),
+                           QStringLiteral("rate"), QStringLiteral("goods"), QStringLiteral("caf\u00e9s")}));
     EXPECT_TRUE(wordsOf(QString()).isEmpty());
     EXPECT_TRUE(wordsOf(QStringLiteral(" , 1999 \u00a0")).isEmpty());
 }
@@ -162,7 +163,8 @@ TEST(SpellChecker, TheMainDictionaryFindsItsHunspellFilesFromItsOwnFolder)
 
 TEST(SpellChecker, TheInstalledMainDictionaryNamesDebiansEnglishDictionary)
 {
-    const auto files = qv::spell::locateHunspellFiles(qv::platform::Folders::systemFolder() + QStringLiteral("American.vtd"));
+    const auto files =
+        qv::spell::locateHunspellFiles(qv::platform::Folders::systemFolder() + QStringLiteral("American.vtd"));
     EXPECT_EQ(files.error, QString());
     EXPECT_TRUE(files.dictionary.endsWith(QStringLiteral("en_US.dic")));
 }

@@ -123,7 +123,8 @@ TEST(SpellSession, AChangeAllToAnEmptyWordStillEnds)
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("   end"));
 }
 
-namespace {
+namespace
+{
 bool underlinedAt(const QTextDocument &doc, int position)
 {
     const QTextBlock block = doc.findBlock(position);
