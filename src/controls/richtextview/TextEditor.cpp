@@ -33,7 +33,8 @@ namespace
 
 constexpr int kMinZoom = 10;
 constexpr int kMaxZoom = 400;
-constexpr int kPageGap = 12; // pixels of desk between pages in the page view
+constexpr int kPageGap = 12;          // pixels of desk between pages in the page view
+constexpr int kNormalViewMargin = 10; // pixels of white left of and above the text in the normal view
 const QColor kDeskColor(0x80, 0x80, 0x80);
 
 const QStringList &rtfMimeTypes()
@@ -74,12 +75,16 @@ TextEditor::TextEditor(QWidget *parent) : QTextEdit(parent), m_layoutDevice(1, 1
     setLineWrapMode(FixedPixelWidth);
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
     viewport()->setAutoFillBackground(false);
+    setFrameShape(QFrame::NoFrame); // the page view's desk and the normal view's hidden margins reach the edges
     setAutoFillBackground(true);
     QPalette desk = palette();
     desk.setColor(QPalette::Window, kDeskColor);
     setPalette(desk);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TextEditor::pageGeometryChanged);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TextEditor::pageGeometryChanged);
+    // Qt brings the cursor into the viewport, part of which the normal view
+    // hides; once Qt is done, bring it out of the hidden part.
+    connect(this, &QTextEdit::cursorPositionChanged, this, &TextEditor::keepCursorOutOfHiddenTop, Qt::QueuedConnection);
     adoptDocument(document());
 }
 
@@ -360,15 +365,30 @@ void TextEditor::applyLayout()
     if (m_viewMode == ViewMode::Page)
         document()->setPageSize(QSizeF(width, pagePixelHeight()));
 
-    // The page view centres the page on the desk.
-    int side = 0;
+    m_hiddenTop = 0;
     if (m_viewMode == ViewMode::Page) {
+        // The page view centres the page on the desk.
         const int room = contentsRect().width() - (verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0);
-        side = std::max(0, (room - width) / 2);
+        const int side = std::max(0, (room - width) / 2);
+        setViewportMargins(side, kPageGap / 2, side, 0);
+    } else {
+        // The normal view spends no room on the page's left and top margins:
+        // the viewport reaches past the widget's edges, so they stay hidden.
+        const QMarginsF margins = pageMargins();
+        const int left = int(unitsToPixels(rtf::twipsToPixels(margins.left())));
+        const int top = int(unitsToPixels(rtf::twipsToPixels(margins.top())));
+        m_hiddenTop = std::max(0, top - kNormalViewMargin);
+        setViewportMargins(-std::max(0, left - kNormalViewMargin), -m_hiddenTop, 0, 0);
     }
-    setViewportMargins(side, m_viewMode == ViewMode::Page ? kPageGap / 2 : 0, side, 0);
     viewport()->update();
     emit pageGeometryChanged();
+}
+
+void TextEditor::keepCursorOutOfHiddenTop()
+{
+    const int top = cursorRect().top();
+    if (m_hiddenTop > 0 && top < m_hiddenTop)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - (m_hiddenTop - top));
 }
 
 void TextEditor::setViewMode(ViewMode mode)

@@ -147,6 +147,7 @@ private:
     void adoptDocument(QTextDocument *document);
     void applyLayout();
     void applyPageMargins();
+    void keepCursorOutOfHiddenTop();
     void quietly(const std::function<void()> &action);
     QTextDocument *fragmentDocument(const QTextCursor &cursor) const;
     double zoomScale() const { return m_zoomPercent / 100.0; }
@@ -155,6 +156,7 @@ private:
 
     ViewMode m_viewMode = ViewMode::Normal;
     int m_zoomPercent = 100;
+    int m_hiddenTop = 0; // pixels of the top margin the normal view hides
     QColor m_background = Qt::white;
     QImage m_layoutDevice; // gives the layout its zoomed resolution
     spell::SpellChecker *m_checker = nullptr;

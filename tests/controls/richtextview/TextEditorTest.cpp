@@ -496,3 +496,29 @@ TEST_F(TextEditorEditing, APicturePastedFromLibreOfficeKeepsItsImage)
     // The picture reaches the saved RTF, so it came across with its data.
     EXPECT_TRUE(editor.rtf().contains("\\pngblip"));
 }
+
+TEST_F(TextEditorPage, TheNormalViewHidesTheMarginsButNeverTheCursor)
+{
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("Line %1\n").arg(i);
+    editor.loadPlainText(text);
+    QCoreApplication::processEvents();
+    // The first line sits near the top left, not an inch in.
+    const QPoint first = editor.viewport()->mapTo(&editor, editor.cursorRect().topLeft());
+    EXPECT_LT(first.x(), 20);
+    EXPECT_LT(first.y(), 20);
+    EXPECT_GE(first.y(), 0);
+
+    // Moving up a line from the top of the view scrolls it into sight.
+    QTextCursor c = editor.textCursor();
+    c.movePosition(QTextCursor::End);
+    editor.setTextCursor(c);
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 60; ++i)
+        QTest::keyClick(&editor, Qt::Key_Up);
+    QCoreApplication::processEvents();
+    const QPoint shown = editor.viewport()->mapTo(&editor, editor.cursorRect().topLeft());
+    EXPECT_GE(shown.y(), 0);
+    EXPECT_LT(shown.y(), editor.height());
+}
