@@ -1,9 +1,12 @@
 #include "controls/richtextview/DisplayBox.h"
+#include "controls/richtextview/TextEditor.h"
+#include "controls/richtext/Rtf.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextEdit>
 
 using qv::richtext::DisplayBox;
@@ -101,4 +104,36 @@ TEST(DisplayBox, AFailedSaveKeepsTheOldFile)
     if (!error.isEmpty()) { // root may write anyway
         EXPECT_EQ(readAll(path), QByteArray("old"));
     }
+}
+
+// The composer's save: the whole text made explicit, its RTF copied into the
+// box, broken into lines and saved; the editor reads the file back alike.
+TEST(DisplayBox, CarriesAnEditorsTextToItsSectionFile)
+{
+    QTemporaryDir dir;
+    qv::richtext::TextEditor editor;
+    QString words;
+    for (int i = 0; i < 400; ++i)
+        words += QStringLiteral("caf\u00e9 plan %1 ").arg(i);
+    editor.loadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 \\b Title\\b0\\par}");
+    QTextCursor end(editor.document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(words);
+    editor.setSelection(0, editor.plainTextLength());
+    editor.makeFontsExplicit();
+    DisplayBox box;
+    box.setText(QString::fromLatin1(qv::rtf::breakRtfLines(editor.selectedRtf())));
+    editor.clearSelection();
+    const QString path = dir.filePath(QStringLiteral("Ans00001.rtf"));
+    ASSERT_EQ(box.saveFile(path), QString());
+
+    const QByteArray saved = readAll(path);
+    for (const QByteArray &line : saved.split('\n'))
+        EXPECT_LE(line.size(), 2001);
+    qv::richtext::TextEditor again;
+    EXPECT_EQ(again.loadRtfFile(path), QString());
+    EXPECT_EQ(again.toPlainText(), editor.toPlainText());
+    QTextCursor probe(again.document());
+    probe.setPosition(2);
+    EXPECT_EQ(probe.charFormat().fontWeight(), QFont::Bold);
 }
