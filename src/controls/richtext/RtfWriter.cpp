@@ -152,8 +152,12 @@ QString Writer::family(const QTextCharFormat &format) const
 
 double Writer::pointSize(const QTextCharFormat &format) const
 {
-    const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0;
-    return size > 0 ? size : m_defaultSize;
+    if (const double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0; points > 0)
+        return points;
+    // Pasted HTML may size its text in pixels (96 to the inch).
+    if (const int pixels = format.intProperty(QTextFormat::FontPixelSize); pixels > 0)
+        return pixels * 72.0 / 96.0;
+    return m_defaultSize;
 }
 
 void Writer::noteFormat(const QTextCharFormat &format)
