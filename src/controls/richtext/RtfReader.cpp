@@ -905,10 +905,13 @@ void Reader::endParagraph()
     }
     m_paragraph.markFormat = charFormat(state().character);
     m_paragraph.list = listMembership(p);
-    if (!m_paragraph.list.isItem && !m_marker.trimmed().isEmpty()) {
+    if (!m_paragraph.list.isItem) {
         // A marker no list style can express stays as text.
-        m_paragraph.runs.insert(m_paragraph.runs.begin(),
-                                model::Run{m_marker.trimmed() + u' ', m_paragraph.markFormat, {}, {}});
+        QString marker = m_marker.trimmed();
+        sanitize(marker);
+        if (!marker.isEmpty())
+            m_paragraph.runs.insert(m_paragraph.runs.begin(),
+                                    model::Run{marker + u' ', m_paragraph.markFormat, {}, {}});
     }
     if (m_paragraph.list.isItem) {
         // The list does the indenting.

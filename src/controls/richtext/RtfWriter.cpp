@@ -3,6 +3,7 @@
 
 #include "controls/richtext/CodePage.h"
 #include "controls/richtext/Rtf.h"
+#include "controls/richtext/RtfTokenizer.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -151,8 +152,12 @@ QString Writer::family(const QTextCharFormat &format) const
 
 double Writer::pointSize(const QTextCharFormat &format) const
 {
-    const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0;
-    return size > 0 ? size : m_defaultSize;
+    if (const double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0; points > 0)
+        return points;
+    // Pasted HTML may size its text in pixels (96 to the inch).
+    if (const int pixels = format.intProperty(QTextFormat::FontPixelSize); pixels > 0)
+        return pixels * 72.0 / 96.0;
+    return m_defaultSize;
 }
 
 void Writer::noteFormat(const QTextCharFormat &format)
@@ -542,46 +547,6 @@ QByteArray Writer::write()
     return m_out;
 }
 
-// Token spans of RTF source for the line breaker: units that a line break
-// must not split.
-qsizetype unitEnd(const QByteArray &s, qsizetype p)
-{
-    const qsizetype n = s.size();
-    auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    if (s[p] != '\\' || p + 1 >= n)
-        return p + 1;
-    qsizetype q = p + 1;
-    if (!isLetter(s[q])) {
-        if (s[q] == '\'')
-            return std::min(q + 3, n);
-        return q + 1;
-    }
-    while (q < n && isLetter(s[q]))
-        ++q;
-    const qsizetype wordEnd = q;
-    if (q + 1 < n && s[q] == '-' && isDigit(s[q + 1]))
-        ++q;
-    qsizetype digits = q;
-    while (q < n && isDigit(s[q]))
-        ++q;
-    const bool hasNumber = q > digits;
-    const QByteArrayView word(s.constData() + p + 1, wordEnd - p - 1);
-    long long number = hasNumber ? QByteArrayView(s.constData() + digits, q - digits).toLongLong() : 0;
-    if (q < n && s[q] == ' ')
-        ++q;
-    if (word == "bin" && hasNumber && number > 0)
-        return std::min<qsizetype>(q + qsizetype(std::min<long long>(number, n)), n);
-    if (word == "u" && hasNumber && q < n) {
-        // Keep the fallback character with its \u: readers count it from there.
-        if (s[q] == '\\' && q + 1 < n && s[q + 1] == '\'')
-            return std::min(q + 4, n);
-        if (s[q] != '\\' && s[q] != '{' && s[q] != '}' && s[q] != '\r' && s[q] != '\n')
-            return q + 1;
-    }
-    return q;
-}
-
 } // namespace
 
 QByteArray writeRtf(const QTextDocument &document)
@@ -591,31 +556,48 @@ QByteArray writeRtf(const QTextDocument &document)
 
 QByteArray breakRtfLines(const QByteArray &rtf, int maxLength)
 {
+    // The reader's own tokenizer finds the units a break must not split, so
+    // the two can never disagree about where a token ends.
     maxLength = std::max(maxLength, 1);
     QByteArray out;
     out.reserve(rtf.size() + rtf.size() / maxLength * 2 + 2);
     const char *data = rtf.constData();
     qsizetype lineLength = 0;
-    qsizetype copied = 0; // source up to here is in out
-    qsizetype p = 0;
-    while (p < rtf.size()) {
-        const char c = data[p];
-        if (c == '\r' || c == '\n') {
-            lineLength = 0;
-            ++p;
-            continue;
-        }
-        const qsizetype end = c == '\\' ? unitEnd(rtf, p) : p + 1;
-        const qsizetype length = end - p;
-        if (lineLength > 0 && lineLength + length > maxLength) {
-            out.append(data + copied, p - copied);
+    qsizetype copied = 0; // the source up to here is in out
+    auto unit = [&](qsizetype begin, qsizetype end) {
+        if (lineLength > 0 && lineLength + (end - begin) > maxLength) {
+            out.append(data + copied, begin - copied);
             out += "\r\n";
-            copied = p;
+            copied = begin;
             lineLength = 0;
         }
-        lineLength += length;
-        p = end;
+        lineLength += end - begin;
+    };
+    Tokenizer tokenizer(rtf);
+    Token t = tokenizer.next();
+    while (t.kind != Token::End) {
+        Token next = tokenizer.next();
+        if (t.kind == Token::LineEnd) {
+            lineLength = 0;
+        } else if (t.kind == Token::Text) {
+            for (qsizetype p = t.begin; p < t.end; ++p)
+                unit(p, p + 1);
+        } else if (t.kind == Token::ControlWord && t.word == "u" && t.hasParameter
+                   && (next.kind == Token::HexByte || next.kind == Token::Text)) {
+            // A \u keeps its fallback character: readers count it from there.
+            const qsizetype fallbackEnd = next.kind == Token::HexByte ? next.end : next.begin + 1;
+            unit(t.begin, fallbackEnd);
+            if (next.kind == Token::Text && next.end > fallbackEnd) {
+                next.begin = fallbackEnd;
+            } else {
+                next = tokenizer.next();
+            }
+        } else {
+            unit(t.begin, t.end);
+        }
+        t = next;
     }
+    // A lone backslash at the very end is no token; it stays where it is.
     out.append(data + copied, rtf.size() - copied);
     return out;
 }

@@ -171,3 +171,11 @@ TEST(RtfHostile, TruncatedFilesGiveTheirBeginning)
     const auto r = timedRead(whole.left(whole.indexOf("Competitor") + 5));
     EXPECT_TRUE(text(r).startsWith(QStringLiteral("Market Analysis\nThe Portland market")));
 }
+
+TEST(RtfHostile, ControlCharactersInAListMarkerAreDropped)
+{
+    // Found by the fuzzer: a marker kept as text brought a NUL byte along.
+    const auto r = timedRead("{\\rtf1{\\pntext \\'02\\'00.;\\tab}x\\par}");
+    EXPECT_EQ(text(r), QStringLiteral(".; x\n"));
+    EXPECT_EQ(rtf::plainText(*rtf::readRtf(rtf::writeRtf(*r.document)).document), text(r));
+}

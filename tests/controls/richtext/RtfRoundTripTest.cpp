@@ -336,3 +336,22 @@ TEST(RtfRoundTrip, SectionFormSurvivesTheLineBreaks)
     const rtf::ReadResult back = rtf::readRtf(section);
     EXPECT_EQ(test::dumpDocument(*back.document), test::dumpDocument(*d));
 }
+
+TEST(RtfRoundTrip, PastedHtmlKeepsItsTextAndFormatting)
+{
+    // Rich text pasted from other programs arrives as HTML.
+    QTextDocument d;
+    d.setHtml(QStringLiteral("<p><b>bold</b> <span style='font-size:20px'>pixels</span> "
+                             "<span style='font-family:Liberation Mono; color:#00ff00'>green</span> "
+                             "<a href='http://example.com'>link</a></p>"
+                             "<ul><li>one</li><li>two</li></ul><ol><li>first</li></ol>"
+                             "<table border='1'><tr><td>a</td><td>b</td></tr></table><p>end</p>"));
+    const auto back = rtf::readRtf(rtf::writeRtf(d));
+    EXPECT_TRUE(back.error.isEmpty());
+    EXPECT_EQ(rtf::plainText(*back.document), rtf::plainText(d));
+    EXPECT_EQ(test::formatOfText(*back.document, QStringLiteral("bold")).fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(test::formatOfText(*back.document, QStringLiteral("pixels")).fontPointSize(), 15.0);
+    EXPECT_EQ(test::formatOfText(*back.document, QStringLiteral("green")).foreground().color(), QColor(0, 255, 0));
+    EXPECT_EQ(test::formatOfText(*back.document, QStringLiteral("green")).fontFamilies().toStringList().value(0),
+              QStringLiteral("Liberation Mono"));
+}
