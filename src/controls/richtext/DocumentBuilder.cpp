@@ -10,6 +10,7 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <algorithm>
 #include <map>
 
 namespace qv::rtf::model {
@@ -88,12 +89,126 @@ void Builder::runs(std::vector<Run> &runs)
     }
 }
 
+bool isEmpty(const Cell &cell)
+{
+    for (const Paragraph &para : cell.paragraphs) {
+        if (!para.runs.empty())
+            return false;
+    }
+    return true;
+}
+
+// Where a cell of a row goes in the table's grid.
+struct Placement
+{
+    int column = 0;
+    int columns = 1;
+    int rows = 1;
+    bool absorbed = false; // merged into the cell to its left or above
+};
+
+// The grid of a table: RTF gives each row its own cell edges, so the columns
+// are the union of all rows' edges, and a cell spans the columns between its
+// edges. Rows without usable edges fall back to one column per cell.
+struct Grid
+{
+    std::vector<int> edges; // right edges of the columns, twips
+    std::vector<std::vector<Placement>> placements;
+    int columns = 1;
+};
+
+Grid layOut(const Table &table, int maxColumns)
+{
+    constexpr int tolerance = 20; // twips; word processors round edges differently per row
+    Grid grid;
+    bool aligned = true;
+    std::vector<int> all;
+    std::vector<std::vector<int>> rowEdges;
+    for (const Row &row : table.rows) {
+        std::vector<int> edges;
+        if (row.definitions.size() != row.cells.size())
+            aligned = false;
+        int last = 0;
+        for (const CellDefinition &d : row.definitions) {
+            last = std::max(d.rightEdge, last + 1); // strictly increasing
+            edges.push_back(last);
+        }
+        all.insert(all.end(), edges.begin(), edges.end());
+        rowEdges.push_back(std::move(edges));
+    }
+    std::sort(all.begin(), all.end());
+    for (const int e : all) {
+        if (grid.edges.empty() || e - grid.edges.back() > tolerance)
+            grid.edges.push_back(e);
+    }
+    if (grid.edges.empty() || grid.edges.size() > size_t(maxColumns))
+        aligned = false;
+
+    auto columnOf = [&grid](int edge) {
+        const auto it = std::lower_bound(grid.edges.begin(), grid.edges.end(), edge - tolerance);
+        return int(std::min<size_t>(size_t(it - grid.edges.begin()), grid.edges.size() - 1));
+    };
+
+    auto fallback = [&grid, &table] {
+        // One column per cell, no spans.
+        grid.edges.clear();
+        grid.placements.clear();
+        grid.columns = 1;
+        for (const Row &row : table.rows) {
+            std::vector<Placement> places;
+            for (size_t c = 0; c < row.cells.size(); ++c)
+                places.push_back(Placement{int(c), 1, 1, false});
+            grid.columns = std::max(grid.columns, int(row.cells.size()));
+            grid.placements.push_back(std::move(places));
+        }
+        return grid;
+    };
+    if (!aligned)
+        return fallback();
+
+    grid.columns = int(grid.edges.size());
+    // The cell that starts a vertical run in each column: row, index in row.
+    std::vector<std::pair<int, int>> origins(size_t(grid.columns), {-1, -1});
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const Row &row = table.rows[r];
+        std::vector<Placement> places;
+        int next = 0;
+        for (size_t c = 0; c < row.cells.size(); ++c) {
+            if (next >= grid.columns)
+                return fallback(); // edges too close together to tell apart
+            const int end = std::max(columnOf(rowEdges[r][c]), next);
+            Placement p{next, end - next + 1, 1, false};
+            next = end + 1;
+            const CellDefinition &definition = row.definitions[c];
+            if (definition.mergesLeft && !places.empty()) {
+                size_t origin = places.size() - 1;
+                while (origin > 0 && places[origin].absorbed)
+                    --origin;
+                places[origin].columns = p.column + p.columns - places[origin].column;
+                p.absorbed = true;
+            } else if (definition.mergesAbove) {
+                const auto [originRow, originIndex] = origins[size_t(p.column)];
+                if (originRow >= 0) {
+                    Placement &q = grid.placements[size_t(originRow)][size_t(originIndex)];
+                    if (q.column == p.column && q.columns == p.columns && originRow + q.rows == int(r)) {
+                        ++q.rows;
+                        p.absorbed = true;
+                    }
+                }
+            }
+            if (!p.absorbed)
+                origins[size_t(p.column)] = {int(r), int(places.size())};
+            places.push_back(p);
+        }
+        grid.placements.push_back(std::move(places));
+    }
+    return grid;
+}
+
 void Builder::table(Table &table)
 {
-    size_t columns = 1;
-    for (const Row &row : table.rows)
-        columns = std::max(columns, row.cells.size());
     const Row &first = table.rows.front();
+    const Grid grid = layOut(table, 63);
 
     QTextTableFormat format;
     if (first.borders) {
@@ -105,12 +220,12 @@ void Builder::table(Table &table)
     }
     format.setCellSpacing(0);
     format.setCellPadding(twipsToPixels(first.padding));
-    if (first.rightEdges.size() == columns) {
+    if (!grid.edges.empty()) {
         QList<QTextLength> widths;
         int left = 0;
-        for (const int edge : first.rightEdges) {
-            widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(std::max(edge - left, 1))));
-            left = std::max(edge, left + 1);
+        for (const int edge : grid.edges) {
+            widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(edge - left)));
+            left = edge;
         }
         format.setColumnWidthConstraints(widths);
     }
@@ -118,14 +233,23 @@ void Builder::table(Table &table)
     // The table goes after the current block; an untouched first block stays
     // in front of it, as QTextDocument requires a block before every table.
     m_blockIsFresh = false;
-    QTextTable *t = m_cursor.insertTable(int(table.rows.size()), int(columns), format);
+    QTextTable *t = m_cursor.insertTable(int(table.rows.size()), grid.columns, format);
     for (size_t r = 0; r < table.rows.size(); ++r) {
         Row &row = table.rows[r];
         for (size_t c = 0; c < row.cells.size(); ++c) {
-            m_cursor = t->cellAt(int(r), int(c)).firstCursorPosition();
+            const Placement &p = grid.placements[r][c];
+            if (p.absorbed && isEmpty(row.cells[c]))
+                continue; // the empty part of a merged cell
+            m_cursor = t->cellAt(int(r), p.column).firstCursorPosition();
             m_blockIsFresh = true;
             for (Paragraph &para : row.cells[c].paragraphs)
                 paragraph(para, true);
+        }
+    }
+    for (size_t r = 0; r < grid.placements.size(); ++r) {
+        for (const Placement &p : grid.placements[r]) {
+            if (!p.absorbed && (p.rows > 1 || p.columns > 1))
+                t->mergeCells(int(r), p.column, p.rows, p.columns);
         }
     }
     m_cursor = t->lastCursorPosition();

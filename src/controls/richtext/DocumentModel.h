@@ -49,10 +49,17 @@ struct Cell
     std::vector<Paragraph> paragraphs;
 };
 
+struct CellDefinition
+{
+    int rightEdge = 0;        // twips from the row's left edge
+    bool mergesLeft = false;  // \clmrg: part of the cell to its left
+    bool mergesAbove = false; // \clvmrg: part of the cell above
+};
+
 struct Row
 {
     std::vector<Cell> cells;
-    std::vector<int> rightEdges; // twips from the row's left edge
+    std::vector<CellDefinition> definitions;
     bool borders = false;
     int padding = 0; // twips
 };

@@ -141,7 +141,7 @@ enum class Keyword {
     LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter, LineSpacing, LineMultiple,
     TabPosition, TabRight, TabCenter, TabDecimal, PageBreakBefore,
     InTable, Cell, Row, RowDefaults, CellRightEdge, NestCell, NestRow, TableLevel,
-    CellBorder, BorderNone, RowGap,
+    CellBorder, BorderNone, RowGap, CellMergesLeft, CellMergesAbove,
     ListText, LegacyList, LegacyBullet, LegacyDecimal, LegacyUpperAlpha, LegacyLowerAlpha,
     LegacyUpperRoman, LegacyLowerRoman, LegacyLevel, ListOverrideNumber, ListLevelNumber,
     ListTable, List, ListLevel, LevelNumberFormat, LevelText, ListId,
@@ -192,7 +192,7 @@ const std::unordered_map<std::string_view, Keyword> &keywords()
         {"clbrdrt", Keyword::CellBorder}, {"clbrdrb", Keyword::CellBorder},
         {"clbrdrl", Keyword::CellBorder}, {"clbrdrr", Keyword::CellBorder},
         {"brdrnone", Keyword::BorderNone}, {"brdrnil", Keyword::BorderNone},
-        {"trgaph", Keyword::RowGap}, {"listtext", Keyword::ListText}, {"pntext", Keyword::ListText},
+        {"trgaph", Keyword::RowGap}, {"clmrg", Keyword::CellMergesLeft}, {"clvmrg", Keyword::CellMergesAbove}, {"listtext", Keyword::ListText}, {"pntext", Keyword::ListText},
         {"pn", Keyword::LegacyList}, {"pnlvlblt", Keyword::LegacyBullet},
         {"pndec", Keyword::LegacyDecimal}, {"pnucltr", Keyword::LegacyUpperAlpha},
         {"pnlcltr", Keyword::LegacyLowerAlpha}, {"pnucrm", Keyword::LegacyUpperRoman},
@@ -374,6 +374,8 @@ private:
     // Tables being collected.
     model::Row m_rowDefinition;
     bool m_cellBorderPending = false;
+    bool m_cellMergesLeft = false;
+    bool m_cellMergesAbove = false;
     model::Row m_row;
     model::Cell m_cell;
     bool m_tableOpen = false;
@@ -949,7 +951,7 @@ void Reader::endRow()
     }
     if (m_row.cells.empty())
         return;
-    m_row.rightEdges = m_rowDefinition.rightEdges;
+    m_row.definitions = m_rowDefinition.definitions;
     m_row.borders = m_rowDefinition.borders;
     m_row.padding = m_rowDefinition.padding;
     if (m_row.cells.size() > size_t(maxColumns)) {
@@ -1250,13 +1252,15 @@ void Reader::handleControlWord(const Token &t)
         break;
     case Keyword::RowDefaults:
         m_rowDefinition = model::Row();
-        m_cellBorderPending = false;
+        m_cellBorderPending = m_cellMergesLeft = m_cellMergesAbove = false;
         break;
     case Keyword::CellRightEdge:
-        if (m_rowDefinition.rightEdges.size() < size_t(maxColumns))
-            m_rowDefinition.rightEdges.push_back(clampTwips(n));
-        m_cellBorderPending = false;
+        if (m_rowDefinition.definitions.size() < size_t(maxColumns))
+            m_rowDefinition.definitions.push_back(model::CellDefinition{clampTwips(n), m_cellMergesLeft, m_cellMergesAbove});
+        m_cellBorderPending = m_cellMergesLeft = m_cellMergesAbove = false;
         break;
+    case Keyword::CellMergesLeft: m_cellMergesLeft = true; break;
+    case Keyword::CellMergesAbove: m_cellMergesAbove = true; break;
     case Keyword::CellBorder: m_cellBorderPending = true; break;
     case Keyword::BorderNone: m_cellBorderPending = false; break;
     case Keyword::RowGap: m_rowDefinition.padding = std::clamp(n, 0, 1440); break;

@@ -115,7 +115,13 @@ void dumpFrame(QString &out, const QTextDocument &document, const QTextFrame *fr
             for (int r = 0; r < table->rows(); ++r) {
                 for (int c = 0; c < table->columns(); ++c) {
                     const QTextTableCell cell = table->cellAt(r, c);
-                    out += indent + QStringLiteral("  CELL %1,%2\n").arg(r).arg(c);
+                    if (cell.row() != r || cell.column() != c)
+                        continue; // covered by a merged cell
+                    out += indent + QStringLiteral("  CELL %1,%2 span %3x%4\n")
+                                        .arg(r)
+                                        .arg(c)
+                                        .arg(cell.rowSpan())
+                                        .arg(cell.columnSpan());
                     for (QTextBlock b = cell.firstCursorPosition().block();
                          b.isValid() && b.position() <= cell.lastPosition(); b = b.next())
                         dumpBlock(out, document, b, indent + QStringLiteral("    "));

@@ -371,3 +371,24 @@ TEST(RtfReader, LastParagraphWithoutParIsKept)
     const auto r = read("{\\rtf1 one\\par two}");
     EXPECT_EQ(text(*r.document), QStringLiteral("one\ntwo\n"));
 }
+
+TEST(RtfReader, MergedCellsAndRowsOfDifferentWidths)
+{
+    // A heading cell across two columns (by width and by \clmrg), and a cell
+    // merged over two rows (\clvmgf, \clvmrg), as Word writes them.
+    const auto r = read(body("\\trowd\\cellx4000\\pard\\intbl Heading\\cell\\row"
+                             "\\trowd\\clvmgf\\cellx2000\\cellx4000\\pard\\intbl Tall\\cell\\pard\\intbl b\\cell\\row"
+                             "\\trowd\\clvmrg\\cellx2000\\cellx4000\\pard\\intbl\\cell\\pard\\intbl d\\cell\\row"
+                             "\\trowd\\clmgf\\cellx2000\\clmrg\\cellx4000\\pard\\intbl Wide\\cell\\pard\\intbl\\cell\\row"));
+    QTextTable *table = nullptr;
+    for (QTextFrame *frame : r.document->rootFrame()->childFrames())
+        table = table ? table : qobject_cast<QTextTable *>(frame);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rows(), 4);
+    ASSERT_EQ(table->columns(), 2);
+    EXPECT_EQ(table->cellAt(0, 0).columnSpan(), 2);
+    EXPECT_EQ(table->cellAt(1, 0).rowSpan(), 2);
+    EXPECT_EQ(table->cellAt(2, 0).row(), 1);
+    EXPECT_EQ(table->cellAt(3, 0).columnSpan(), 2);
+    EXPECT_EQ(text(*r.document), QStringLiteral("\nHeading\nTall\tb\n\td\nWide\n\n"));
+}

@@ -355,3 +355,32 @@ TEST(RtfRoundTrip, PastedHtmlKeepsItsTextAndFormatting)
     EXPECT_EQ(test::formatOfText(*back.document, QStringLiteral("green")).fontFamilies().toStringList().value(0),
               QStringLiteral("Liberation Mono"));
 }
+
+TEST(RtfRoundTrip, MergedCells)
+{
+    auto d = newDocument();
+    build(*d, [](QTextCursor &c) {
+        c.insertText(QStringLiteral("spans"), plain());
+        QTextTableFormat format;
+        format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setCellSpacing(0);
+        format.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 100), QTextLength(QTextLength::FixedLength, 100),
+                                          QTextLength(QTextLength::FixedLength, 100)});
+        QTextTable *t = c.insertTable(3, 3, format);
+        for (int r = 0; r < 3; ++r)
+            for (int col = 0; col < 3; ++col) {
+                QTextCursor cell = t->cellAt(r, col).firstCursorPosition();
+                cell.setBlockCharFormat(plain());
+                cell.insertText(QStringLiteral("%1%2").arg(r).arg(col), plain());
+            }
+        t->mergeCells(0, 0, 1, 3); // a heading across the table
+        t->mergeCells(1, 0, 2, 1); // a cell over two rows
+        QTextCursor after = t->lastCursorPosition();
+        after.movePosition(QTextCursor::NextBlock);
+        after.setBlockCharFormat(plain());
+    });
+    // Merging keeps the merged cells' texts in the first cell; the RTF keeps them too.
+    const auto back = rtf::readRtf(rtf::writeRtf(*d));
+    EXPECT_EQ(test::dumpDocument(*back.document).toStdString(), test::dumpDocument(*d).toStdString());
+}
