@@ -46,7 +46,7 @@ bool DataFile::ReadLine(QString &line)
     line.clear();
     if (!m_device || m_device->atEnd())
         return false;
-    QByteArray bytes = m_device->readLine(kMaxLineLength + 1);
+    QByteArray bytes = m_device->readLine(kMaxLineLength + 2);
     if (bytes.isEmpty()) {
         // Nothing came although the device was not at its end: a read error.
         m_lastError = QStringLiteral("Reading %1 failed%2: %3").arg(m_filePath, who(), m_device->errorString());

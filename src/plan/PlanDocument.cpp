@@ -503,12 +503,12 @@ bool read(const QByteArray &bytes, PlanContent &content, QString &reason)
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);
-    if (body.trimmed().isEmpty()) {
-        reason = QStringLiteral("The plan document is empty.");
-        return false;
-    }
     if (body.size() > kMaxSize) {
         reason = QStringLiteral("The plan document is too large to be a plan.");
+        return false;
+    }
+    if (body.trimmed().isEmpty()) {
+        reason = QStringLiteral("The plan document is empty.");
         return false;
     }
     QJsonParseError error;
@@ -570,6 +570,10 @@ bool readFile(const QString &path, PlanContent &content, QString &reason)
     }
     if (info.isDir()) {
         reason = QStringLiteral("%1 is a folder, not a plan document.").arg(path);
+        return false;
+    }
+    if (info.size() > kMaxSize) {
+        reason = QStringLiteral("The plan document %1 is too large to be a plan.").arg(path);
         return false;
     }
     QFile file(path);
