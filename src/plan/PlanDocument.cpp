@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -32,13 +33,17 @@ struct Node
 {
     enum Kind { Scalar, Object, Array } kind = Scalar;
     QByteArray scalar;
-    std::vector<std::pair<const char *, Node>> members;
+    // An object's members: keys[i] names values[i] (a vector of the node
+    // type itself may hold an incomplete type; a vector of pairs may not).
+    std::vector<const char *> keys;
+    std::vector<Node> values;
     std::vector<Node> items;
 
     Node &add(const char *key, Node value)
     {
-        members.emplace_back(key, std::move(value));
-        return members.back().second;
+        keys.push_back(key);
+        values.push_back(std::move(value));
+        return values.back();
     }
 };
 
@@ -124,21 +129,29 @@ void writeNode(const Node &node, QByteArray &out, int depth)
         out += node.scalar;
         return;
     case Node::Object:
-        if (node.members.empty()) {
+        if (node.keys.empty()) {
             out += "{}";
             return;
         }
         out += "{\n";
-        for (size_t i = 0; i < node.members.size(); ++i) {
-            out += inner + '"' + node.members[i].first + "\": ";
-            writeNode(node.members[i].second, out, depth + 1);
-            out += i + 1 < node.members.size() ? ",\n" : "\n";
+        for (size_t i = 0; i < node.keys.size(); ++i) {
+            out += inner + '"' + node.keys[i] + "\": ";
+            writeNode(node.values[i], out, depth + 1);
+            out += i + 1 < node.keys.size() ? ",\n" : "\n";
         }
         out += outer + '}';
         return;
     case Node::Array:
         if (node.items.empty()) {
             out += "[]";
+            return;
+        }
+        // A list of plain values stays on one line.
+        if (std::all_of(node.items.begin(), node.items.end(), [](const Node &item) { return item.kind == Node::Scalar; })) {
+            out += '[';
+            for (size_t i = 0; i < node.items.size(); ++i)
+                out += (i ? ", " : "") + node.items[i].scalar;
+            out += ']';
             return;
         }
         out += "[\n";
