@@ -113,8 +113,9 @@ void Plan::Save()
         throw QvError(kSaveFailed, QStringLiteral("Plan.Save"),
                       QStringLiteral("The plan could not be saved to %1: %2").arg(path, error));
     // The plan folder holds the plan's texts and tables; it must exist before
-    // the first working copy is written.
-    QDir().mkpath(folder());
+    // the first working copy is written. A template has none.
+    if (!isTemplate())
+        QDir().mkpath(folder());
     m_documentPath = path;
     m_modified = false;
 }

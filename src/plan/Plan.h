@@ -47,9 +47,9 @@ public:
     bool Open();
     const QString &lastError() const { return m_lastError; }
 
-    // Writes the document to fullPath() atomically (creating its folder
-    // when missing): a crash leaves the old or the new document, never a
-    // broken one. Raises QvError 10003 without a path and 10002 when the
+    // Writes the document to fullPath() atomically (creating its folder and,
+    // but for a template, the plan folder when missing): a crash leaves the
+    // old or the new document, never a broken one. Raises QvError 10003 without a path and 10002 when the
     // write fails, leaving the old document as it was.
     void Save();
     // For a plan without a document: asks the file dialog where to save it,

@@ -116,6 +116,7 @@ TEST_F(PlanDocumentTest, ATemplateKeepsThePlansOwnBusiness)
     templ->setFilePath(path("default.~pl"));
     templ->Save();
     EXPECT_FALSE(readBytes(path("default.~pl")).contains("Ignored"));
+    EXPECT_FALSE(QFileInfo::exists(path("defaultM"))); // a template has no plan folder
 
     // Plan creation: the wizard's answers first, then the copied template.
     Plan plan;
