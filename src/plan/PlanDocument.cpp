@@ -253,6 +253,17 @@ public:
 
     void at(const QString &where) { m_where = where; }
 
+    // Counts the items of one list against the limits of a document.
+    bool admit(qsizetype items, const char *what)
+    {
+        m_items += items;
+        if (items > kMaxItemsPerList)
+            return fail(QStringLiteral("more than %1 %2.").arg(kMaxItemsPerList).arg(QLatin1String(what)));
+        if (m_items > kMaxOutlineItems)
+            return fail(QStringLiteral("the outline holds more than %1 items.").arg(kMaxOutlineItems));
+        return true;
+    }
+
     bool text(const QJsonObject &o, const char *key, const std::function<void(const QString &)> &store)
     {
         const QJsonValue v = o.value(QLatin1String(key));
@@ -330,6 +341,7 @@ public:
 
 private:
     QString m_where;
+    qsizetype m_items = 0;
 };
 
 constexpr qint64 kIntMin = std::numeric_limits<qint32>::min();
@@ -449,7 +461,7 @@ bool readSection(Reader &r, const QJsonValue &value, Chapter &chapter, const QSt
                       [&](qint64 v) { section->setStatus(qint16(v)); })
         || !r.text(o, "key", [&](const QString &v) { section->setKey(v); })
         || !r.text(o, "textFile", [&](const QString &v) { section->setTextFileName(v); })
-        || !r.member(o, "tables", tables))
+        || !r.member(o, "tables", tables) || !r.admit(tables.size(), "tables"))
         return false;
     for (int t = 0; t < tables.size(); ++t) {
         r.at(where + QStringLiteral(", table %1").arg(t + 1));
@@ -469,7 +481,8 @@ bool readChapter(Reader &r, const QJsonValue &value, PlanOutline &outline, int n
     const QJsonObject o = value.toObject();
     auto chapter = std::make_shared<Chapter>();
     QJsonArray sections;
-    if (!r.text(o, "name", [&](const QString &v) { chapter->setName(v); }) || !r.member(o, "sections", sections))
+    if (!r.text(o, "name", [&](const QString &v) { chapter->setName(v); }) || !r.member(o, "sections", sections)
+        || !r.admit(sections.size(), "sections"))
         return false;
     for (int s = 0; s < sections.size(); ++s) {
         if (!readSection(r, sections.at(s), *chapter, where + QStringLiteral(", section %1").arg(s + 1)))
@@ -560,7 +573,7 @@ bool read(const QByteArray &bytes, PlanContent &content, QString &reason)
                     && r.member(root, "planInfo", info) && r.member(root, "profile", profile)
                     && r.member(root, "submitter", submitter) && r.member(root, "chapters", chapters)
                     && readInfo(r, info, content.info) && readProfile(r, profile, content.profile)
-                    && readSubmitter(r, submitter, content.submitter);
+                    && readSubmitter(r, submitter, content.submitter) && r.admit(chapters.size(), "chapters");
     if (!ok) {
         reason = r.reason;
         return false;

@@ -34,8 +34,11 @@ namespace PlanDocument {
 inline constexpr char kFormatName[] = "quorvex-plan";
 // The newest layout this program writes and reads.
 inline constexpr int kVersion = 1;
-// Larger files are refused unread: no plan comes near this.
+// Larger files are refused unread, and so are outlines beyond these sizes:
+// no plan comes near them, and a hostile document must not exhaust memory.
 inline constexpr qint64 kMaxSize = 32 * 1024 * 1024;
+inline constexpr int kMaxItemsPerList = 10000;
+inline constexpr int kMaxOutlineItems = 100000;
 
 // The document of the content, in UTF-8, ending with a newline.
 QByteArray write(const PlanContent &content);

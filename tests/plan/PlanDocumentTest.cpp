@@ -158,6 +158,14 @@ QByteArray validDocument()
     return plan->documentBytes();
 }
 
+QByteArray manyItems(const char *list, const char *item, int count)
+{
+    QByteArray bytes = R"({"format": "quorvex-plan", "version": 1, ")" + QByteArray(list) + "\": [";
+    for (int i = 0; i < count; ++i)
+        bytes += (i ? "," : "") + QByteArray(item);
+    return bytes + "]}";
+}
+
 QByteArray withReplaced(const char *from, const char *to)
 {
     QByteArray bytes = validDocument();
@@ -207,6 +215,9 @@ TEST_F(PlanDocumentTest, RefusedDocumentsLeaveThePlanAsItWas)
         {"too many marketing counts", withReplaced("\"marketingCounts\": [", "\"marketingCounts\": [1, "),
          "marketingCounts"},
         {"deep nesting", QByteArray(20000, '['), "damaged or incomplete"},
+        {"too many chapters", manyItems("chapters", "{}", PlanDocument::kMaxItemsPerList + 1), "more than 10000"},
+        {"too many items", manyItems("chapters", R"({"sections": [{}, {}, {}, {}, {}, {}, {}, {}, {}, {}]})", 9500),
+         "more than 100000"},
     };
 
     for (const Refused &refused : cases) {

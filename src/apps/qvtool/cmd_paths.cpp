@@ -5,6 +5,8 @@
 #include "plan/ModEnglish.h"
 #include "platform/Folders.h"
 
+#include <optional>
+
 namespace {
 
 using namespace qv::plan;
@@ -15,13 +17,10 @@ int paths(qvtool::Context &c)
     std::optional<int> type;
     std::optional<int> kind;
     std::optional<int> isNew;
-    for (int i = 0; i < c.args.size(); ++i) {
+    bool valid = c.args.size() % 2 == 0; // options and their values, in pairs
+    for (int i = 0; valid && i + 1 < c.args.size(); i += 2) {
         const QString &option = c.args.at(i);
-        if (i + 1 >= c.args.size()) {
-            type.reset(); // an option without its value
-            break;
-        }
-        const QString &value = c.args.at(++i);
+        const QString &value = c.args.at(i + 1);
         bool ok = true;
         if (option == QLatin1String("--install"))
             install = value;
@@ -33,12 +32,9 @@ int paths(qvtool::Context &c)
             isNew = value.toInt(&ok);
         else
             ok = false;
-        if (!ok) {
-            type.reset();
-            break;
-        }
+        valid = ok;
     }
-    if (!type || !kind || !isNew || (*isNew != 0 && *isNew != 1)) {
+    if (!valid || !type || !kind || !isNew || (*isNew != 0 && *isNew != 1)) {
         c.err << "usage: qvtool paths [--install DIR] --type T --kind K --new 0|1\n";
         return 2;
     }
