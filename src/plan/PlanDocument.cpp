@@ -272,7 +272,7 @@ public:
         if (!v.isString())
             return fail(QStringLiteral("\"%1\" must be a text.").arg(QLatin1String(key)));
         try {
-            store(v.toString());
+            store(storable(v.toString()));
         } catch (const QvError &error) {
             return fail(error.description());
         }
@@ -326,6 +326,18 @@ public:
             return fail(QStringLiteral("\"%1\" must be a list.").arg(QLatin1String(key)));
         out = v.toArray();
         return true;
+    }
+
+    // The text as a document can hold it: a lone surrogate (which JSON
+    // escapes can spell but UTF-8 cannot) is replaced as writing would
+    // replace it, so that what is read is what a save writes back.
+    static QString storable(const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c.isSurrogate())
+                return QString::fromUtf8(text.toUtf8());
+        }
+        return text;
     }
 
     static bool wholeNumber(const QJsonValue &v, qint64 min, qint64 max, qint64 &out)
@@ -406,7 +418,9 @@ bool readSubmitter(Reader &r, const QJsonObject &o, Submitter &s)
     if (!r.text(o, "submittedTo", [&](const QString &v) { s.setSubmittedTo(v); }))
         return false;
     const QJsonValue date = o.value(QLatin1String("submissionDate"));
-    if (date.isString() || date.isBool())
+    if (date.isString())
+        s.setSubmissionDate(Reader::storable(date.toString()));
+    else if (date.isBool())
         s.setSubmissionDate(date.toVariant());
     else if (date.isDouble()) {
         qint64 whole = 0;
@@ -583,6 +597,13 @@ bool read(const QByteArray &bytes, PlanContent &content, QString &reason)
             reason = r.reason;
             return false;
         }
+    }
+    if (content.isTemplate) {
+        // A template's business is the wizard's: whatever it says is not kept.
+        PlanInfo blank;
+        blank.setPlanType(content.info.planType());
+        content.info = blank;
+        content.submitter = Submitter();
     }
     return true;
 }

@@ -13,6 +13,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <limits>
+
 using namespace qv::plan;
 using namespace qv::plan::test;
 
@@ -308,4 +310,54 @@ TEST_F(PlanDocumentTest, OpeningReplacesTheWholeOutlineButKeepsTheOutlineObject)
     EXPECT_TRUE(oldSection->folder().isEmpty()); // detached from the plan
     EXPECT_EQ(plan.outline().chapters().item(1)->sections().item(1)->folder(),
               QDir::cleanPath(path("FirstB")) + QLatin1Char('/'));
+}
+
+TEST_F(PlanDocumentTest, WhatIsReadIsWhatASaveWritesBack)
+{
+    // Texts JSON can spell but UTF-8 cannot, and a template that names a
+    // business anyway, read as a save would write them.
+    const QByteArray odd = R"({"format": "quorvex-plan", "version": 1, "template": true, "title": "a\ud800b",
+        "planInfo": {"planType": 1, "businessKind": 3, "businessName": "x"},
+        "submitter": {"submittedTo": "Bank"}})";
+    PlanContent content;
+    QString reason;
+    ASSERT_TRUE(PlanDocument::read(odd, content, reason)) << qPrintable(reason);
+    EXPECT_EQ(content.title.size(), 3);
+    EXPECT_FALSE(content.title.at(1).isSurrogate());
+    EXPECT_EQ(content.info.businessKind(), Service);
+    EXPECT_EQ(content.info.planType(), MarketingPlan);
+    EXPECT_TRUE(content.submitter.submittedTo().isEmpty());
+    PlanContent again;
+    ASSERT_TRUE(PlanDocument::read(PlanDocument::write(content), again, reason));
+    EXPECT_TRUE(again.sameContent(content));
+}
+
+TEST(Submitter, KeepsTheSubmissionDateInAFormADocumentHolds)
+{
+    Submitter submitter;
+    submitter.setSubmissionDate(QVariant(5));
+    EXPECT_EQ(submitter.submissionDate().typeId(), QMetaType::LongLong);
+    submitter.setSubmissionDate(QVariant(2.0));
+    EXPECT_EQ(submitter.submissionDate(), QVariant(qlonglong(2)));
+    submitter.setSubmissionDate(QVariant(2.5));
+    EXPECT_EQ(submitter.submissionDate().typeId(), QMetaType::Double);
+    submitter.setSubmissionDate(QVariant(QDate(1999, 3, 1)));
+    EXPECT_EQ(submitter.submissionDate(), QVariant(QStringLiteral("1999-03-01")));
+    submitter.setSubmissionDate(QVariant(std::numeric_limits<double>::infinity()));
+    EXPECT_EQ(submitter.submissionDate().typeId(), QMetaType::QString);
+    submitter.setSubmissionDate(QVariant());
+    EXPECT_FALSE(submitter.submissionDate().isValid());
+}
+
+TEST(Profile, HasFourMarketingCounts)
+{
+    Profile profile;
+    profile.setMarketingCount(1, 3);
+    profile.setMarketingCount(4, 9);
+    profile.setMarketingCount(0, 7);
+    profile.setMarketingCount(5, 7);
+    EXPECT_EQ(profile.marketingCount(1), 3);
+    EXPECT_EQ(profile.marketingCount(4), 9);
+    EXPECT_EQ(profile.marketingCount(0), 0);
+    EXPECT_EQ(profile.marketingCount(5), 0);
 }
