@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     std::printf("plan of 12 chapters, 80 sections, 60 tables; document %lld bytes; %d runs each\n",
                 static_cast<long long>(QFileInfo(path).size()), runs);
     std::printf("save: median %.3f ms, slowest %.3f ms\n", save.median, save.slowest);
-    std::printf("  of which writing the document text: median %.3f ms, slowest %.3f ms (the rest is the disk's flush)\n",
+    std::printf("  of which making the document text: median %.3f ms, slowest %.3f ms (the rest: disk flush)\n",
                 serialise.median, serialise.slowest);
     std::printf("open: median %.3f ms, slowest %.3f ms\n", open.median, open.slowest);
     return 0;

@@ -147,7 +147,8 @@ void writeNode(const Node &node, QByteArray &out, int depth)
             return;
         }
         // A list of plain values stays on one line.
-        if (std::all_of(node.items.begin(), node.items.end(), [](const Node &item) { return item.kind == Node::Scalar; })) {
+        const auto isScalar = [](const Node &item) { return item.kind == Node::Scalar; };
+        if (std::all_of(node.items.begin(), node.items.end(), isScalar)) {
             out += '[';
             for (size_t i = 0; i < node.items.size(); ++i)
                 out += (i ? ", " : "") + node.items[i].scalar;
@@ -246,8 +247,10 @@ public:
 
     bool fail(const QString &message)
     {
-        if (reason.isEmpty())
-            reason = QStringLiteral("The plan document is damaged: ") + (m_where.isEmpty() ? QString() : m_where + QStringLiteral(": ")) + message;
+        if (reason.isEmpty()) {
+            const QString where = m_where.isEmpty() ? QString() : m_where + QStringLiteral(": ");
+            reason = QStringLiteral("The plan document is damaged: ") + where + message;
+        }
         return false;
     }
 
@@ -279,7 +282,8 @@ public:
         return true;
     }
 
-    bool integer(const QJsonObject &o, const char *key, qint64 min, qint64 max, const std::function<void(qint64)> &store)
+    bool integer(const QJsonObject &o, const char *key, qint64 min, qint64 max,
+                 const std::function<void(qint64)> &store)
     {
         const QJsonValue v = o.value(QLatin1String(key));
         if (v.isUndefined())

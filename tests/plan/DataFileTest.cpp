@@ -76,7 +76,8 @@ TEST(DataFile, ReadsEveryLineWithoutItsEnding)
     file.setHandler(&handler);
     ASSERT_TRUE(file.Read());
     EXPECT_EQ(handler.calls, 1);
-    EXPECT_EQ(handler.lines, (QStringList{QStringLiteral("[PLAN]=Business"), QString(), QStringLiteral("[FIELD1.1]=Retail"),
+    EXPECT_EQ(handler.lines, (QStringList{QStringLiteral("[PLAN]=Business"), QString(),
+                                          QStringLiteral("[FIELD1.1]=Retail"),
                                           QStringLiteral("  spaced  "), QStringLiteral("last without ending")}));
     EXPECT_TRUE(file.lastError().isEmpty());
 }
@@ -101,7 +102,8 @@ TEST(DataFile, AReadErrorEndsTheReadingAsTheEndOfFile)
     DataFile file;
     file.setHandler(&handler);
     ASSERT_TRUE(file.Read(device));
-    EXPECT_EQ(handler.lines, (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third, cut")}));
+    EXPECT_EQ(handler.lines,
+              (QStringList{QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third, cut")}));
     EXPECT_TRUE(file.lastError().contains(QLatin1String("Input/output error")));
     QString line;
     EXPECT_FALSE(file.ReadLine(line)); // stays at its end

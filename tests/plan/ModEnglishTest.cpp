@@ -80,8 +80,9 @@ TEST(ModEnglish, EveryTypeKindAndStage)
                 EXPECT_EQ(GetTemplateFolder(i, kInstall), templ);
                 EXPECT_EQ(GetExampleFolder(i, kInstall), templ + S("Example/"));
                 EXPECT_EQ(GetInstructionFolder(i, kInstall), kindFolder + S("Instr/"));
-                const QString tables = business ? QString(data + S(kind == Custom ? "Custom/" : "Common/") + stage + S("Tables/"))
-                                                : QString(data + S("Common/Tables/"));
+                const QString group = S(kind == Custom ? "Custom/" : "Common/");
+                const QString tables =
+                    business ? QString(data + group + stage + S("Tables/")) : QString(data + S("Common/Tables/"));
                 EXPECT_EQ(GetTablesFolder(i, kInstall), tables);
                 EXPECT_EQ(TemplatePlanDocumentFolder(i, kInstall), business ? templ : QString(data + S("Common/")));
                 const QString samples = data + S("Samples/") + (business ? S(isNew ? "New/" : "Existing/") : QString());

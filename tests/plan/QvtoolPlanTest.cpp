@@ -54,7 +54,8 @@ TEST(QvtoolPaths, PrintsEveryFolderForTheTypeKindAndStage)
                                       "GetExampleFolder=/opt/qv/Data/ENG/BusPlan/Whlesale/Exist/Example/\n"
                                       "GetInstructionFolder=/opt/qv/Data/ENG/BusPlan/Whlesale/Instr/\n"
                                       "GetTablesFolder=/opt/qv/Data/ENG/BusPlan/Common/Exist/Tables/\n"));
-    const ToolRun marketing = qvtool(args({"paths", "--install", "/opt/qv", "--type", "1", "--kind", "3", "--new", "1"}));
+    const ToolRun marketing =
+        qvtool(args({"paths", "--install", "/opt/qv", "--type", "1", "--kind", "3", "--new", "1"}));
     EXPECT_TRUE(marketing.out.contains(QLatin1String("GetExampleFolder=/opt/qv/Data/ENG/MrktPlan/Retail/Example/\n")));
     EXPECT_TRUE(marketing.out.contains(QLatin1String("GetTablesFolder=/opt/qv/Data/ENG/MrktPlan/Common/Tables/\n")));
 }
