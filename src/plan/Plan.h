@@ -32,7 +32,7 @@ public:
     const QString &filePath() const { return m_filePath; }
     void setFilePath(const QString &path);
     // The absolute, clean form of filePath(); empty without a path.
-    QString fullPath() const;
+    const QString &fullPath() const { return m_fullPath; }
     // The plan folder: the document's path less its four-character
     // extension, followed by the plan type's letter ("Acme.bpl" has
     // "AcmeB"). No trailing separator; empty without a path.
@@ -98,6 +98,7 @@ private:
     QString m_businessLetter = QStringLiteral("B");
     QString m_marketingLetter = QStringLiteral("M");
     QString m_filePath;
+    QString m_fullPath;
     QString m_documentPath; // the document the plan holds, once opened or saved
     QString m_lastError;
     bool m_modified = false;
