@@ -1,14 +1,11 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
 #include "platform/gui/DesktopServices.h"
+#include "resources/art/Artwork.h"
+#include "shell/MMain.h"
 
 #include <QApplication>
 #include <QStringList>
-
-#if __has_include("shell/MMain.h")
-#include "shell/MMain.h"
-#define QV_HAVE_SHELL 1
-#endif
 
 int main(int argc, char **argv)
 {
@@ -16,13 +13,16 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Corvane"));
     QApplication::setApplicationName(QStringLiteral("Quorvex"));
     qv::platform::installDesktopServices();
-#ifdef QV_HAVE_SHELL
+    // Every window and dialog carries the program icon unless it sets its own.
+    QApplication::setWindowIcon(qv::resources::LoadResIcon(101));
+
+    // The windows each start-up switch leads to; the ones not listed here are
+    // answered by the frame, which says what it cannot show.
+    const qv::shell::StartupRoutes routes;
+
     // The command line is the program's arguments joined with single blanks.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
-    if (!qv::shell::Main(commandLine))
+    if (!qv::shell::Main(commandLine, routes))
         return 0;
     return app.exec();
-#else
-    return 0;
-#endif
 }

@@ -1,0 +1,42 @@
+#include "shell/CurrentPlan.h"
+
+#include <memory>
+
+namespace qv::shell
+{
+
+namespace
+{
+std::unique_ptr<plan::Plan> g_currentPlan;
+
+plan::Plan &createInitialisedPlan()
+{
+    g_currentPlan = std::make_unique<plan::Plan>();
+    g_currentPlan->Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    return *g_currentPlan;
+}
+} // namespace
+
+plan::Plan *currentPlan()
+{
+    return g_currentPlan.get();
+}
+
+plan::Plan &ensureCurrentPlan()
+{
+    if (g_currentPlan)
+        return *g_currentPlan;
+    return createInitialisedPlan();
+}
+
+plan::Plan &replaceCurrentPlan()
+{
+    return createInitialisedPlan();
+}
+
+void releaseCurrentPlan()
+{
+    g_currentPlan.reset();
+}
+
+} // namespace qv::shell
