@@ -3,7 +3,8 @@
 #include "platform/Error.h"
 #include "platform/Services.h"
 
-namespace qv::support {
+namespace qv::support
+{
 
 using platform::Buttons;
 using platform::Icon;

@@ -7,11 +7,13 @@
 
 class QObject;
 
-namespace qv {
+namespace qv
+{
 class QvError;
 }
 
-namespace qv::support {
+namespace qv::support
+{
 
 // The line break inside a report.
 inline constexpr QChar kReportLineBreak = QLatin1Char('\n');
