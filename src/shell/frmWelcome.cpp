@@ -384,7 +384,9 @@ bool frmWelcome::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick:
         if (!button)
             return false;
-        m_pressed = box;
+        // The second press of a double click shows the button pressed but
+        // does not click it again.
+        m_pressed = event->type() == QEvent::MouseButtonPress ? box : nullptr;
         mouseDown(*button, box);
         return true;
     case QEvent::MouseButtonRelease: {

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -208,6 +209,44 @@ TEST_F(WelcomeMenuTest, MovingFromHelpStraightOntoOnlineRestoresHelpFirst)
     EXPECT_EQ(pictureOf("picOnline"), 5008);
     EXPECT_EQ(pictureOf("picDescription"), 5075);
     EXPECT_EQ(menu.litButton(), QStringLiteral("picOnline"));
+}
+
+TEST_F(WelcomeMenuTest, TheHandOverFollowsThePointerAcrossTheWindow)
+{
+    // Moves through the window system, as a real pointer makes them.
+    frmWelcome &menu = showMenu();
+    QTest::mouseMove(box("picHelp"), box("picHelp")->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menu.litButton(), QStringLiteral("picHelp"));
+    QTest::mouseMove(box("picOnline"), box("picOnline")->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menu.litButton(), QStringLiteral("picOnline"));
+    EXPECT_EQ(pictureOf("picHelp"), 5004);
+    EXPECT_EQ(pictureOf("picOnline"), 5008);
+    // Over the description nothing changes; over the bare background the
+    // button goes out.
+    QTest::mouseMove(box("picDescription"), QPoint(90, 60));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menu.litButton(), QStringLiteral("picOnline"));
+    QTest::mouseMove(box("picBackground"), QPoint(60, 700));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(menu.litButton().isEmpty());
+    EXPECT_EQ(pictureOf("picOnline"), 5007);
+}
+
+TEST_F(WelcomeMenuTest, ADoubleClickRunsTheCommandOnce)
+{
+    qv::platform::Settings::save(qv::support::Preferences::section(), QStringLiteral("Browser"),
+                                 QStringLiteral("/usr/bin/firefox"));
+    showMenu();
+    // A double click: press and release, then the second press comes as a
+    // double click, then its release.
+    QTest::mouseClick(box("picOnline"), Qt::LeftButton);
+    QTest::mouseDClick(box("picOnline"), Qt::LeftButton);
+    EXPECT_EQ(pictureOf("picOnline"), 5009);
+    QTest::mouseRelease(box("picOnline"), Qt::LeftButton);
+    EXPECT_EQ(fakes().shell->opened.size(), 1);
+    EXPECT_EQ(pictureOf("picOnline"), 5008);
 }
 
 TEST_F(WelcomeMenuTest, TheBackgroundAndExitPutTheLitButtonOut)
@@ -424,6 +463,34 @@ TEST_F(WelcomeMenuTest, HelpAndFinancialAdvisorOpenTheirHelpFiles)
     EXPECT_EQ(viewer->home().toLocalFile(), qv::support::helpPagePath(qv::support::kProductsHelpFile));
 }
 
+TEST_F(WelcomeMenuTest, AboutShowsTheAboutWindowModallyWithTheProgramIcon)
+{
+    showMenu();
+    QString shown;
+    bool hadPicture = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        shown = modal->objectName();
+        auto *picture = modal->findChild<QLabel *>(QStringLiteral("picIcon"));
+        hadPicture = picture && !picture->pixmap().isNull();
+        modal->close();
+    });
+    item("mnuHelp_4")->trigger();
+    EXPECT_EQ(shown, QStringLiteral("frmAboutBox"));
+    EXPECT_TRUE(hadPicture);
+}
+
+TEST_F(WelcomeMenuTest, ActivationEmptiesThePanelCaption)
+{
+    showMenu();
+    box("SSPanel1")->setText(QStringLiteral("left over"));
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(frmWelcome::loaded(), &activate);
+    EXPECT_TRUE(box("SSPanel1")->text().isEmpty());
+}
+
 TEST_F(WelcomeMenuTest, ExitUnloadsTheFrame)
 {
     showMenu();
@@ -635,16 +702,27 @@ TEST_F(WelcomeMenuTest, Screenshots)
         EXPECT_TRUE(frame->grab().save(shots + QStringLiteral("/welcome_") + QString::fromLatin1(button.name) +
                                        QStringLiteral(".png")));
     }
+    moveOnto(box("picBPlan"));
     QTest::mousePress(box("picBPlan"), Qt::LeftButton);
     EXPECT_TRUE(frame->grab().save(shots + QStringLiteral("/welcome_picBPlan_pressed.png")));
+    for (const char *name : {"mnuMain_0", "mnuMain_1", "mnuMain_2"}) {
+        auto *menu = frmWelcome::loaded()->findChild<QMenu *>(QString::fromLatin1(name));
+        menu->popup(frame->mapToGlobal(QPoint(8, 24)));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(menu->grab().save(shots + QStringLiteral("/welcome_") + QString::fromLatin1(name) +
+                                      QStringLiteral(".png")));
+        menu->hide();
+    }
     QTest::mouseRelease(box("picBPlan"), Qt::LeftButton, {}, QPoint(-30, -30));
     moveOnto(box("picBackground"));
     frame->resize(640, 560);
     QCoreApplication::processEvents();
-    moveOnto(box("picBackground")); // the pointer stayed where the button was
+    QCoreApplication::processEvents();
+    menu.ResetImage(); // the pointer would be over the bare background
     EXPECT_TRUE(frame->grab().save(shots + QStringLiteral("/welcome_narrow.png")));
     frame->resize(1440, 900);
     QCoreApplication::processEvents();
-    moveOnto(box("picBackground"));
+    QCoreApplication::processEvents();
+    menu.ResetImage(); // the pointer would be over the bare background
     EXPECT_TRUE(frame->grab().save(shots + QStringLiteral("/welcome_wide.png")));
 }

@@ -172,29 +172,31 @@ def description(key, title, accent, lines):
 
 def background():
     cx, cy = HUB
-    defs = (f'    <radialGradient id="glow" gradientUnits="userSpaceOnUse" cx="{cx}" cy="{cy}" r="600">\n'
+    # Both fades are ellipses of the picture's own proportions, so every
+    # edge is plain Midnight.
+    defs = (f'    <radialGradient id="glow" cx="0.508" cy="0.482" r="0.5">\n'
             f'      <stop offset="0" stop-color="#25508A"/>\n'
-            f'      <stop offset="0.45" stop-color="#1A3A68" stop-opacity="0.85"/>\n'
-            f'      <stop offset="0.85" stop-color="{MIDNIGHT}" stop-opacity="0"/>\n'
+            f'      <stop offset="0.5" stop-color="#1A3A68" stop-opacity="0.85"/>\n'
+            f'      <stop offset="0.9" stop-color="{MIDNIGHT}" stop-opacity="0"/>\n'
             f'    </radialGradient>\n'
-            f'    <radialGradient id="gridfade" gradientUnits="userSpaceOnUse" cx="{cx}" cy="{cy}" r="470">\n'
+            f'    <radialGradient id="gridfade" cx="0.508" cy="0.482" r="0.5">\n'
             f'      <stop offset="0" stop-color="#FFFFFF" stop-opacity="0.075"/>\n'
-            f'      <stop offset="1" stop-color="#FFFFFF" stop-opacity="0"/>\n'
+            f'      <stop offset="0.85" stop-color="#FFFFFF" stop-opacity="0"/>\n'
             f'    </radialGradient>\n'
             f'    <radialGradient id="orbit" gradientUnits="userSpaceOnUse" cx="{cx}" cy="{cy}" r="300">\n'
             f'      <stop offset="0" stop-color="{MINT}" stop-opacity="0.45"/>\n'
             f'      <stop offset="1" stop-color="{MINT}" stop-opacity="0.12"/>\n'
-            f'    </radialGradient>\n')
+            f'    </radialGradient>\n'
+            '    <linearGradient id="trend" x1="0" y1="0" x2="1" y2="0">\n'
+            f'      <stop offset="0" stop-color="{MINT}" stop-opacity="0"/>\n'
+            f'      <stop offset="0.7" stop-color="{MINT}" stop-opacity="0.30"/>\n'
+            f'      <stop offset="1" stop-color="{MINT}" stop-opacity="0"/>\n'
+            '    </linearGradient>\n')
     defs += gradient("hub", "#132C52", "#0C1D38")
-    defs += gradient("rule", TEAL, TEAL, vertical=False, opacity=(0, 0))
     defs += ('    <linearGradient id="footrule" x1="0" y1="0" x2="1" y2="0">\n'
              f'      <stop offset="0" stop-color="{TEAL}" stop-opacity="0"/>\n'
              f'      <stop offset="0.5" stop-color="{TEAL}" stop-opacity="0.55"/>\n'
              f'      <stop offset="1" stop-color="{TEAL}" stop-opacity="0"/>\n'
-             '    </linearGradient>\n'
-             '    <linearGradient id="area" x1="0" y1="0" x2="0" y2="1">\n'
-             f'      <stop offset="0" stop-color="{MINT}" stop-opacity="0.10"/>\n'
-             f'      <stop offset="1" stop-color="{MINT}" stop-opacity="0"/>\n'
              '    </linearGradient>\n'
              '    <linearGradient id="tile" x1="0" y1="0" x2="1" y2="1">\n'
              '      <stop offset="0" stop-color="#244A7D"/>\n'
@@ -211,11 +213,13 @@ def background():
     grid = " ".join(f"M{x} 0 V768" for x in range(16, 1024, 48)) + " " + \
         " ".join(f"M0 {y} H1024" for y in range(2, 768, 48))
     body += f'  <path d="{grid}" fill="none" stroke="url(#gridfade)" stroke-width="1"/>\n'
-    # A rising chart along the bottom, as on the splash.
-    body += ('  <path d="M0 742 C160 736 250 716 380 706 S 620 690 760 664 S 930 630 1024 600 V768 H0 Z" '
-             'fill="url(#area)"/>\n'
-             f'  <path d="M0 742 C160 736 250 716 380 706 S 620 690 760 664 S 930 630 1024 600" fill="none" '
-             f'stroke="{MINT}" stroke-opacity="0.22" stroke-width="2"/>\n')
+    # A rising trend along the bottom, as on the splash, fading out before
+    # the edges.
+    points = [(96, 716), (236, 708), (376, 700), (516, 690), (656, 674), (796, 652), (936, 624)]
+    body += (f'  <path d="M{points[0][0]} {points[0][1]} ' + " ".join(f"L{x} {y}" for x, y in points[1:]) +
+             '" fill="none" stroke="url(#trend)" stroke-width="2" stroke-linejoin="round"/>\n')
+    for x, y in points[2:-1]:
+        body += f'  <circle cx="{x}" cy="{y}" r="2.5" fill="{MINT}" fill-opacity="0.35"/>\n'
     # The orbit the buttons sit on, and spokes from the centre to each.
     body += (f'  <ellipse cx="{cx}" cy="{cy}" rx="248" ry="176" fill="none" stroke="url(#orbit)" '
              f'stroke-width="1.5" stroke-dasharray="2 7" stroke-linecap="round"/>\n'
