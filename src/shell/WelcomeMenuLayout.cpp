@@ -42,10 +42,10 @@ const std::array<WelcomeCommand, 6> &welcomeLoadOrder()
 
 QPoint welcomeBackgroundOrigin(const QSize &innerSize, const QSize &backgroundSize)
 {
-    const int left = innerSize.width() < kNarrowWindowWidth ? kNarrowWindowLeft
-                                                            : (innerSize.width() - backgroundSize.width()) / 2;
-    const int top = innerSize.height() < kLowWindowHeight ? kLowWindowTop
-                                                          : (innerSize.height() - backgroundSize.height()) / 2;
+    const int left =
+        innerSize.width() < kNarrowWindowWidth ? kNarrowWindowLeft : (innerSize.width() - backgroundSize.width()) / 2;
+    const int top =
+        innerSize.height() < kLowWindowHeight ? kLowWindowTop : (innerSize.height() - backgroundSize.height()) / 2;
     return {left, top};
 }
 

@@ -68,10 +68,7 @@ protected:
     }
 
     QLabel *box(const char *name) { return frmWelcome::loaded()->findChild<QLabel *>(QString::fromLatin1(name)); }
-    QAction *item(const char *name)
-    {
-        return frmWelcome::loaded()->findChild<QAction *>(QString::fromLatin1(name));
-    }
+    QAction *item(const char *name) { return frmWelcome::loaded()->findChild<QAction *>(QString::fromLatin1(name)); }
 
     // The pointer moves onto the middle of a box.
     void moveOnto(QLabel *target)
@@ -89,8 +86,7 @@ protected:
 
 int pictureOf(const char *name)
 {
-    return frmWelcome::loaded()->pictureOf(
-        frmWelcome::loaded()->findChild<QLabel *>(QString::fromLatin1(name)));
+    return frmWelcome::loaded()->pictureOf(frmWelcome::loaded()->findChild<QLabel *>(QString::fromLatin1(name)));
 }
 
 } // namespace
@@ -171,7 +167,7 @@ TEST_F(WelcomeMenuTest, ThePaletteComesFromThePalettePicture)
     frmWelcome &menu = showMenu();
     EXPECT_EQ(menu.paletteMode(), PaletteMode::Custom);
     const QImage sheet = qv::resources::LoadResPicture(kWelcomePalettePicture).toImage();
-    EXPECT_EQ(menu.palette().color(QPalette::Window), sheet.pixelColor(63, 63));   // first swatch
+    EXPECT_EQ(menu.palette().color(QPalette::Window), sheet.pixelColor(63, 63));     // first swatch
     EXPECT_EQ(menu.palette().color(QPalette::Highlight), sheet.pixelColor(444, 63)); // fourth swatch
     EXPECT_EQ(menu.palette().color(QPalette::Window), QColor(0x0E, 0x22, 0x40));
 }
