@@ -35,6 +35,11 @@ void reportCaptionError(QObject *owner, const QString &window, const QString &de
     platform::msgBox(owner, captionReportText(window, description, procedure), Buttons::Ok, Icon::Critical);
 }
 
+void reportCaptionError(QObject *owner, const QString &window, const QvError &error, const QString &procedure)
+{
+    reportCaptionError(owner, window, error.description(), procedure);
+}
+
 QString fileLoadReportText(const QString &path)
 {
     return QStringLiteral("Error loading file:") + kReportLineBreak + path;

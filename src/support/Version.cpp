@@ -10,11 +10,16 @@ ProgramVersion programVersion()
     return {QV_VERSION_MAJOR, QV_VERSION_MINOR, QV_REVISION};
 }
 
-QString versionText()
+QString versionNumberText()
 {
     const ProgramVersion v = programVersion();
-    return GetResText(379) + QLatin1Char(' ') + QString::number(v.major) + QLatin1Char('.') + QString::number(v.minor) +
-           QStringLiteral(" (") + QString::number(v.revision) + QLatin1Char(')');
+    return QString::number(v.major) + QLatin1Char('.') + QString::number(v.minor) + QStringLiteral(" (") +
+           QString::number(v.revision) + QLatin1Char(')');
+}
+
+QString versionText()
+{
+    return GetResText(379) + QLatin1Char(' ') + versionNumberText();
 }
 
 } // namespace qv::support

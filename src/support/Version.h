@@ -15,8 +15,10 @@ struct ProgramVersion {
 // build setting).
 ProgramVersion programVersion();
 
-// "Version 8.0 (1)": the "Version" text, the major and minor joined by ".",
-// and the revision in brackets.
+// "8.0 (1)": the major and minor joined by ".", the revision in brackets.
+QString versionNumberText();
+
+// "Version 8.0 (1)": the "Version" text and the number text.
 QString versionText();
 
 } // namespace qv::support

@@ -85,6 +85,8 @@ void HelpViewer::showPage(const QString &path, const QString &topic)
     if (!topic.isEmpty())
         url.setFragment(topic);
     m_browser->setSource(url);
+    // Each help request starts a fresh reading: Back leads within it only.
+    m_browser->clearHistory();
 }
 
 void HelpViewer::followLink(const QUrl &link)

@@ -25,7 +25,8 @@ public:
     // The window, made on first use.
     static HelpViewer *instance();
 
-    // Shows the page (a local HTML file) and makes it the Home page.
+    // Shows the page (a local HTML file), makes it the Home page and starts
+    // the Back and Forward history afresh.
     void showPage(const QString &path, const QString &topic = QString());
     QTextBrowser *browser() const { return m_browser; }
     QUrl home() const { return m_home; }

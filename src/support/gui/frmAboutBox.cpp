@@ -92,12 +92,7 @@ void frmAboutBox::Display()
 
 void frmAboutBox::load()
 {
-    CaptionLoader c(this, QStringLiteral("frmAboutBox"));
-    c.set(this, 380, QLatin1Char(' ') + platform::applicationTitle());
-    c.set(lbProgram, 301);
-    lbVersion->setText(versionText());
-    c.set(cmdOther, 92, QStringLiteral("..."));
-    c.set(cmdOk, 10);
+    loadCaptions();
     if (picIcon->pixmap().isNull()) {
         const QIcon icon = windowIcon().isNull() ? QApplication::windowIcon() : windowIcon();
         if (!icon.isNull())
@@ -105,6 +100,16 @@ void frmAboutBox::load()
     }
     // Without a picture the text takes the whole width.
     picIcon->setVisible(!picIcon->pixmap().isNull());
+}
+
+void frmAboutBox::loadCaptions()
+{
+    CaptionLoader c(this, QStringLiteral("frmAboutBox"));
+    c.set(this, 380, QLatin1Char(' ') + platform::applicationTitle());
+    c.set(lbProgram, 301);
+    lbVersion->setText(c.text(379, QLatin1Char(' ') + versionNumberText()));
+    c.set(cmdOther, 92, QStringLiteral("..."));
+    c.set(cmdOk, 10);
 }
 
 void frmAboutBox::setPicture(const QPixmap &picture)

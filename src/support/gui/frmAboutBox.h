@@ -24,6 +24,7 @@ public:
     void setPicture(const QPixmap &picture);
 
 private:
+    void loadCaptions();
     void cmdOtherClick();
 
     QLabel *picIcon;

@@ -53,6 +53,18 @@ QLabel *numberBox(QWidget *parent, const char *name)
     return label;
 }
 
+// A short explanation under a block, in the quieter text colour.
+QLabel *note(QWidget *parent, const char *name, const QString &text)
+{
+    auto *label = named(new QLabel(text, parent), name);
+    label->setWordWrap(true);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.92);
+    label->setFont(font);
+    return label;
+}
+
 QFrame *rule(QWidget *parent)
 {
     auto *line = new QFrame(parent);
@@ -105,7 +117,7 @@ frmPreferences::frmPreferences(QWidget *parent)
     saving->setHorizontalSpacing(6);
     saving->setVerticalSpacing(8);
     // The number and its scroll bar side by side, like one spin box.
-    const auto upDown = [this](QLabel *number, ReversedScrollBar *bar) {
+    const auto upDown = [](QLabel *number, ReversedScrollBar *bar) {
         auto *pair = new QHBoxLayout;
         pair->setSpacing(0);
         number->setFixedHeight(bar->sizeHint().height());
@@ -126,9 +138,17 @@ frmPreferences::frmPreferences(QWidget *parent)
     browser->addWidget(cmdBrowse, 1, 1);
     browser->setColumnStretch(0, 1);
 
+    saving->addWidget(note(this, "lblSavingNote",
+                           QStringLiteral("The plans you closed last are listed at the foot of the File menu.")),
+                      2, 0, 1, 4);
+
     auto *compiling = new QVBoxLayout;
     compiling->addWidget(chkNormal);
     compiling->addWidget(chkBlack);
+    compiling->addSpacing(4);
+    compiling->addWidget(note(this, "lblCompilingNote",
+                              QStringLiteral("Applies to the pictures of tables in the compiled document; the "
+                                             "tables of the plan keep their formatting.")));
 
     auto *blocks = new QGridLayout;
     blocks->setHorizontalSpacing(28);
