@@ -722,3 +722,41 @@ TEST_F(WelcomeMenuTest, Screenshots)
     menu.ResetImage(); // the pointer would be over the bare background
     EXPECT_TRUE(frame->grab().save(shots + QStringLiteral("/welcome_wide.png")));
 }
+
+TEST(PlanDeletionText, NamesWhatStayedAndSaysTheDocumentWasKept)
+{
+    PlanDeletion deletion;
+    deletion.outcome = PlanDeletion::Outcome::FolderRemains;
+    for (int i = 0; i < 10; ++i)
+        deletion.notRemoved.append(QStringLiteral("/plans/AcmeM/Sec%1.rtf").arg(i));
+    const QString text = planDeletionProblemText(deletion, QStringLiteral("Acme.mpl"));
+    EXPECT_TRUE(text.contains(QStringLiteral("\"Acme.mpl\" was not deleted completely")));
+    EXPECT_TRUE(text.contains(QStringLiteral("/plans/AcmeM/Sec0.rtf")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Sec9.rtf"))); // a long list is cut short
+    EXPECT_TRUE(text.contains(QStringLiteral("and 2 more")));
+    EXPECT_TRUE(text.contains(QStringLiteral("plan document was kept")));
+
+    deletion.outcome = PlanDeletion::Outcome::DocumentRemains;
+    deletion.notRemoved = {QStringLiteral("/plans/Acme.mpl")};
+    EXPECT_TRUE(planDeletionProblemText(deletion, QStringLiteral("Acme.mpl"))
+                    .contains(QStringLiteral("the plan document could not be removed")));
+    EXPECT_TRUE(planDeletionProblemText(PlanDeletion{}, QStringLiteral("Acme.mpl")).isEmpty());
+}
+
+TEST_F(DeletePlanTest, AMissingDocumentIsReportedAndNothingRemoved)
+{
+    make(QStringLiteral("GoneM/Sec0101.rtf"));
+    const PlanDeletion deletion = deletePlan(plans.filePath(QStringLiteral("Gone.mpl")));
+    EXPECT_EQ(deletion.outcome, PlanDeletion::Outcome::DocumentMissing);
+    EXPECT_TRUE(exists(QStringLiteral("GoneM/Sec0101.rtf")));
+}
+
+TEST_F(DeletePlanTest, ThePlanFolderIsFoundWithoutRegardToCase)
+{
+    const QString document = make(QStringLiteral("Acme.mpl"));
+    make(QStringLiteral("ACMEM/Sec0101.rtf"));
+    const PlanDeletion deletion = deletePlan(document);
+    EXPECT_EQ(deletion.outcome, PlanDeletion::Outcome::Deleted);
+    EXPECT_FALSE(exists(QStringLiteral("ACMEM")));
+    EXPECT_FALSE(exists(QStringLiteral("Acme.mpl")));
+}
