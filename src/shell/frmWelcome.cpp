@@ -209,8 +209,7 @@ void frmWelcome::load()
     picBackground->setPixmap(resources::LoadResPicture(kWelcomeBackgroundPicture));
     const WelcomeButton &exit = welcomeButton(WelcomeCommand::Exit);
     QLabel *exitBox = buttonBox(WelcomeCommand::Exit);
-    exitBox->setPixmap(resources::LoadResPicture(exit.normal));
-    m_pictures.insert(exitBox, exit.normal);
+    showPicture(exitBox, exit.normal);
     for (WelcomeCommand command : welcomeLoadOrder())
         LoadImage(buttonBox(command), welcomeButton(command).normal);
     // Until the pointer rests on a button the centre shows the welcome.
@@ -277,15 +276,22 @@ const WelcomeButton *frmWelcome::buttonFor(const QObject *box) const
     return index < 0 ? nullptr : &welcomeButtons()[static_cast<size_t>(index)];
 }
 
+void frmWelcome::showPicture(QLabel *box, int picture)
+{
+    // Each picture is rendered once; the pointer changes them often.
+    auto cached = m_rendered.constFind(picture);
+    if (cached == m_rendered.constEnd())
+        cached = m_rendered.insert(picture, resources::LoadResPicture(picture));
+    box->setPixmap(*cached);
+    m_pictures.insert(box, picture);
+}
+
 void frmWelcome::LoadImage(QLabel *box, int picture)
 {
-    box->setPixmap(resources::LoadResPicture(picture));
+    showPicture(box, picture);
     box->resize(box->pixmap().size());
-    m_pictures.insert(box, picture);
-    if (const WelcomeButton *button = buttonFor(box); button && button->description != kNoPicture) {
-        picDescription->setPixmap(resources::LoadResPicture(button->description));
-        m_pictures.insert(picDescription, button->description);
-    }
+    if (const WelcomeButton *button = buttonFor(box); button && button->description != kNoPicture)
+        showPicture(picDescription, button->description);
     picDescription->show();
 }
 
@@ -296,9 +302,7 @@ void frmWelcome::ResetImage()
     for (qsizetype i = 0; i < m_buttons.size(); ++i) {
         if (m_buttons.at(i)->objectName() != m_lit)
             continue;
-        const int normal = welcomeButtons()[static_cast<size_t>(i)].normal;
-        m_buttons.at(i)->setPixmap(resources::LoadResPicture(normal));
-        m_pictures.insert(m_buttons.at(i), normal);
+        showPicture(m_buttons.at(i), welcomeButtons()[static_cast<size_t>(i)].normal);
     }
     m_lit.clear();
     lblDescription->clear();
@@ -342,8 +346,7 @@ void frmWelcome::pointerOver(const WelcomeButton &button, QLabel *box)
 void frmWelcome::mouseDown(const WelcomeButton &button, QLabel *box)
 {
     if (button.lit == kNoPicture) {
-        box->setPixmap(resources::LoadResPicture(button.pressed));
-        m_pictures.insert(box, button.pressed);
+        showPicture(box, button.pressed);
         return;
     }
     LoadImage(box, button.pressed);
@@ -354,8 +357,7 @@ void frmWelcome::mouseUp(const WelcomeButton &button, QLabel *box)
     if (button.lit == kNoPicture) {
         // Exit has no lit picture: a release off the button must not leave
         // it looking pressed.
-        box->setPixmap(resources::LoadResPicture(button.normal));
-        m_pictures.insert(box, button.normal);
+        showPicture(box, button.normal);
         return;
     }
     LoadImage(box, button.lit);
@@ -427,14 +429,14 @@ void frmWelcome::menuCommand(WelcomeCommand command)
         return;
     if (lights) {
         ResetImage();
-    } else if (m_lit != box->objectName()) {
-        // A command that left the menu in place (the wizard would not
-        // start) shows its button as it was.
-        box->setPixmap(resources::LoadResPicture(button.normal));
-        m_pictures.insert(box, button.normal);
-        if (m_lit.isEmpty())
-            picDescription->hide();
+        return;
     }
+    // A command that left the menu in place (the wizard would not start)
+    // shows its button as it was before.
+    const bool wasLit = m_lit == box->objectName();
+    showPicture(box, wasLit ? button.lit : button.normal);
+    if (m_lit.isEmpty())
+        picDescription->hide();
 }
 
 void frmWelcome::runCommand(WelcomeCommand command)

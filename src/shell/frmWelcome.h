@@ -3,6 +3,7 @@
 #include "shell/WelcomeMenuLayout.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -66,6 +67,7 @@ private:
     void applyPalette();
     void placeBackground();
 
+    void showPicture(QLabel *box, int picture);
     QLabel *buttonBox(WelcomeCommand command) const;
     const WelcomeButton *buttonFor(const QObject *box) const;
     void pointerOver(const WelcomeButton &button, QLabel *box);
@@ -82,7 +84,8 @@ private:
     QLabel *lblDescription;
     QList<QLabel *> m_buttons; // indexed by WelcomeCommand
     QMenuBar *m_menuBar;
-    QHash<const QLabel *, int> m_pictures;
+    QHash<const QLabel *, int> m_pictures; // what each box shows
+    QHash<int, QPixmap> m_rendered;
     QString m_lit;
     QPointer<QLabel> m_pressed; // the box the mouse went down on
     PaletteMode m_paletteMode = PaletteMode::Halftone;
