@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "shell/frmParent.h"
 #include "shell/frmSplash.h"
+#include "shell/frmWelcome.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -105,6 +106,7 @@ bool Main(const QString &commandLine, const StartupRoutes &givenRoutes)
 
     const StartupRoutes routes = completed(givenRoutes);
     frmParent::setWelcomeMenuDisplay(routes.showWelcomeMenu);
+    frmWelcome::setOpeningDialogDisplay(routes.showOpeningDialog);
 
     const StartupCommand command = parseCommandLine(commandLine);
     switch (command.choice) {

@@ -3,6 +3,7 @@
 #include "platform/gui/DesktopServices.h"
 #include "resources/art/Artwork.h"
 #include "shell/MMain.h"
+#include "shell/frmWelcome.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -18,7 +19,8 @@ int main(int argc, char **argv)
 
     // The windows each start-up switch leads to; the ones not listed here are
     // answered by the frame, which says what it cannot show.
-    const qv::shell::StartupRoutes routes;
+    qv::shell::StartupRoutes routes;
+    routes.showWelcomeMenu = qv::shell::frmWelcome::Display;
 
     // The command line is the program's arguments joined with single blanks.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
