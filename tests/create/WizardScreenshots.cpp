@@ -1,0 +1,53 @@
+// Saves a picture of every page of the three wizards into a folder, for
+// looking at them: wizard_screenshots OUTPUT_FOLDER
+
+#include "WizardDriver.h"
+
+#include "create/wizard/QuestionList.h"
+#include "platform/Application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QRadioButton>
+
+using namespace qv::wizard;
+
+namespace {
+void walk(WizardKind kind, const QString &name, const QString &folder)
+{
+    PlanWizard wizard(kind, QuestionList::load(QStringLiteral(QV_TEST_DATA_DIR "/wizard-questions.txt")));
+    wizard.show();
+    qv::test::WizardDriver d(wizard);
+    for (int page = 0; page < 20; ++page) {
+        const QString pageName = d.pageName();
+        if (pageName == QStringLiteral("pageKind"))
+            d.click(QStringLiteral("optKind_3"));
+        if (pageName == QStringLiteral("pageBusinessName"))
+            d.type(QStringLiteral("txtBusinessName"), QStringLiteral("Harbor Street Bakery"));
+        if (pageName == QStringLiteral("pageFigures_0"))
+            d.type(QStringLiteral("txtFigure_1"), QStringLiteral("12,500x"));
+        if (pageName == QStringLiteral("pageSubmission")) {
+            d.type(QStringLiteral("txtSubmittedTo"), QStringLiteral("First County Bank"));
+            d.type(QStringLiteral("txtSubmitterName"), QStringLiteral("Ann Baker"));
+        }
+        QApplication::processEvents();
+        wizard.grab().save(QDir(folder).filePath(QStringLiteral("%1-%2-%3.png").arg(name).arg(page, 2, 10, QLatin1Char('0')).arg(pageName)));
+        if (pageName == QStringLiteral("pageFigures_0"))
+            d.type(QStringLiteral("txtFigure_1"), QStringLiteral("12,500"));
+        if (!d.next())
+            break;
+    }
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    qv::platform::setApplicationTitle(QStringLiteral("Quorvex 8.0"));
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    QDir().mkpath(folder);
+    walk(WizardKind::Business, QStringLiteral("pwiz_mi"), folder);
+    walk(WizardKind::BusinessWithFigures, QStringLiteral("pwiz_mx"), folder);
+    walk(WizardKind::Marketing, QStringLiteral("pwiz_mp"), folder);
+    return 0;
+}
