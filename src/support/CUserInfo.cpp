@@ -2,9 +2,11 @@
 
 #include "platform/Settings.h"
 
-namespace qv::support {
+namespace qv::support
+{
 
-namespace {
+namespace
+{
 const QString kSection = QStringLiteral("UserInfo");
 const QString kUserName = QStringLiteral("UserName");
 const QString kCompanyName = QStringLiteral("CompanyName");

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace qv::support {
+namespace qv::support
+{
 
 // The user's name and company name, kept in the settings store (section
 // "UserInfo"). Both are read once when the object is made; setting one

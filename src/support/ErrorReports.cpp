@@ -3,7 +3,8 @@
 #include "platform/Error.h"
 #include "platform/Services.h"
 
-namespace qv::support {
+namespace qv::support
+{
 
 using platform::Buttons;
 using platform::Icon;
@@ -32,6 +33,11 @@ QString captionReportText(const QString &window, const QString &description, con
 void reportCaptionError(QObject *owner, const QString &window, const QString &description, const QString &procedure)
 {
     platform::msgBox(owner, captionReportText(window, description, procedure), Buttons::Ok, Icon::Critical);
+}
+
+void reportCaptionError(QObject *owner, const QString &window, const QvError &error, const QString &procedure)
+{
+    reportCaptionError(owner, window, error.description(), procedure);
 }
 
 QString fileLoadReportText(const QString &path)

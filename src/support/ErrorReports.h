@@ -7,14 +7,16 @@
 
 class QObject;
 
-namespace qv {
+namespace qv
+{
 class QvError;
 }
 
-namespace qv::support {
+namespace qv::support
+{
 
-// The line break inside a report.
-inline constexpr QChar kReportLineBreak = QLatin1Char('\n');
+// The line break inside a report: CR LF, as in the string table's texts.
+inline const QString kReportLineBreak = QStringLiteral("\r\n");
 
 // "Error: <description> (<number>)", a line break, then the activity
 // ("Saving Plan1.bpl", "Getting Meta Files"). Shown with no icon, OK only.
@@ -27,6 +29,8 @@ void reportOperationError(QObject *owner, const QvError &error, const QString &a
 QString captionReportText(const QString &window, const QString &description,
                           const QString &procedure = QStringLiteral("loadCaptions"));
 void reportCaptionError(QObject *owner, const QString &window, const QString &description,
+                        const QString &procedure = QStringLiteral("loadCaptions"));
+void reportCaptionError(QObject *owner, const QString &window, const QvError &error,
                         const QString &procedure = QStringLiteral("loadCaptions"));
 
 // "Error loading file:", a line break, then the full path; information icon

@@ -16,11 +16,11 @@ using namespace qv;
 using qv::support::CWindow;
 using qv::test::fakes;
 
-namespace {
+namespace
+{
 
 // A shown window with one line edit that has the focus.
-struct EditWindow
-{
+struct EditWindow {
     QWidget window;
     QLineEdit *edit = new QLineEdit(&window);
 

@@ -46,7 +46,7 @@ TEST(Captions, AMissingTextIsReportedOnceAndTheRestStillLoad)
     EXPECT_EQ(first->text(), QStringLiteral("before"));
     EXPECT_EQ(second->text(), QStringLiteral("Size:"));
     ASSERT_EQ(fakes().messages->shown.size(), 1);
-    EXPECT_TRUE(fakes().messages->lastText().startsWith(QStringLiteral("frmMain:loadCaptions\n")));
+    EXPECT_TRUE(fakes().messages->lastText().startsWith(QStringLiteral("frmMain:loadCaptions\r\n")));
     EXPECT_EQ(fakes().messages->shown.first().icon, qv::platform::Icon::Critical);
     EXPECT_EQ(captions.failures(), 1);
 }

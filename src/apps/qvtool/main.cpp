@@ -3,6 +3,7 @@
 #include "apps/qvtool/Command.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdio>
@@ -60,6 +61,11 @@ int main(int argc, char **argv)
     // Text documents and fonts need a GUI application; offscreen needs no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt warns on standard error without a runtime folder (scripts, CI); a
+    // private one for the run keeps the output clean.
+    QTemporaryDir runtimeFolder;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeFolder.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
     QGuiApplication app(argc, argv);
 
     QTextStream out(stdout);

@@ -10,9 +10,11 @@
 #include <QScreen>
 #include <QTextEdit>
 
-namespace qv::support {
+namespace qv::support
+{
 
-namespace {
+namespace
+{
 
 const QString kSource = QStringLiteral("CApplication");
 

@@ -2,7 +2,8 @@
 
 class QWidget;
 
-namespace qv::support {
+namespace qv::support
+{
 
 // Window odd jobs: topmost placement, centring, and moving text between the
 // active control and the clipboard. The edit commands raise QvError with

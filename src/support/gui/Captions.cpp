@@ -11,7 +11,8 @@
 #include <QMenu>
 #include <QTabWidget>
 
-namespace qv::support {
+namespace qv::support
+{
 
 CaptionLoader::CaptionLoader(QObject *owner, QString window, QString procedure)
     : m_owner(owner), m_window(std::move(window)), m_procedure(std::move(procedure))

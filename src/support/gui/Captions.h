@@ -5,7 +5,8 @@
 class QObject;
 class QTabWidget;
 
-namespace qv::support {
+namespace qv::support
+{
 
 // The captions of one window from the string table, as its loadCaptions
 // sets them. A text the table cannot give is reported once (the caption
