@@ -1,5 +1,6 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
+#include "create/opening/gui/frmOpening.h"
 #include "platform/gui/DesktopServices.h"
 #include "resources/art/Artwork.h"
 #include "shell/MMain.h"
@@ -18,7 +19,8 @@ int main(int argc, char **argv)
 
     // The windows each start-up switch leads to; the ones not listed here are
     // answered by the frame, which says what it cannot show.
-    const qv::shell::StartupRoutes routes;
+    qv::shell::StartupRoutes routes;
+    routes.showOpeningDialog = [] { qv::create::frmOpening::Display(); };
 
     // The command line is the program's arguments joined with single blanks.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
