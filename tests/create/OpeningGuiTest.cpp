@@ -8,6 +8,7 @@
 #include "create/opening/gui/frmSamplePlan.h"
 #include "platform/Settings.h"
 #include "shell/CurrentPlan.h"
+#include "shell/MMain.h"
 #include "shell/frmParent.h"
 #include "shell/modBusinessRule.h"
 
@@ -118,6 +119,23 @@ TEST_F(OpeningGuiTest, TheDialogIsHostedInsideTheFrame)
     EXPECT_TRUE(shell::frmParent::loaded()->childWindows().contains(dialog));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->planTypeName(), QStringLiteral("Business Plan"));
+}
+
+TEST_F(OpeningGuiTest, TheMarketingSwitchOpensTheDialogForAMarketingPlan)
+{
+    QTemporaryDir system;
+    test::touchFile(QDir(system.path()).filePath(QStringLiteral("American.vtd")));
+    platform::Folders::setSystemFolder(system.path());
+    shell::StartupRoutes routes;
+    routes.showOpeningDialog = [] { frmOpening::Display(); };
+    EXPECT_TRUE(shell::Main(QStringLiteral("-m"), routes));
+    ASSERT_NE(shell::frmParent::loaded(), nullptr);
+    const QList<QWidget *> children = shell::frmParent::loaded()->childWindows();
+    ASSERT_EQ(children.size(), 1);
+    auto *dialog = qobject_cast<frmOpening *>(children.first());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->planType(), 1);
+    EXPECT_EQ(labelText(dialog, QStringLiteral("lblStatic_1")), QStringLiteral("Start a new Marketing Plan"));
 }
 
 TEST_F(OpeningGuiTest, BusinessPlanCaptions)

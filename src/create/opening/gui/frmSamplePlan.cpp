@@ -31,6 +31,7 @@ namespace
 {
 
 constexpr int kProgramIcon = 101;
+constexpr int kHeight = 510;
 constexpr int kFileNotFound = 612;
 // The viewer shows its window while the system gets on its feet.
 constexpr int kViewerYields = 21;
@@ -59,7 +60,7 @@ frmSamplePlan::frmSamplePlan(int planType, QWidget *parent) : QDialog(parent), m
 {
     setObjectName(QStringLiteral("frmSamplePlan"));
     setWindowIcon(resources::LoadResIcon(kProgramIcon));
-    setFixedSize(600, 510);
+    setFixedSize(600, kHeight);
     setAutoFillBackground(true);
     QPalette ground = palette();
     ground.setColor(QPalette::Window, opening::kPaper);
@@ -172,6 +173,9 @@ void frmSamplePlan::load()
     const bool stages = m_planType == plan::BusinessPlan;
     optType[NewPlan]->setVisible(stages);
     optType[ExistingPlan]->setVisible(stages);
+    // Without the options row the list needs less height.
+    if (!stages)
+        setFixedSize(width(), kHeight - 32);
 }
 
 void frmSamplePlan::loadCaptions()
