@@ -42,13 +42,9 @@ void Plan::Initialise(const QString &businessLetter, const QString &marketingLet
 void Plan::setFilePath(const QString &path)
 {
     m_filePath = path;
-}
-
-QString Plan::fullPath() const
-{
-    if (m_filePath.isEmpty())
-        return QString();
-    return QDir::cleanPath(QFileInfo(m_filePath).absoluteFilePath());
+    // Resolved now, so that a later change of the working folder cannot move
+    // the plan.
+    m_fullPath = path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
 QString Plan::folder() const
@@ -80,7 +76,7 @@ bool Plan::Open()
     if (!ok) {
         m_lastError = reason;
         if (!m_documentPath.isEmpty())
-            m_filePath = m_documentPath;
+            setFilePath(m_documentPath);
         return false;
     }
 
@@ -143,7 +139,7 @@ bool Plan::SaveUnnamed()
     try {
         Save();
     } catch (...) {
-        m_filePath = previous;
+        setFilePath(previous);
         throw;
     }
     return true;

@@ -32,7 +32,7 @@ public:
     const QString &filePath() const { return m_filePath; }
     void setFilePath(const QString &path);
     // The absolute, clean form of filePath(); empty without a path.
-    QString fullPath() const;
+    const QString &fullPath() const { return m_fullPath; }
     // The plan folder: the document's path less its four-character
     // extension, followed by the plan type's letter ("Acme.bpl" has
     // "AcmeB"). No trailing separator; empty without a path.
@@ -49,8 +49,9 @@ public:
 
     // Writes the document to fullPath() atomically (creating its folder and,
     // but for a template, the plan folder when missing): a crash leaves the
-    // old or the new document, never a broken one. Raises QvError 10003 without a path and 10002 when the
-    // write fails, leaving the old document as it was.
+    // old or the new document, never a broken one. Raises QvError 10003
+    // without a path and 10002 when the write fails, leaving the old
+    // document as it was.
     void Save();
     // For a plan without a document: asks the file dialog where to save it,
     // adds the plan type's extension when missing and saves there. False
@@ -63,7 +64,7 @@ public:
     const QString &title() const { return m_content.title; }
     void setName(const QString &title) { m_content.title = title; }
 
-    // Set by every edit; cleared by Open and Save.
+    // Callers set it with every edit; Open and Save clear it.
     bool modified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
 
@@ -98,6 +99,7 @@ private:
     QString m_businessLetter = QStringLiteral("B");
     QString m_marketingLetter = QStringLiteral("M");
     QString m_filePath;
+    QString m_fullPath;
     QString m_documentPath; // the document the plan holds, once opened or saved
     QString m_lastError;
     bool m_modified = false;
