@@ -151,7 +151,8 @@ TEST_F(OpeningTest, WordProTries97Then98AndNeedsItsTemplate)
     EXPECT_FALSE(create::LookForWordPro());
     EXPECT_EQ(registry->asked, (QStringList{QStringLiteral("SOFTWARE\\Lotus\\WordPro\\97.0"),
                                             QStringLiteral("SOFTWARE\\Lotus\\WordPro\\98.0")}));
-    registry->set(QStringLiteral("SOFTWARE\\Lotus\\WordPro\\98.0"), QStringLiteral("Path"), QStringLiteral("C:\\Lotus"));
+    registry->set(QStringLiteral("SOFTWARE\\Lotus\\WordPro\\98.0"), QStringLiteral("Path"),
+                  QStringLiteral("C:\\Lotus"));
     EXPECT_TRUE(create::LookForWordPro());
 }
 

@@ -40,9 +40,9 @@ TEST(RecentFiles, OneTrailingSeparatorIsDroppedWhenRead)
 {
     storeEntries({QStringLiteral("/plans/Acme.bpl/"), QStringLiteral("C:\\Plans\\Old.bpl\\"), QString(),
                   QStringLiteral("/plans/Zeta.mpl")});
-    EXPECT_EQ(shell::ReadRecentFiles(), (QStringList{QStringLiteral("/plans/Acme.bpl"),
-                                                      QStringLiteral("C:\\Plans\\Old.bpl"), QString(),
-                                                      QStringLiteral("/plans/Zeta.mpl")}));
+    EXPECT_EQ(shell::ReadRecentFiles(),
+              (QStringList{QStringLiteral("/plans/Acme.bpl"), QStringLiteral("C:\\Plans\\Old.bpl"), QString(),
+                           QStringLiteral("/plans/Zeta.mpl")}));
 }
 
 TEST(RecentFiles, TheNewestPlanIsWrittenUnderRecentFile0)
@@ -69,16 +69,16 @@ TEST(RecentFiles, APathDifferingOnlyInCaseIsTheSamePlan)
 {
     shell::AddRecentFile(QStringLiteral("/plans/Acme.bpl"));
     shell::AddRecentFile(QStringLiteral("/PLANS/acme.BPL"));
-    EXPECT_EQ(shell::ReadRecentFiles(), (QStringList{QStringLiteral("/plans/Acme.bpl"), QString(), QString(), QString()}));
+    EXPECT_EQ(shell::ReadRecentFiles(),
+              (QStringList{QStringLiteral("/plans/Acme.bpl"), QString(), QString(), QString()}));
 }
 
 TEST(RecentFiles, ClosingFiveDifferentPlansKeepsTheLastFour)
 {
     for (const char *name : {"A", "B", "C", "D", "E"})
         shell::AddRecentFile(QStringLiteral("/plans/%1.bpl").arg(QLatin1String(name)));
-    EXPECT_EQ(shell::ReadRecentFiles(),
-              (QStringList{QStringLiteral("/plans/E.bpl"), QStringLiteral("/plans/D.bpl"),
-                           QStringLiteral("/plans/C.bpl"), QStringLiteral("/plans/B.bpl")}));
+    EXPECT_EQ(shell::ReadRecentFiles(), (QStringList{QStringLiteral("/plans/E.bpl"), QStringLiteral("/plans/D.bpl"),
+                                                     QStringLiteral("/plans/C.bpl"), QStringLiteral("/plans/B.bpl")}));
 }
 
 TEST(RecentFiles, AnEmptyPathIsNotRecorded)
@@ -107,8 +107,8 @@ TEST(RecentFileMenu, ItemsNineToThirteenAreAllHiddenWhenTheListIsOff)
 
 TEST(RecentFileMenu, CaptionsAreNumberedFromOne)
 {
-    const auto items = shell::LoadRecentFiles(
-        {QStringLiteral("/p/A.bpl"), QStringLiteral("/p/B.mpl"), QString(), QString()}, true, 4);
+    const auto items =
+        shell::LoadRecentFiles({QStringLiteral("/p/A.bpl"), QStringLiteral("/p/B.mpl"), QString(), QString()}, true, 4);
     EXPECT_EQ(items.at(0).caption, QStringLiteral("&1 /p/A.bpl"));
     EXPECT_EQ(items.at(1).caption, QStringLiteral("&2 /p/B.mpl"));
     EXPECT_TRUE(items.at(0).visible);

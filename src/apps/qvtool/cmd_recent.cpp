@@ -2,7 +2,8 @@
 
 #include "shell/modBusinessRule.h"
 
-namespace {
+namespace
+{
 
 // The recent-file list as the File menu reads it: positions 0 to 3, an
 // empty line for an empty entry.

@@ -81,10 +81,10 @@ bool openPlanInComposer(const QString &planFile)
 {
     shell::ensureCurrentPlan().setFilePath(planFile);
     if (!planOpener()) {
-        platform::msgBox(nullptr,
-                         QStringLiteral("The Plan Composer is not part of this build, so \"%1\" cannot be opened.")
-                             .arg(planFile),
-                         platform::Buttons::Ok, platform::Icon::Information);
+        platform::msgBox(
+            nullptr,
+            QStringLiteral("The Plan Composer is not part of this build, so \"%1\" cannot be opened.").arg(planFile),
+            platform::Buttons::Ok, platform::Icon::Information);
         return false;
     }
     return planOpener()(planFile);

@@ -84,7 +84,8 @@ SampleProgramsFound findSamplePrograms()
 
 QString noProgramFoundText()
 {
-    return QStringLiteral("\nUnable to find a valid program to compile the plan.\n\nSelect OK to return back to Plan Composer");
+    return QStringLiteral(
+        "\nUnable to find a valid program to compile the plan.\n\nSelect OK to return back to Plan Composer");
 }
 
 QString oneProgramFoundText(SampleProgram program)

@@ -57,8 +57,7 @@ Plan_Options::Plan_Options(QWidget *parent) : QDialog(parent)
         optProgram[i]->setObjectName(QStringLiteral("optProgram_%1").arg(i + 1));
         optProgram[i]->setFont(opening::bodyFont(10));
         column->addWidget(optProgram[i]);
-        connect(optProgram[i], &QRadioButton::toggled, this,
-                [this, program](bool on) { optionToggled(program, on); });
+        connect(optProgram[i], &QRadioButton::toggled, this, [this, program](bool on) { optionToggled(program, on); });
     }
     column->addStretch(1);
     top->addLayout(column, 1);

@@ -139,9 +139,9 @@ QFrame *frmOpening::buildPanel()
     auto *accent = new QFrame(pnlBackGround);
     accent->setObjectName(QStringLiteral("pnlAccent"));
     accent->setFixedHeight(3);
-    accent->setStyleSheet(QStringLiteral("#pnlAccent { background: %1; }")
-                              .arg(m_planType == plan::BusinessPlan ? QStringLiteral("#22A39F")
-                                                                    : QStringLiteral("#F4A93B")));
+    accent->setStyleSheet(
+        QStringLiteral("#pnlAccent { background: %1; }")
+            .arg(m_planType == plan::BusinessPlan ? QStringLiteral("#22A39F") : QStringLiteral("#F4A93B")));
     layout->addWidget(accent);
 
     auto *choices = new QWidget(pnlBackGround);
@@ -154,10 +154,14 @@ QFrame *frmOpening::buildPanel()
 
     for (int i = 0; i < 8; ++i)
         lblStatic[i] = choiceLabel(choices, i, i >= 1 && i <= 3 ? true : i == 7);
-    cmdNewPlan = new opening::PictureButton(QStringLiteral("cmdNewPlan"), QStringLiteral(":/opening/new-plan.svg"), 64, choices);
-    cmdLast = new opening::PictureButton(QStringLiteral("cmdLast"), QStringLiteral(":/opening/last-plan.svg"), 64, choices);
-    cmdOpen = new opening::PictureButton(QStringLiteral("cmdOpen"), QStringLiteral(":/opening/open-plan.svg"), 64, choices);
-    cmdSamples = new opening::PictureButton(QStringLiteral("cmdSamples"), QStringLiteral(":/opening/samples.svg"), 64, choices);
+    cmdNewPlan =
+        new opening::PictureButton(QStringLiteral("cmdNewPlan"), QStringLiteral(":/opening/new-plan.svg"), 64, choices);
+    cmdLast =
+        new opening::PictureButton(QStringLiteral("cmdLast"), QStringLiteral(":/opening/last-plan.svg"), 64, choices);
+    cmdOpen =
+        new opening::PictureButton(QStringLiteral("cmdOpen"), QStringLiteral(":/opening/open-plan.svg"), 64, choices);
+    cmdSamples =
+        new opening::PictureButton(QStringLiteral("cmdSamples"), QStringLiteral(":/opening/samples.svg"), 64, choices);
     addChoice(choices, cmdNewPlan, lblStatic[1], lblStatic[4]);
     QVBoxLayout *lastTexts = addChoice(choices, cmdLast, lblStatic[2], lblStatic[5]);
     lblLastPlanName = new QLabel(choices);
