@@ -1,5 +1,6 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
+#include "create/opening/gui/frmOpening.h"
 #include "platform/gui/DesktopServices.h"
 #include "resources/art/Artwork.h"
 #include "shell/MMain.h"
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     // answered by the frame, which says what it cannot show.
     qv::shell::StartupRoutes routes;
     routes.showWelcomeMenu = qv::shell::frmWelcome::Display;
+    routes.showOpeningDialog = [] { qv::create::frmOpening::Display(); };
 
     // The command line is the program's arguments joined with single blanks.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));

@@ -1,0 +1,30 @@
+#pragma once
+
+// Where the program looks up other programs' install records. The opening
+// area only reads values; the registry classes of the support area back it
+// once they exist. Until then the lookup finds nothing, as on a machine
+// without those programs.
+
+#include <QString>
+
+#include <memory>
+
+namespace qv::create
+{
+
+enum class RegistryRoot { LocalMachine, CurrentUser };
+
+class RegistryLookup
+{
+public:
+    virtual ~RegistryLookup() = default;
+    // The value under root\key, or empty text when it is not there.
+    virtual QString value(RegistryRoot root, const QString &key, const QString &valueName) = 0;
+};
+
+// The lookup in force.
+RegistryLookup &registryLookup();
+// Puts a lookup in force; nullptr goes back to the one that finds nothing.
+void setRegistryLookup(std::shared_ptr<RegistryLookup> lookup);
+
+} // namespace qv::create
