@@ -99,7 +99,7 @@ Parsed<Outline> readOutline(const QString &path)
     static const QRegularExpression tablePattern(QStringLiteral("^Tbl\\d{4}\\.vts$"));
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
-        const auto where = path + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ");
+        const QString where = path + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ");
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const auto word = line.section(QLatin1Char(' '), 0, 0);
@@ -187,7 +187,7 @@ Parsed<QList<SourceText>> readTextFile(const QString &path)
                 current->body += line + QLatin1Char('\n');
             continue;
         }
-        const auto where = path + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ");
+        const QString where = path + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ");
         const auto words = line.mid(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         SourceText text;
         text.line = i + 1;
@@ -317,7 +317,7 @@ Parsed<Coverage> readCoverage(const QString &path)
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const auto words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        const auto where = path + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ");
+        const QString where = path + QLatin1Char(':') + QString::number(i + 1) + QStringLiteral(": ");
         if (words.size() < 3 || (words.at(0) != QLatin1String("BusPlan") && words.at(0) != QLatin1String("MrktPlan"))) {
             result.errors << where + QStringLiteral("<BusPlan|MrktPlan> <KEY> <kind>...");
             continue;

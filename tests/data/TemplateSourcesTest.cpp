@@ -209,7 +209,7 @@ TEST(TemplateTexts, MarkersSuitTheirPlanTypeAndAppearOnce)
                 }
                 const QStringList stageSlots = text.stages.isEmpty() ? QStringList{QString()} : text.stages;
                 for (const auto &slot : stageSlots) {
-                    const auto id = describe(it.key(), text).section(QLatin1Char(' '), 0, 2) + QLatin1Char(' ') + slot;
+                    const QString id = describe(it.key(), text).section(QLatin1Char(' '), 0, 2) + QLatin1Char(' ') + slot;
                     EXPECT_FALSE(seen.contains(id)) << "written twice: " << str(id);
                     seen << id;
                 }
