@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QSet>
 
@@ -341,4 +343,49 @@ TEST(TemplateSourceReader, ReportsMalformedOutlineLines)
     const auto parsed = readOutline(path);
     QFile::remove(path);
     EXPECT_EQ(parsed.errors.size(), 5) << str(parsed.errors.join(QLatin1Char('\n')));
+}
+
+TEST(TemplateDemo, AnswerFilesNameTheirTemplateAndOnlyItsTables)
+{
+    // A demo answer file is read line by line by plan creation: the header
+    // keys must come first, and every cell answer must name a table and a
+    // row that the template of that kind and stage really has.
+    const QDir dir(sourcesDir + QStringLiteral("/demo"));
+    const auto files = dir.entryInfoList({QStringLiteral("*.qa")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 15);
+    static const QRegularExpression cellKey(QStringLiteral("^(TBL\\d{4}):([A-Z])(\\d+)$"));
+    for (const auto &info : files) {
+        SCOPED_TRACE(str(info.fileName()));
+        QFile file(info.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QStringList keys;
+        QMap<QString, QString> values;
+        for (const auto &raw : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            const auto line = raw.trimmed();
+            if (!line.contains(QLatin1Char('=')))
+                continue;
+            const auto key = line.section(QLatin1Char('='), 0, 0).trimmed().toUpper();
+            keys << key;
+            values.insert(key, line.section(QLatin1Char('='), 1).trimmed());
+        }
+        const bool marketing = info.baseName().startsWith(QLatin1String("Marketing-"));
+        const QStringList header = marketing
+            ? QStringList{QStringLiteral("[PLAN]"), QStringLiteral("[FIELD1.4]"), QStringLiteral("[FIELD1.1]")}
+            : QStringList{QStringLiteral("[PLAN]"), QStringLiteral("[FIELD1.4]"), QStringLiteral("[FIELD1.1]"), QStringLiteral("[FIELD1.2]")};
+        EXPECT_EQ(keys.mid(0, header.size()), header);
+        EXPECT_TRUE(values.value(QStringLiteral("[FIELD1.4]")).startsWith(QLatin1String("@MYPLANS@/")));
+        const auto kind = values.value(QStringLiteral("[FIELD1.1]"));
+        ASSERT_TRUE(kindNames().contains(kind)) << str(kind);
+        const QString path = marketing ? marketingOutlinePath() : outlinePath(kind, values.value(QStringLiteral("[FIELD1.2]")));
+        const auto tables = loadOutline(path).tableNames();
+        for (const auto &key : std::as_const(keys)) {
+            if (!key.contains(QLatin1Char(':')))
+                continue;
+            // Keys are compared in capitals, as plan creation reads them.
+            const auto match = cellKey.match(key);
+            ASSERT_TRUE(match.hasMatch()) << str(key);
+            EXPECT_TRUE(tables.contains(match.captured(1), Qt::CaseInsensitive)) << str(key);
+            EXPECT_GE(match.captured(3).toInt(), 1) << str(key);
+        }
+    }
 }
