@@ -50,7 +50,16 @@ private:
     static std::uint64_t columnKey(int sheet, int col) { return (std::uint64_t(std::uint32_t(sheet)) << 32) | std::uint32_t(col); }
 
     std::unordered_map<std::uint64_t, std::vector<FormulaKey>> m_cells;
-    std::unordered_map<std::uint64_t, std::vector<RangeEntry>> m_columns;
+    // Ranges crossing one column: short ones ordered by their top row, so a
+    // lookup scans only those that can reach the row; tall ones apart.
+    struct ColumnIndex
+    {
+        std::vector<RangeEntry> shortRanges;
+        int maxShortHeight = 0;
+        std::vector<RangeEntry> tallRanges;
+    };
+    static constexpr int shortHeight = 64;
+    std::unordered_map<std::uint64_t, ColumnIndex> m_columns;
     std::vector<RangeEntry> m_wide;
 };
 

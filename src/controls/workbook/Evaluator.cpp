@@ -126,8 +126,9 @@ Value arithmetic(OpCode op, const Value &a, const Value &b)
 
 Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
 {
-    std::vector<Operand> stack;
-    stack.reserve(16);
+    // One stack per thread, reused: a formula evaluation allocates nothing.
+    thread_local std::vector<Operand> stack;
+    stack.clear();
     for (const Instruction &in : formula.code) {
         switch (in.op) {
         case OpCode::Number: stack.push_back({Value::fromNumber(in.number)}); break;
@@ -167,9 +168,12 @@ Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
         }
         }
     }
-    if (stack.size() != 1)
+    if (stack.size() != 1) {
+        stack.clear();
         return Value::fromError(ErrorCode::Value);
+    }
     Value result = dereference(stack.back(), context);
+    stack.clear();
     if (result.isEmpty())
         return Value::fromNumber(0); // =A1 of an empty cell shows 0
     if (result.isNumber() && !std::isfinite(result.number))

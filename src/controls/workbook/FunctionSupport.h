@@ -35,6 +35,32 @@ std::optional<bool> booleanArg(const Operand &o, const EvaluationContext &c, Val
 // references contributing their numbers only. Returns an error value, if any.
 std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out);
 
+// The same, handing each number to `take` without collecting them.
+template <typename F>
+std::optional<Value> visitNumbers(Args args, const EvaluationContext &c, F &&take)
+{
+    for (const Operand &o : args) {
+        if (o.isReference()) {
+            if (!o.ref->target)
+                return Value::fromError(ErrorCode::Ref);
+            std::optional<Value> failure;
+            c.forEachCell(*o.ref, [&](int, int, const Value &v) {
+                if (failure) return;
+                if (v.isNumber()) take(v.number);
+                else if (v.isError()) failure = v;
+            });
+            if (failure) return failure;
+        } else {
+            if (o.value.isEmpty()) { take(0.0); continue; }
+            ErrorCode code = ErrorCode::Value;
+            const auto n = toNumber(o.value, code);
+            if (!n) return Value::fromError(code);
+            take(*n);
+        }
+    }
+    return std::nullopt;
+}
+
 // The cells of a reference argument as a rectangle of values (the used part).
 struct Grid
 {

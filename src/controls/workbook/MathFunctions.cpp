@@ -10,37 +10,32 @@ namespace {
 
 Value sum(Args args, const EvaluationContext &c)
 {
-    std::vector<double> numbers;
-    if (auto failure = collectNumbers(args, c, numbers)) return *failure;
     double total = 0;
-    for (double n : numbers) total += n;
+    if (auto failure = visitNumbers(args, c, [&](double n) { total += n; })) return *failure;
     return number(total);
 }
 
 Value average(Args args, const EvaluationContext &c)
 {
-    std::vector<double> numbers;
-    if (auto failure = collectNumbers(args, c, numbers)) return *failure;
-    if (numbers.empty()) return error(ErrorCode::DivideByZero);
     double total = 0;
-    for (double n : numbers) total += n;
-    return number(total / double(numbers.size()));
+    std::size_t count = 0;
+    if (auto failure = visitNumbers(args, c, [&](double n) { total += n; ++count; })) return *failure;
+    if (count == 0) return error(ErrorCode::DivideByZero);
+    return number(total / double(count));
 }
 
 Value minimum(Args args, const EvaluationContext &c)
 {
-    std::vector<double> numbers;
-    if (auto failure = collectNumbers(args, c, numbers)) return *failure;
-    if (numbers.empty()) return number(0);
-    return number(*std::min_element(numbers.begin(), numbers.end()));
+    std::optional<double> least;
+    if (auto failure = visitNumbers(args, c, [&](double n) { if (!least || n < *least) least = n; })) return *failure;
+    return number(least.value_or(0));
 }
 
 Value maximum(Args args, const EvaluationContext &c)
 {
-    std::vector<double> numbers;
-    if (auto failure = collectNumbers(args, c, numbers)) return *failure;
-    if (numbers.empty()) return number(0);
-    return number(*std::max_element(numbers.begin(), numbers.end()));
+    std::optional<double> most;
+    if (auto failure = visitNumbers(args, c, [&](double n) { if (!most || n > *most) most = n; })) return *failure;
+    return number(most.value_or(0));
 }
 
 Value count(Args args, const EvaluationContext &c)

@@ -342,14 +342,18 @@ QString formatGeneral(double number)
             mantissa.chop(1);
         return mantissa + exponent;
     }
-    std::snprintf(buffer, sizeof buffer, "%.10g", number);
+    // Up to ten significant digits, never in exponent form below 1E+11.
+    const int integerDigits = magnitude < 1 ? 1 : int(std::floor(std::log10(magnitude))) + 1;
+    std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, 10 - integerDigits), number);
     QString s = QString::fromLatin1(buffer);
-    if (s.contains(u'e')) { // %.10g chose an exponent for a small number
-        std::snprintf(buffer, sizeof buffer, "%.10f", number);
-        s = QString::fromLatin1(buffer);
-        while (s.contains(u'.') && (s.endsWith(u'0') || s.endsWith(u'.')))
+    if (s.contains(u'.')) {
+        while (s.endsWith(u'0'))
+            s.chop(1);
+        if (s.endsWith(u'.'))
             s.chop(1);
     }
+    if (s == QLatin1String("-0"))
+        s = QStringLiteral("0");
     return s;
 }
 

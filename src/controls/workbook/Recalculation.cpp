@@ -70,6 +70,23 @@ public:
 
 } // namespace
 
+namespace {
+// The order of the last full calculation. While no formula and no link has
+// changed since, it is a valid dependency order, so a full recalculation
+// can run straight down it without searching for precedents again.
+struct CalculationOrder
+{
+    std::vector<std::pair<Workbook *, quint64>> signature;
+    std::vector<FormulaKey> order;
+};
+CalculationOrder &lastOrder()
+{
+    static CalculationOrder order;
+    return order;
+}
+std::vector<FormulaKey> *recording = nullptr;
+} // namespace
+
 void Recalculation::registerFormula(Workbook &book, int id)
 {
     FormulaCell &f = book.m_content.formulas[std::size_t(id)];
@@ -153,6 +170,7 @@ std::vector<Workbook *> Recalculation::run(const std::vector<Workbook *> &group)
                 FormulaCell &f = top.book->m_content.formulas[std::size_t(top.formula)];
                 if (top.expanded) {
                     Workbook *book = top.book;
+                    const int formula = top.formula;
                     stack.pop_back();
                     if (f.state == State::Visiting) {
                         if (f.broken)
@@ -162,6 +180,8 @@ std::vector<Workbook *> Recalculation::run(const std::vector<Workbook *> &group)
                         else
                             f.result = evaluate(f.compiled, context);
                         f.state = State::Clean;
+                        if (recording)
+                            recording->push_back({book, formula});
                         if (book != start && std::find(changed.begin(), changed.end(), book) == changed.end())
                             changed.push_back(book);
                     }
@@ -198,11 +218,66 @@ std::vector<Workbook *> Recalculation::run(const std::vector<Workbook *> &group)
     return changed;
 }
 
+
+quint64 Recalculation::nextGeneration()
+{
+    // Unique across workbooks, so a new workbook at an old one's address never matches its order.
+    static quint64 generation = 0;
+    return ++generation;
+}
+
+std::vector<std::pair<Workbook *, quint64>> Recalculation::signature(const std::vector<Workbook *> &group)
+{
+    std::vector<std::pair<Workbook *, quint64>> s;
+    for (Workbook *b : group)
+        s.emplace_back(b, b->m_formulaGeneration);
+    return s;
+}
+
+std::vector<Workbook *> Recalculation::recalculateAll(const std::vector<Workbook *> &group)
+{
+    CalculationOrder &cached = lastOrder();
+    if (!group.empty() && cached.signature == signature(group)) {
+        const Context context;
+        for (const FormulaKey &k : cached.order) {
+            FormulaCell &f = k.book->m_content.formulas[std::size_t(k.formula)];
+            if (!f.alive)
+                continue;
+            if (f.broken)
+                f.result = Value::fromError(ErrorCode::Name);
+            else if (f.circular)
+                f.result = Value::fromError(ErrorCode::Ref);
+            else
+                f.result = evaluate(f.compiled, context);
+            f.state = FormulaCell::State::Clean;
+        }
+        return group;
+    }
+    for (Workbook *book : group) {
+        book->m_dirty.clear();
+        auto &formulas = book->m_content.formulas;
+        for (std::size_t id = 0; id < formulas.size(); ++id) {
+            if (!formulas[id].alive)
+                continue;
+            formulas[id].state = FormulaCell::State::Dirty;
+            book->m_dirty.push_back(int(id));
+        }
+    }
+    std::vector<FormulaKey> order;
+    recording = &order;
+    run(group);
+    recording = nullptr;
+    cached.signature = signature(group);
+    cached.order = std::move(order);
+    return group;
+}
+
 std::vector<Workbook *> Recalculation::rebuild(const std::vector<Workbook *> &group)
 {
     for (Workbook *book : group) {
         book->m_graph.clear();
         book->m_dirty.clear();
+        book->m_formulaGeneration = nextGeneration();
     }
     for (Workbook *book : group) {
         auto &formulas = book->m_content.formulas;

@@ -2,6 +2,9 @@
 
 #include "controls/workbook/DependencyGraph.h"
 
+#include <QtGlobal>
+
+#include <utility>
 #include <vector>
 
 namespace qv::workbook {
@@ -26,9 +29,17 @@ public:
     // Evaluates every dirty formula of the group; returns the workbooks whose values were recalculated.
     static std::vector<Workbook *> run(const std::vector<Workbook *> &group);
 
+    // Evaluates every formula of the group again (references unchanged).
+    static std::vector<Workbook *> recalculateAll(const std::vector<Workbook *> &group);
+
     // Re-resolves every reference of the group and recalculates all (after
     // workbooks joined or left, or titles or sheet names changed).
     static std::vector<Workbook *> rebuild(const std::vector<Workbook *> &group);
+
+    static quint64 nextGeneration();
+
+private:
+    static std::vector<std::pair<Workbook *, quint64>> signature(const std::vector<Workbook *> &group);
 };
 
 } // namespace qv::workbook

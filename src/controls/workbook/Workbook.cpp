@@ -146,6 +146,7 @@ void Workbook::removeFormula(Cell &cell)
     if (cell.formula < 0)
         return;
     Recalculation::unregisterFormula(*this, cell.formula);
+    m_formulaGeneration = Recalculation::nextGeneration();
     FormulaCell &f = m_content.formulas[std::size_t(cell.formula)];
     f = FormulaCell{};
     f.alive = false;
@@ -159,6 +160,7 @@ void Workbook::placeFormula(int sheetIndex, int row, int col, const QString &tex
     m_content.setFormula(sheetIndex, row, col, text, Value{});
     const int id = m_content.sheets[std::size_t(sheetIndex)].cell(row, col)->formula;
     Recalculation::registerFormula(*this, id);
+    m_formulaGeneration = Recalculation::nextGeneration();
     m_content.formulas[std::size_t(id)].state = FormulaCell::State::Dirty;
     m_dirty.push_back(id);
 }
@@ -184,7 +186,7 @@ void Workbook::recalculate()
         m_set->recalculate();
         return;
     }
-    Recalculation::rebuild({this});
+    Recalculation::recalculateAll({this});
     emit displayChanged();
 }
 
@@ -712,6 +714,7 @@ void Workbook::replaceContent(WorkbookContent &&content)
         if (m_content.formulas[id].alive)
             Recalculation::unregisterFormula(*this, int(id));
     m_content = std::move(content);
+    m_formulaGeneration = Recalculation::nextGeneration();
     if (m_content.sheets.empty())
         m_content.sheets.push_back(newSheet(QStringLiteral("Sheet1")));
     m_content.activeSheet = std::clamp(m_content.activeSheet, 0, sheetCount() - 1);

@@ -225,6 +225,7 @@ private:
     WorkbookContent m_content;
     DependencyGraph m_graph; // formulas (anywhere in the set) reading this workbook's cells
     std::vector<int> m_dirty;
+    quint64 m_formulaGeneration = 0; // changes whenever formulas or their links change
     WorkbookSet *m_set = nullptr;
 };
 

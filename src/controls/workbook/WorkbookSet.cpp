@@ -90,7 +90,7 @@ std::vector<Workbook *> WorkbookSet::books() const
 
 void WorkbookSet::recalculate()
 {
-    for (Workbook *b : Recalculation::rebuild(books()))
+    for (Workbook *b : Recalculation::recalculateAll(books()))
         emit b->displayChanged();
 }
 
@@ -124,7 +124,8 @@ void WorkbookSet::structureChanged()
         return;
     }
     m_pendingRebuild = false;
-    recalculate();
+    for (Workbook *b : Recalculation::rebuild(books()))
+        emit b->displayChanged();
 }
 
 WorkbookSet::Batch::Batch(WorkbookSet &set) : m_set(set)
