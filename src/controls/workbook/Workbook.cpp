@@ -446,6 +446,18 @@ EditResult Workbook::setLocked(const CellRange &range, bool locked)
     return changeFormat(range, [&](CellFormat &f) { f.locked = locked; }, EditOrigin::Program);
 }
 
+EditResult Workbook::setOutlineBorder(const CellRange &range, BorderStyle style, Rgb color, EditOrigin origin)
+{
+    if (auto check = checkEditable(range, origin); !check)
+        return check;
+    const BorderLine line{style, color};
+    changeFormat(CellRange{range.top, range.left, range.top, range.right}, [&](CellFormat &f) { f.top = line; });
+    changeFormat(CellRange{range.bottom, range.left, range.bottom, range.right}, [&](CellFormat &f) { f.bottom = line; });
+    changeFormat(CellRange{range.top, range.left, range.bottom, range.left}, [&](CellFormat &f) { f.left = line; });
+    changeFormat(CellRange{range.top, range.right, range.bottom, range.right}, [&](CellFormat &f) { f.right = line; });
+    return {};
+}
+
 // ---- Rows and columns -------------------------------------------------------------
 
 int Workbook::rowHeight(int row) const

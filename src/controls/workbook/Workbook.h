@@ -125,6 +125,9 @@ public:
                             EditOrigin origin = EditOrigin::Program);
     EditResult setNumberFormat(const CellRange &range, const QString &code, EditOrigin origin = EditOrigin::Program);
     EditResult setLocked(const CellRange &range, bool locked);
+    // A border around the range's outside edges; inner lines stay as they are.
+    EditResult setOutlineBorder(const CellRange &range, BorderStyle style, Rgb color,
+                                EditOrigin origin = EditOrigin::Program);
 
     // ---- Rows and columns (twips)
     int rowHeight(int row) const;
