@@ -229,3 +229,10 @@ TEST(FormulaEvaluation, DeepChainDoesNotRecurse)
     book.recalculate();
     EXPECT_EQ(book.number(n, 1), double(n + 9));
 }
+
+TEST(FormulaParser, FuzzFindingsStayFixed)
+{
+    // Once looped forever in the tokenizer: a backslash started a name that never advanced.
+    EXPECT_FALSE(parseFormula(QStringLiteral("IF(,F(FALSE)ig/,VLO,a1:B3,2,FA\\SE))")).ok());
+    EXPECT_FALSE(parseFormula(QStringLiteral("\\")).ok());
+}
