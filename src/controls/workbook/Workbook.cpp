@@ -431,6 +431,17 @@ EditResult Workbook::changeFormat(const CellRange &range, const std::function<vo
             memo.emplace_back(cell.format, index);
             cell.format = index;
         }
+    // Rows grow to fit larger fonts, as in spreadsheets; heights set by hand stay.
+    for (int row = r.top; row <= r.bottom; ++row) {
+        if (s.rowHeights.count(row))
+            continue;
+        double largest = 0;
+        s.forEachCell(CellRange{row, 1, row, maxColumns},
+                      [&](int, int, const Cell &cell) { largest = std::max(largest, m_content.formats.at(cell.format).fontSize); });
+        const int needed = int(std::ceil(largest * 1.275 * 20));
+        if (needed > defaultRowHeight)
+            s.rowHeights[row] = std::min(needed, 8190);
+    }
     emit displayChanged();
     emit contentChanged();
     return {};

@@ -169,3 +169,16 @@ TEST(Workbook, FullRecalculationAfterEditsUsesCurrentLinks)
     EXPECT_TRUE(book.value(1, 2).isError());
     EXPECT_TRUE(book.value(1, 3).isError());
 }
+
+TEST(Workbook, RowsGrowForLargerFonts)
+{
+    Workbook book;
+    book.setEntry(1, 1, QStringLiteral("Title"));
+    book.changeFormat(CellRange::cell(1, 1), [](CellFormat &f) { f.fontSize = 20; });
+    EXPECT_EQ(book.rowHeight(1), 510);
+    book.setRowHeight(2, 300);
+    book.changeFormat(CellRange::cell(2, 1), [](CellFormat &f) { f.fontSize = 20; });
+    EXPECT_EQ(book.rowHeight(2), 300); // a height set by hand is kept
+    book.changeFormat(CellRange::cell(3, 1), [](CellFormat &f) { f.fontSize = 8; });
+    EXPECT_EQ(book.rowHeight(3), defaultRowHeight);
+}

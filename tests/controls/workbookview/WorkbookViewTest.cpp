@@ -275,3 +275,23 @@ TEST_F(WorkbookViewTest, Screenshot)
     view.grab().save(QStringLiteral(QV_BINARY_DIR "/workbookview-plain.png"));
     SUCCEED();
 }
+
+#include "controls/workbookview/SheetPrinter.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+TEST_F(WorkbookViewTest, PrintsTheRangeOnPages)
+{
+    for (int r = 1; r <= 120; ++r)
+        book.setEntry(r, 1, QStringLiteral("Line %1").arg(r));
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("table.pdf")));
+    printRange(book, *book.usedRange(), printer);
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("table.pdf"))).size(), 1000);
+    // Without a printer chosen (the dialog cancelled) nothing is printed.
+    EXPECT_FALSE(WorkbookView().print());
+}
