@@ -228,6 +228,7 @@ private:
     WorkbookContent m_content;
     DependencyGraph m_graph; // formulas (anywhere in the set) reading this workbook's cells
     std::vector<int> m_dirty;
+    std::vector<int> m_volatile; // formulas calling TODAY(): recalculated with every change
     quint64 m_formulaGeneration = 0; // changes whenever formulas or their links change
     WorkbookSet *m_set = nullptr;
 };

@@ -4,6 +4,8 @@
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
 
+#include "FakePlatform.h"
+
 #include <gtest/gtest.h>
 
 using namespace qv::workbook;
@@ -235,4 +237,17 @@ TEST(FormulaParser, FuzzFindingsStayFixed)
     // Once looped forever in the tokenizer: a backslash started a name that never advanced.
     EXPECT_FALSE(parseFormula(QStringLiteral("IF(,F(FALSE)ig/,VLO,a1:B3,2,FA\\SE))")).ok());
     EXPECT_FALSE(parseFormula(QStringLiteral("\\")).ok());
+}
+
+TEST(FormulaEvaluation, TodayFollowsTheClockOnEveryCalculation)
+{
+    // The test clock stands at 15 January 2026 until a test moves it.
+    Workbook book;
+    book.setEntry(1, 1, QStringLiteral("=TODAY()"));
+    book.setEntry(1, 2, QStringLiteral("=A1+1"));
+    EXPECT_EQ(book.text(1, 1), QStringLiteral("46037"));
+    qv::test::fakes().clock->advance(24 * 3600 * 1000);
+    book.setEntry(5, 5, QStringLiteral("1")); // any change recalculates TODAY()
+    EXPECT_EQ(book.number(1, 1), 46038);
+    EXPECT_EQ(book.number(1, 2), 46039);
 }
