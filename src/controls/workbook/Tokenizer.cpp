@@ -36,6 +36,8 @@ public:
                 result.tokens.clear();
                 return result;
             }
+            token.start = before;
+            token.length = i - before;
             result.tokens.push_back(std::move(token));
         }
         return result;

@@ -251,3 +251,24 @@ TEST(FormulaEvaluation, TodayFollowsTheClockOnEveryCalculation)
     EXPECT_EQ(book.number(1, 1), 46038);
     EXPECT_EQ(book.number(1, 2), 46039);
 }
+
+#include "controls/workbook/FormulaShift.h"
+
+TEST(FormulaShift, MovesRelativePartsOnly)
+{
+    struct Case { const char *formula; int dRow, dCol; const char *expected; };
+    const Case cases[] = {
+        {"=A1*2", 1, 0, "=A2*2"},
+        {"=$A$1+A1", 2, 1, "=$A$1+B3"},
+        {"=SUM(B1:B5)", 0, 2, "=SUM(D1:D5)"},
+        {"=A$1+$A1", 3, 3, "=D$1+$A4"},
+        {"=[Tbl0404]Sheet1!B1+'My Sheet'!C2", 1, 1, "=[Tbl0404]Sheet1!C2+'My Sheet'!D3"},
+        {"=A1+1", -1, 0, "=#REF!+1"},
+        {"=SUM(A:A)", 0, 1, "=SUM(B:B)"},
+        {"=\"A1\"&B2", 1, 0, "=\"A1\"&B3"},
+        {"=SUM(1:2)", 2, 0, "=SUM(3:4)"},
+        {"=1+", 1, 1, "=1+"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(shiftFormula(QString::fromLatin1(c.formula), c.dRow, c.dCol), QString::fromLatin1(c.expected)) << c.formula;
+}

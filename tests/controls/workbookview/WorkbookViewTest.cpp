@@ -135,7 +135,7 @@ TEST_F(WorkbookViewTest, CopyAndPasteAsTextAndHtml)
     // Our own copy pastes formulas and formats.
     book.setActiveCell(5, 1);
     ASSERT_TRUE(view.paste());
-    EXPECT_EQ(book.formula(6, 2), QStringLiteral("=B1*2"));
+    EXPECT_EQ(book.formula(6, 2), QStringLiteral("=B5*2")); // relative references move along
     EXPECT_EQ(book.text(5, 2), QStringLiteral("$1,500"));
     // A table from another spreadsheet arrives as HTML.
     auto *foreign = new QMimeData;
