@@ -295,3 +295,19 @@ TEST_F(WorkbookViewTest, PrintsTheRangeOnPages)
     // Without a printer chosen (the dialog cancelled) nothing is printed.
     EXPECT_FALSE(WorkbookView().print());
 }
+
+TEST_F(WorkbookViewTest, PasteIntoLockedCellsIsRefusedWhole)
+{
+    auto *mime = new QMimeData;
+    mime->setText(QStringLiteral("1\t2\n3\t4\n"));
+    qv::test::fakes().clipboard->setMimeData(mime);
+    book.setLocked(CellRange{1, 1, 2, 1}, false); // column B stays locked
+    book.setProtected(true);
+    book.setActiveCell(1, 1);
+    EXPECT_FALSE(view.paste());
+    EXPECT_TRUE(book.value(1, 1).isEmpty()); // nothing half pasted
+    EXPECT_EQ(qv::test::fakes().messages->lastText(), QStringLiteral("Lock cells cannot be modified."));
+    book.setProtected(false);
+    EXPECT_TRUE(view.paste());
+    EXPECT_EQ(book.number(2, 2), 4);
+}
