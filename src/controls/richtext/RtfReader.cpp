@@ -1124,9 +1124,7 @@ void Reader::handleControlWord(const Token &t)
     case Keyword::OtherStyle:
         if (d == Destination::StyleEntry) {
             s.styleNumber = n;
-        } else if (d == Destination::StyleSheet) {
-            // a style written without its own group
-        } else if (k != Keyword::OtherStyle) {
+        } else if (d != Destination::StyleSheet && k != Keyword::OtherStyle) {
             const auto style = m_styles.find(n);
             if (style != m_styles.end()) {
                 c = style->second.character;
@@ -1150,10 +1148,7 @@ void Reader::handleControlWord(const Token &t)
         }
         break;
 
-    case Keyword::Plain: {
-        c = CharState();
-        break;
-    }
+    case Keyword::Plain: c = CharState(); break;
     case Keyword::Bold: c.bold = on; break;
     case Keyword::Italic: c.italic = on; break;
     case Keyword::Underline: c.underline = on ? Underline::Single : Underline::None; break;
@@ -1201,10 +1196,7 @@ void Reader::handleControlWord(const Token &t)
                 endParagraph();
         }
         break;
-    case Keyword::Pard: {
-        p = ParaState();
-        break;
-    }
+    case Keyword::Pard: p = ParaState(); break;
     case Keyword::AlignLeft: p.alignment = Qt::AlignLeft; break;
     case Keyword::AlignCenter: p.alignment = Qt::AlignHCenter; break;
     case Keyword::AlignRight: p.alignment = Qt::AlignRight; break;
@@ -1378,9 +1370,7 @@ void Reader::handleControlWord(const Token &t)
 
 ReadResult readRtf(const QByteArray &rtf)
 {
-    Reader reader(rtf);
-    ReadResult result = reader.read();
-    return result;
+    return Reader(rtf).read();
 }
 
 } // namespace qv::rtf
