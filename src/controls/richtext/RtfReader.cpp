@@ -429,13 +429,13 @@ ReadResult Reader::read()
 
 void Reader::handleToken(const Token &t)
 {
-    if (t.kind != Token::HexByte && t.kind != Token::Text && t.kind != Token::LineEnd)
+    if (t.kind == Token::LineEnd)
+        return; // RTF ignores line ends in its source, whatever they stand between
+    if (t.kind != Token::HexByte && t.kind != Token::Text)
         flushBytes();
 
     if (m_skipCount > 0) { // the code-page fallback of a \u character
         switch (t.kind) {
-        case Token::LineEnd:
-            return;
         case Token::Text:
             if (qsizetype(t.word.size()) <= m_skipCount) {
                 m_skipCount -= int(t.word.size());

@@ -592,6 +592,10 @@ QByteArray breakRtfLines(const QByteArray &rtf, int maxLength)
             } else {
                 next = tokenizer.next();
             }
+        } else if (t.kind == Token::ControlSymbol && t.symbol == '*' && next.kind == Token::ControlWord) {
+            // \* stays with the destination it marks.
+            unit(t.begin, next.end);
+            next = tokenizer.next();
         } else {
             unit(t.begin, t.end);
         }

@@ -213,6 +213,9 @@ TEST(RtfReader, CarriageReturnsAndLineFeedsInTheSourceAreIgnored)
     const auto r = read(body("\\pard Hel\r\nlo \\b\r\nbold\\b0\r\n\\par\r\n"));
     EXPECT_EQ(text(*r.document), QStringLiteral("Hello bold\n"));
     EXPECT_EQ(test::formatOfText(*r.document, QStringLiteral("bold")).fontWeight(), QFont::Bold);
+    // Found by the fuzzer: a line end between \\* and its destination.
+    const auto star = read(body("{\\*\r\n\\unknown hidden}\\pard shown\\par"));
+    EXPECT_EQ(text(*star.document), QStringLiteral("shown\n"));
     // A backslash before a line end is a paragraph mark.
     const auto p = read(body("\\pard one\\\ntwo\\par"));
     EXPECT_EQ(text(*p.document), QStringLiteral("one\ntwo\n"));
