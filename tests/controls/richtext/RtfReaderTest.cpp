@@ -395,3 +395,15 @@ TEST(RtfReader, MergedCellsAndRowsOfDifferentWidths)
     EXPECT_EQ(table->cellAt(3, 0).columnSpan(), 2);
     EXPECT_EQ(text(*r.document), QStringLiteral("\nHeading\nTall\tb\n\td\nWide\n\n"));
 }
+
+TEST(RtfReader, HyperlinkFieldsKeepTheirTarget)
+{
+    const auto r = read(body("\\pard see {\\field{\\*\\fldinst {HYPERLINK \"http://example.com/plan\" }}"
+                             "{\\fldrslt {\\ul\\cf2 our site}}} and {\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}\\par"));
+    const QTextCharFormat link = test::formatOfText(*r.document, QStringLiteral("our site"));
+    EXPECT_TRUE(link.isAnchor());
+    EXPECT_EQ(link.anchorHref(), QStringLiteral("http://example.com/plan"));
+    EXPECT_FALSE(test::formatOfText(*r.document, QStringLiteral(" and ")).isAnchor());
+    EXPECT_FALSE(test::formatOfText(*r.document, QStringLiteral("3")).isAnchor());
+    EXPECT_EQ(text(*r.document), QStringLiteral("see our site and 3\n"));
+}
