@@ -833,6 +833,12 @@ QTextBlockFormat Reader::blockFormat(const ParaState &p) const
     return b;
 }
 
+bool isBulletStyle(QTextListFormat::Style style)
+{
+    return style == QTextListFormat::ListDisc || style == QTextListFormat::ListCircle
+           || style == QTextListFormat::ListSquare;
+}
+
 // Reads a list marker such as "3.", "(b)", "iv)" or a bullet character.
 bool parseMarker(const QString &marker, model::ListMembership &list)
 {
@@ -887,23 +893,38 @@ model::ListMembership Reader::listMembership(const ParaState &p) const
         list.key = -1; // a list known only from its markers
     }
 
-    if (parseMarker(m_marker, list)) {
-        list.isItem = true;
-    } else if (definition) {
-        list.isItem = true;
+    // The list's own definition says what its numbers are; a marker alone is
+    // ambiguous ("v." may be a letter or a roman five), so it only gives the
+    // style when nothing else does, and the text around the number.
+    model::ListMembership fromMarker = list;
+    const bool markerParsed = parseMarker(m_marker, fromMarker);
+    std::optional<QTextListFormat::Style> style;
+    if (definition) {
         switch (definition->numberFormat) {
-        case 0: list.style = QTextListFormat::ListDecimal; break;
-        case 1: list.style = QTextListFormat::ListUpperRoman; break;
-        case 2: list.style = QTextListFormat::ListLowerRoman; break;
-        case 3: list.style = QTextListFormat::ListUpperAlpha; break;
-        case 4: list.style = QTextListFormat::ListLowerAlpha; break;
-        default: list.style = QTextListFormat::ListDisc; break;
+        case 0: style = QTextListFormat::ListDecimal; break;
+        case 1: style = QTextListFormat::ListUpperRoman; break;
+        case 2: style = QTextListFormat::ListLowerRoman; break;
+        case 3: style = QTextListFormat::ListUpperAlpha; break;
+        case 4: style = QTextListFormat::ListLowerAlpha; break;
+        case 23: style = markerParsed && isBulletStyle(fromMarker.style) ? fromMarker.style : QTextListFormat::ListDisc; break;
+        default: break;
         }
-        list.suffix = list.style == QTextListFormat::ListDisc ? QString() : QStringLiteral(".");
     } else if (p.legacyListStyle != 0) {
-        list.isItem = true;
-        list.style = QTextListFormat::Style(p.legacyListStyle);
-        list.suffix = list.style == QTextListFormat::ListDisc ? QString() : QStringLiteral(".");
+        const auto legacy = QTextListFormat::Style(p.legacyListStyle);
+        style = legacy == QTextListFormat::ListDisc && markerParsed && isBulletStyle(fromMarker.style) ? fromMarker.style
+                                                                                                      : legacy;
+    }
+    if (!style && !markerParsed)
+        return list;
+    list.isItem = true;
+    list.style = style ? *style : fromMarker.style;
+    if (isBulletStyle(list.style))
+        return list;
+    if (markerParsed && !isBulletStyle(fromMarker.style)) {
+        list.prefix = fromMarker.prefix;
+        list.suffix = fromMarker.suffix;
+    } else {
+        list.suffix = QStringLiteral(".");
     }
     return list;
 }

@@ -399,3 +399,25 @@ TEST(RtfRoundTrip, Hyperlinks)
     });
     expectRoundTrip(*d);
 }
+
+TEST(RtfRoundTrip, RomanNumbersPastFourStayOneList)
+{
+    // Found by the fuzzer: the marker "v." alone reads as a letter; the list
+    // table says it is a roman five.
+    auto d = newDocument();
+    build(*d, [](QTextCursor &c) {
+        QTextListFormat roman;
+        roman.setStyle(QTextListFormat::ListLowerRoman);
+        roman.setNumberSuffix(QStringLiteral("."));
+        QTextList *list = c.createList(roman);
+        for (int i = 0; i < 6; ++i) {
+            if (i) {
+                c.insertBlock(QTextBlockFormat(), plain());
+                list->add(c.block());
+            }
+            c.insertText(QStringLiteral("item %1").arg(i + 1), plain());
+        }
+    });
+    expectRoundTrip(*d);
+    EXPECT_TRUE(rtf::plainText(*rtf::readRtf(rtf::writeRtf(*d)).document).contains(QStringLiteral("vi. item 6\n")));
+}
