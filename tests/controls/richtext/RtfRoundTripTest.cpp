@@ -384,3 +384,40 @@ TEST(RtfRoundTrip, MergedCells)
     const auto back = rtf::readRtf(rtf::writeRtf(*d));
     EXPECT_EQ(test::dumpDocument(*back.document).toStdString(), test::dumpDocument(*d).toStdString());
 }
+
+TEST(RtfRoundTrip, Hyperlinks)
+{
+    auto d = newDocument();
+    build(*d, [](QTextCursor &c) {
+        c.insertText(QStringLiteral("visit "), plain());
+        QTextCharFormat link = plain();
+        link.setAnchor(true);
+        link.setAnchorHref(QStringLiteral("https://example.com/a?b=c&d=\u00e9"));
+        link.setFontUnderline(true);
+        c.insertText(QStringLiteral("the site"), link);
+        c.insertText(QStringLiteral(" today"), plain());
+    });
+    expectRoundTrip(*d);
+}
+
+TEST(RtfRoundTrip, RomanNumbersPastFourStayOneList)
+{
+    // Found by the fuzzer: the marker "v." alone reads as a letter; the list
+    // table says it is a roman five.
+    auto d = newDocument();
+    build(*d, [](QTextCursor &c) {
+        QTextListFormat roman;
+        roman.setStyle(QTextListFormat::ListLowerRoman);
+        roman.setNumberSuffix(QStringLiteral("."));
+        QTextList *list = c.createList(roman);
+        for (int i = 0; i < 6; ++i) {
+            if (i) {
+                c.insertBlock(QTextBlockFormat(), plain());
+                list->add(c.block());
+            }
+            c.insertText(QStringLiteral("item %1").arg(i + 1), plain());
+        }
+    });
+    expectRoundTrip(*d);
+    EXPECT_TRUE(rtf::plainText(*rtf::readRtf(rtf::writeRtf(*d)).document).contains(QStringLiteral("vi. item 6\n")));
+}
