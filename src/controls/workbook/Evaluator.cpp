@@ -1,0 +1,184 @@
+#include "controls/workbook/Evaluator.h"
+
+#include "controls/workbook/EntryText.h"
+#include "controls/workbook/Functions.h"
+
+#include <cmath>
+
+namespace qv::workbook {
+
+Value dereference(const Operand &operand, const EvaluationContext &context)
+{
+    if (!operand.ref)
+        return operand.value;
+    const Reference &ref = *operand.ref;
+    if (!ref.target)
+        return Value::fromError(ErrorCode::Ref);
+    if (ref.range.isSingleCell())
+        return context.cellValue(ref, ref.range.top, ref.range.left);
+    return Value::fromError(ErrorCode::Value);
+}
+
+std::optional<double> toNumber(const Value &value, ErrorCode &error)
+{
+    switch (value.type) {
+    case Value::Type::Empty: return 0.0;
+    case Value::Type::Number:
+    case Value::Type::Boolean: return value.number;
+    case Value::Type::Error: error = value.error; return std::nullopt;
+    case Value::Type::Text: {
+        if (auto n = parseNumberEntry(value.text))
+            return n;
+        error = ErrorCode::Value;
+        return std::nullopt;
+    }
+    }
+    error = ErrorCode::Value;
+    return std::nullopt;
+}
+
+QString toText(const Value &value)
+{
+    switch (value.type) {
+    case Value::Type::Empty: return {};
+    case Value::Type::Number: return formatGeneralNumber(value.number);
+    case Value::Type::Text: return value.text;
+    case Value::Type::Boolean: return value.boolean() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case Value::Type::Error: return errorText(value.error);
+    }
+    return {};
+}
+
+int compareValues(const Value &a, const Value &b)
+{
+    auto rank = [](const Value &v) {
+        switch (v.type) {
+        case Value::Type::Number: return 0;
+        case Value::Type::Text: return 1;
+        case Value::Type::Boolean: return 2;
+        default: return 0;
+        }
+    };
+    // An empty cell compares as the other side's kind of nothing.
+    Value left = a, right = b;
+    if (left.isEmpty())
+        left = right.isText() ? Value::fromText({}) : right.isBoolean() ? Value::fromBoolean(false) : Value::fromNumber(0);
+    if (right.isEmpty())
+        right = left.isText() ? Value::fromText({}) : left.isBoolean() ? Value::fromBoolean(false) : Value::fromNumber(0);
+    const int ra = rank(left), rb = rank(right);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (left.isText()) {
+        const int c = left.text.compare(right.text, Qt::CaseInsensitive);
+        return c < 0 ? -1 : c > 0 ? 1 : 0;
+    }
+    return left.number < right.number ? -1 : left.number > right.number ? 1 : 0;
+}
+
+namespace {
+
+Value arithmetic(OpCode op, const Value &a, const Value &b)
+{
+    if (op == OpCode::Concat) {
+        if (a.isError()) return a;
+        if (b.isError()) return b;
+        return Value::fromText(toText(a) + toText(b));
+    }
+    if (op >= OpCode::Equal && op <= OpCode::GreaterEqual) {
+        if (a.isError()) return a;
+        if (b.isError()) return b;
+        const int c = compareValues(a, b);
+        switch (op) {
+        case OpCode::Equal: return Value::fromBoolean(c == 0);
+        case OpCode::NotEqual: return Value::fromBoolean(c != 0);
+        case OpCode::Less: return Value::fromBoolean(c < 0);
+        case OpCode::Greater: return Value::fromBoolean(c > 0);
+        case OpCode::LessEqual: return Value::fromBoolean(c <= 0);
+        default: return Value::fromBoolean(c >= 0);
+        }
+    }
+    ErrorCode error = ErrorCode::Value;
+    const auto x = toNumber(a, error);
+    if (!x) return Value::fromError(error);
+    const auto y = toNumber(b, error);
+    if (!y) return Value::fromError(error);
+    double r = 0;
+    switch (op) {
+    case OpCode::Add: r = *x + *y; break;
+    case OpCode::Subtract: r = *x - *y; break;
+    case OpCode::Multiply: r = *x * *y; break;
+    case OpCode::Divide:
+        if (*y == 0) return Value::fromError(ErrorCode::DivideByZero);
+        r = *x / *y;
+        break;
+    case OpCode::Power:
+        if (*x == 0 && *y == 0) return Value::fromError(ErrorCode::Num);
+        if (*x == 0 && *y < 0) return Value::fromError(ErrorCode::DivideByZero);
+        r = std::pow(*x, *y);
+        break;
+    default: return Value::fromError(ErrorCode::Value);
+    }
+    if (!std::isfinite(r)) return Value::fromError(ErrorCode::Num);
+    return Value::fromNumber(r);
+}
+
+} // namespace
+
+Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
+{
+    // One stack per thread, reused: a formula evaluation allocates nothing.
+    thread_local std::vector<Operand> stack;
+    stack.clear();
+    for (const Instruction &in : formula.code) {
+        switch (in.op) {
+        case OpCode::Number: stack.push_back({Value::fromNumber(in.number)}); break;
+        case OpCode::Boolean: stack.push_back({Value::fromBoolean(in.number != 0)}); break;
+        case OpCode::String: stack.push_back({Value::fromText(formula.strings[in.index])}); break;
+        case OpCode::Error: stack.push_back({Value::fromError(ErrorCode(in.index))}); break;
+        case OpCode::Missing: stack.push_back({Value{}}); break;
+        case OpCode::Ref: stack.push_back({Value{}, &formula.references[in.index]}); break;
+        case OpCode::Negate:
+        case OpCode::UnaryPlus:
+        case OpCode::Percent: {
+            if (stack.empty()) return Value::fromError(ErrorCode::Value);
+            Value v = dereference(stack.back(), context);
+            if (in.op == OpCode::UnaryPlus) { stack.back() = {v}; break; }
+            ErrorCode error = ErrorCode::Value;
+            const auto x = toNumber(v, error);
+            stack.back() = {x ? Value::fromNumber(in.op == OpCode::Negate ? -*x : *x / 100) : Value::fromError(error)};
+            break;
+        }
+        case OpCode::Call: {
+            if (stack.size() < in.argc) return Value::fromError(ErrorCode::Value);
+            const std::size_t first = stack.size() - in.argc;
+            Value result = in.index == unknownFunction
+                               ? Value::fromError(ErrorCode::Name)
+                               : callFunction(in.index, std::span<const Operand>(stack.data() + first, in.argc), context);
+            stack.resize(first);
+            stack.push_back({std::move(result)});
+            break;
+        }
+        default: {
+            if (stack.size() < 2) return Value::fromError(ErrorCode::Value);
+            const Value b = dereference(stack.back(), context);
+            stack.pop_back();
+            const Value a = dereference(stack.back(), context);
+            stack.back() = {arithmetic(in.op, a, b)};
+            break;
+        }
+        }
+    }
+    if (stack.size() != 1) {
+        stack.clear();
+        return Value::fromError(ErrorCode::Value);
+    }
+    Value result = dereference(stack.back(), context);
+    stack.clear();
+    if (result.isEmpty())
+        return Value::fromNumber(0); // =A1 of an empty cell shows 0
+    if (result.isNumber() && !std::isfinite(result.number))
+        return Value::fromError(ErrorCode::Num);
+    return result;
+}
+
+} // namespace qv::workbook
