@@ -1,5 +1,6 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
+#include "composer/frmMain.h"
 #include "platform/gui/DesktopServices.h"
 #include "resources/art/Artwork.h"
 #include "shell/MMain.h"
@@ -18,7 +19,12 @@ int main(int argc, char **argv)
 
     // The windows each start-up switch leads to; the ones not listed here are
     // answered by the frame, which says what it cannot show.
-    const qv::shell::StartupRoutes routes;
+    qv::shell::StartupRoutes routes;
+    routes.openPlanFile = [](const QString &planFile) {
+        qv::composer::frmMain &composer = qv::composer::frmMain::load();
+        composer.OpenPlan(planFile);
+        composer.show();
+    };
 
     // The command line is the program's arguments joined with single blanks.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));

@@ -1,0 +1,162 @@
+#pragma once
+
+// The Plan Composer: the outline tree, the helper pane with the section's
+// instructions and examples, and the work area with the section's text.
+
+#include "composer/OutlineKeys.h"
+
+#include <QMainWindow>
+#include <QSet>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QSplitter;
+class QStackedWidget;
+class QStatusBar;
+class QTabBar;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace qv::plan {
+class Chapters;
+class Plan;
+class Section;
+} // namespace qv::plan
+
+namespace qv::richtext {
+class DisplayBox;
+class TextEditor;
+} // namespace qv::richtext
+
+namespace qv::workbook {
+class Workbook;
+class WorkbookView;
+} // namespace qv::workbook
+
+namespace qv::composer {
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The composer window while one is loaded, and loading it on demand.
+    static frmMain *loaded();
+    static frmMain &load();
+
+    // ---- Opening and closing ----------------------------------------------
+    // Opens the document into a fresh plan; only when the library accepts it
+    // does it become the current plan and show. A refused document leaves
+    // the plan on screen as it was and shows the library's reason.
+    bool OpenPlan(const QString &path);
+    // Shows the plan that the current plan already holds.
+    void planOpen();
+    // Offers to save; false when the user cancelled (or the save failed).
+    bool ClosePlan();
+    void SetPlantype(int businessKind, bool newBusiness);
+    // Saves the shown text, the plan document and the working copies.
+    bool SavePlan();
+
+    // File menu commands.
+    void openPlanDialog();
+    void startWizard(const QString &program);
+    void mainMenu();
+    void exitComposer();
+
+    // Closes the window without asking (the program's own unload).
+    void unload();
+    bool closePrompt() const { return m_closePrompt; }
+
+    // ---- Outline tree -------------------------------------------------------
+    void BuildTree(const plan::Chapters &chapters);
+    static bool IsChapterNode(const QTreeWidgetItem *node);
+    static bool IsSectionNode(const QTreeWidgetItem *node);
+    static int ChapterIndexOf(const QTreeWidgetItem *node);
+    void ToggleChapters();
+    QTreeWidgetItem *nodeOfKey(const QString &key) const;
+    // What a node click does: status bar, navigation buttons, work area.
+    void nodeClick(QTreeWidgetItem *node);
+
+    // ---- Work area and helper ---------------------------------------------------
+    std::shared_ptr<plan::Section> currentSection() const { return m_section; }
+    QString saveTarget() const { return m_saveTarget; }
+    void ReLoadHelper();
+    void switchHelper();
+    void showInstructions();
+    void showExampleText();
+    void showExampleTable(bool bringIntoView);
+    // Writes the shown text to its working copy when it changed; false when
+    // the write failed (reported).
+    bool writeSectionText();
+    bool textChanged() const { return m_textChanged; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildPanes();
+    void loadCaptions();
+    void refreshMenuStates();
+    void showSection(const std::shared_ptr<plan::Section> &section, const OutlinePosition &position);
+    void forgetShownSection();
+    void showHelperFile(int option, const QString &path, int missingMessage);
+    void returnFocus();
+    void nodeRenamed(QTreeWidgetItem *node);
+    void setNodeImage(QTreeWidgetItem *node, const QString &image);
+    void updateSectionButtons(const QTreeWidgetItem *node);
+    void moveSection(bool forward);
+    void reportError(const QString &description, long number, const QString &activity);
+    plan::Plan &plan() const;
+
+    // Controls, by their object names.
+    QWidget *picToolbar = nullptr;
+    std::array<QToolButton *, 10> cmdToolBar{};
+    QSplitter *splitMain = nullptr;
+    QWidget *picOutline = nullptr;
+    QToolButton *cmdChapters = nullptr;
+    QTreeWidget *tvwOutline = nullptr;
+    QWidget *picHelper = nullptr;
+    std::array<QRadioButton *, 3> optHelper{};
+    richtext::DisplayBox *sbsIEWeb = nullptr;
+    workbook::WorkbookView *f1Helper = nullptr;
+    QWidget *picWorkArea = nullptr;
+    QLabel *lblSectionName = nullptr;
+    QToolButton *sscmdEdit = nullptr;
+    QToolButton *sscmdAssist = nullptr;
+    QToolButton *cmdTables = nullptr;
+    QMenu *mnuExtraTablesPopUp = nullptr;
+    QTabBar *tabWorkArea = nullptr;
+    QStackedWidget *workViews = nullptr;
+    richtext::TextEditor *rtfWorkArea = nullptr;
+    workbook::WorkbookView *fOne = nullptr;
+    QStatusBar *sbarPlan = nullptr;
+    std::array<QLabel *, 4> statusPanels{};
+    QTimer *timerSave = nullptr;
+
+    std::unique_ptr<workbook::Workbook> m_exampleTable;
+    std::shared_ptr<plan::Section> m_section;
+    OutlinePosition m_position;
+    QString m_saveTarget;
+    QString m_tableName;            // the table the helper's example table follows
+    QSet<int> m_reportedMissing;    // helper options already reported for the shown section
+    bool m_chaptersExpanded = false; // the Expand/Collapse Chapters button's flag
+    bool m_closePrompt = true;
+    bool m_unloading = false;
+    bool m_loadingText = false;
+    bool m_textChanged = false;
+    bool m_buildingTree = false;
+    bool m_awayToOtherWindow = false;
+};
+
+} // namespace qv::composer
