@@ -375,6 +375,7 @@ void frmMain::buildPanes()
     tabWorkArea->addTab(QString());
     tabWorkArea->setTabEnabled(1, false); // until the plan's tables load
     tabWorkArea->setDrawBase(false);
+    tabWorkArea->setExpanding(false);
     workColumn->addWidget(tabWorkArea);
     workViews = new QStackedWidget(picWorkArea);
     rtfWorkArea = new richtext::TextEditor(workViews);
@@ -408,6 +409,7 @@ void frmMain::buildPanes()
         panel->setObjectName(QStringLiteral("sbarPlan_%1").arg(index + 1));
         panel->setMinimumWidth(index == 0 ? 60 : 24);
         panel->setTextFormat(Qt::PlainText);
+        panel->setContentsMargins(6, 0, 6, 0);
         statusPanels[size_t(index)] = panel;
         sbarPlan->addPermanentWidget(panel, stretch[index]);
     }
@@ -420,7 +422,14 @@ void frmMain::buildPanes()
 
 void frmMain::loadCaptions()
 {
-    support::CaptionLoader captions(this, QStringLiteral("frmMain"));
+    // The loader takes string-table numbers less 1000, as GetResText does.
+    support::CaptionLoader loader(this, QStringLiteral("frmMain"));
+    struct
+    {
+        support::CaptionLoader &loader;
+        void set(QObject *target, int id) { loader.set(target, id - 1000); }
+        QString text(int id) { return loader.text(id - 1000); }
+    } captions{loader};
     auto action = [this](const char *name) { return findChild<QAction *>(QLatin1String(name)); };
     captions.set(menuBar()->actions().at(0), 1004);
     captions.set(menuBar()->actions().at(1), 1005);

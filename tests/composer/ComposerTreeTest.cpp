@@ -1,0 +1,137 @@
+#include "ComposerTestSupport.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+using namespace qv;
+using namespace qv::test;
+using composer::frmMain;
+
+TEST(ComposerTree, KeysStayDistinctWithTenOrMoreChapters)
+{
+    OpenComposer c(PlanFixtureOptions{11, 10, false});
+    ASSERT_TRUE(c.opened);
+    fakes().messages->shown.clear();
+    QTreeWidgetItem *ten = c.window->nodeOfKey(QStringLiteral("Plan.10"));
+    QTreeWidgetItem *tenOne = c.window->nodeOfKey(QStringLiteral("Plan.10.1"));
+    QTreeWidgetItem *oneTen = c.window->nodeOfKey(QStringLiteral("Plan.1.10"));
+    ASSERT_TRUE(ten && tenOne && oneTen);
+    EXPECT_EQ(ten->text(0), QStringLiteral("Chapter 10"));
+    EXPECT_EQ(tenOne->text(0), QStringLiteral("Section 10.1"));
+    EXPECT_EQ(oneTen->text(0), QStringLiteral("Section 1.10"));
+    EXPECT_EQ(nodeKey(ten), QStringLiteral("Plan.10"));
+    EXPECT_EQ(nodeKey(tenOne), QStringLiteral("Plan.10.1"));
+    EXPECT_EQ(frmMain::ChapterIndexOf(tenOne), 10);
+    EXPECT_EQ(frmMain::ChapterIndexOf(oneTen), 1);
+    EXPECT_EQ(frmMain::ChapterIndexOf(ten), 10);
+    EXPECT_TRUE(frmMain::IsChapterNode(ten));
+    EXPECT_FALSE(frmMain::IsSectionNode(ten));
+    EXPECT_TRUE(frmMain::IsSectionNode(tenOne));
+    EXPECT_FALSE(frmMain::IsChapterNode(c.tree()->topLevelItem(0)));
+
+    c.select(QStringLiteral("Plan.10.1"));
+    EXPECT_TRUE(c.editor()->toPlainText().contains(PlanFixture::textOf(10, 1)));
+    EXPECT_EQ(c.child<QLabel>("sbarPlan_1")->text(), QStringLiteral("10.1"));
+    c.select(QStringLiteral("Plan.10"));
+    EXPECT_EQ(c.child<QLabel>("sbarPlan_1")->text(), QStringLiteral("10"));
+    EXPECT_TRUE(c.child<QLabel>("sbarPlan_3")->text().isEmpty());
+}
+
+TEST(ComposerTree, ImagesFollowStatusAndExpansion)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto &chapters = shell::currentPlan()->outline().chapters();
+    chapters.item(1)->sections().item(2)->setStatus(plan::Complete);
+    chapters.item(2)->sections().item(1)->setStatus(plan::Exclude);
+    chapters.item(2)->sections().item(2)->setStatus(7);
+    c.window->BuildTree(chapters);
+    EXPECT_EQ(nodeImage(c.tree()->topLevelItem(0)), QStringLiteral("plan"));
+    EXPECT_EQ(nodeImage(c.window->nodeOfKey(QStringLiteral("Plan.1.1"))), QStringLiteral("leaf"));
+    EXPECT_EQ(nodeImage(c.window->nodeOfKey(QStringLiteral("Plan.1.2"))), QStringLiteral("leaf check"));
+    EXPECT_EQ(nodeImage(c.window->nodeOfKey(QStringLiteral("Plan.2.1"))), QStringLiteral("leaf exclude"));
+    EXPECT_EQ(nodeImage(c.window->nodeOfKey(QStringLiteral("Plan.2.2"))), QStringLiteral("leaf"));
+    QTreeWidgetItem *chapter = c.window->nodeOfKey(QStringLiteral("Plan.2"));
+    EXPECT_EQ(nodeImage(chapter), QStringLiteral("closed folder"));
+    chapter->setExpanded(true);
+    EXPECT_EQ(nodeImage(chapter), QStringLiteral("open folder"));
+    chapter->setExpanded(false);
+    EXPECT_EQ(nodeImage(chapter), QStringLiteral("closed folder"));
+}
+
+TEST(ComposerTree, ToggleChaptersExpandsAndCollapsesAll)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *button = c.child<QToolButton>("cmdChapters");
+    c.window->ToggleChapters();
+    for (int index = 1; index <= 3; ++index)
+        EXPECT_TRUE(c.window->nodeOfKey(QStringLiteral("Plan.%1").arg(index))->isExpanded());
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Collapse Chapters"));
+    c.window->ToggleChapters();
+    for (int index = 1; index <= 3; ++index)
+        EXPECT_FALSE(c.window->nodeOfKey(QStringLiteral("Plan.%1").arg(index))->isExpanded());
+    EXPECT_TRUE(c.tree()->topLevelItem(0)->isExpanded());
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Expand Chapters"));
+}
+
+TEST(ComposerTree, RenamingToAnExistingSectionNameIsRefused)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    QTreeWidgetItem *node = c.window->nodeOfKey(QStringLiteral("Plan.1.2"));
+    node->setText(0, QStringLiteral("section 1.1"));
+    ASSERT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_EQ(fakes().messages->shown[0].text, QStringLiteral("This section name already exist"));
+    EXPECT_EQ(fakes().messages->shown[0].icon, platform::Icon::Exclamation);
+    EXPECT_EQ(node->text(0), QStringLiteral("Section 1.2"));
+    EXPECT_EQ(shell::currentPlan()->outline().chapters().item(1)->sections().item(2)->name(),
+              QStringLiteral("Section 1.2"));
+    EXPECT_FALSE(shell::currentPlan()->modified());
+}
+
+TEST(ComposerTree, RenamingWritesTheNameIntoThePlan)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    QTreeWidgetItem *node = c.window->nodeOfKey(QStringLiteral("Plan.1.1"));
+    node->setText(0, QStringLiteral("Summary"));
+    EXPECT_TRUE(fakes().messages->shown.isEmpty());
+    EXPECT_EQ(shell::currentPlan()->outline().chapters().item(1)->sections().item(1)->name(), QStringLiteral("Summary"));
+    EXPECT_TRUE(shell::currentPlan()->modified());
+    EXPECT_EQ(c.child<QLabel>("lblSectionName")->text(), QStringLiteral("1.1 - Summary"));
+    EXPECT_EQ(c.child<QLabel>("sbarPlan_3")->text(), QStringLiteral("Summary"));
+}
+
+TEST(ComposerTree, EmptyOrSameNamesAreCancelledSilently)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    QTreeWidgetItem *node = c.window->nodeOfKey(QStringLiteral("Plan.2"));
+    node->setText(0, QString());
+    EXPECT_EQ(node->text(0), QStringLiteral("Chapter 2"));
+    node->setText(0, QStringLiteral("CHAPTER 2"));
+    EXPECT_EQ(node->text(0), QStringLiteral("Chapter 2"));
+    EXPECT_FALSE(shell::currentPlan()->modified());
+    EXPECT_TRUE(fakes().messages->shown.isEmpty());
+}
+
+TEST(ComposerTree, NextAndPreviousSectionCrossChapters)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *previous = c.child<QToolButton>("cmdToolBar_4");
+    auto *next = c.child<QToolButton>("cmdToolBar_5");
+    EXPECT_FALSE(previous->isEnabled());
+    EXPECT_TRUE(next->isEnabled());
+    next->click();
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.2"));
+    next->click();
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.2.1"));
+    EXPECT_TRUE(c.window->nodeOfKey(QStringLiteral("Plan.2"))->isExpanded());
+    previous->click();
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.2"));
+    c.select(QStringLiteral("Plan.3.2"));
+    EXPECT_FALSE(next->isEnabled());
+    EXPECT_TRUE(previous->isEnabled());
+}
