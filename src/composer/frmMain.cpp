@@ -6,6 +6,7 @@
 #include "controls/richtextview/DisplayBox.h"
 #include "controls/richtextview/TextEditor.h"
 #include "controls/workbook/Workbook.h"
+#include "controls/workbook/WorkbookSet.h"
 #include "controls/workbookview/WorkbookView.h"
 #include "plan/Plan.h"
 #include "plan/PlanErrors.h"
@@ -119,6 +120,7 @@ frmMain::frmMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
+    m_tables = std::make_unique<workbook::WorkbookSet>(this);
     g_loaded = this;
 
     buildMenus();
@@ -356,7 +358,13 @@ void frmMain::buildPanes()
     mnuExtraTablesPopUp = new QMenu(cmdTables);
     mnuExtraTablesPopUp->setObjectName(QStringLiteral("mnuExtraTablesPopUp"));
     cmdTables->setMenu(mnuExtraTablesPopUp);
-    cmdTables->setEnabled(false); // the plan's tables load with the table view
+    cmdTables->setToolTip(tr("Other tables in Section"));
+    cmdTables->hide();
+    connect(mnuExtraTablesPopUp, &QMenu::triggered, this, [this](QAction *item) {
+        showTable(item->data().toString());
+        if (optHelper[ExampleTable]->isChecked())
+            ReLoadHelper();
+    });
     titleRow->addWidget(cmdTables);
     sscmdEdit = new QToolButton(picWorkArea);
     sscmdEdit->setObjectName(QStringLiteral("sscmdEdit"));
@@ -373,10 +381,11 @@ void frmMain::buildPanes()
     tabWorkArea->setObjectName(QStringLiteral("tabWorkArea"));
     tabWorkArea->addTab(QString());
     tabWorkArea->addTab(QString());
-    tabWorkArea->setTabEnabled(1, false); // until the plan's tables load
+    tabWorkArea->setTabEnabled(1, false); // until a section with tables shows
     tabWorkArea->setDrawBase(false);
     tabWorkArea->setExpanding(false);
     workColumn->addWidget(tabWorkArea);
+    connect(tabWorkArea, &QTabBar::currentChanged, this, &frmMain::showWorkView);
     workViews = new QStackedWidget(picWorkArea);
     rtfWorkArea = new richtext::TextEditor(workViews);
     rtfWorkArea->setObjectName(QStringLiteral("rtfWorkArea"));
@@ -510,6 +519,7 @@ void frmMain::planOpen()
                              business ? QStringLiteral("Last_B_File") : QStringLiteral("Last_M_File"),
                              current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
+    LoadAllTables();
 
     QTreeWidgetItem *root = tvwOutline->topLevelItem(0);
     if (root) {
@@ -548,6 +558,7 @@ bool frmMain::ClosePlan()
     // What the text view shows now matches no working copy: it is not
     // written again unless edited anew.
     m_textChanged = false;
+    m_changedTables.clear();
     return true;
 }
 
@@ -561,7 +572,7 @@ bool frmMain::SavePlan()
 {
     support::CWaitCursor wait;
     plan::Plan &current = plan();
-    if (!writeSectionText())
+    if (!writeSectionText() || !writeChangedTables())
         return false;
     try {
         if (current.fullPath().isEmpty()) {
@@ -919,7 +930,9 @@ void frmMain::forgetShownSection()
     m_position = {};
     m_saveTarget.clear();
     m_tableName.clear();
+    m_table.reset();
     m_textChanged = false;
+    m_changedTables.clear();
 }
 
 bool frmMain::writeSectionText()
@@ -947,7 +960,7 @@ void frmMain::showSection(const std::shared_ptr<plan::Section> &section, const O
 {
     // A text that cannot be written stays on screen, so that the user can
     // try again rather than lose it.
-    if (!writeSectionText())
+    if (!writeSectionText() || !writeChangedTables())
         return;
     m_section = section;
     m_position = position;
@@ -999,10 +1012,176 @@ void frmMain::showSection(const std::shared_ptr<plan::Section> &section, const O
     optHelper[Instructions]->setEnabled(hasKey);
     optHelper[ExampleText]->setEnabled(hasKey);
     optHelper[ExampleTable]->setEnabled(hasKey && section->hasTables());
-    // Until the table view arrives the example table follows the section's
-    // first table.
-    m_tableName = section->hasTables() ? section->tables().item(1)->name() : QString();
+    showSectionTables();
     ReLoadHelper();
+}
+
+void frmMain::showSectionTables()
+{
+    mnuExtraTablesPopUp->clear();
+    m_table.reset();
+    m_tableName.clear();
+    const bool hasTables = m_section->hasTables();
+    tabWorkArea->setTabEnabled(1, hasTables);
+    cmdTables->setVisible(hasTables && m_section->tables().count() >= 2);
+    if (!hasTables) {
+        fOne->setWorkbook(nullptr);
+        showWorkView(0);
+        return;
+    }
+    const plan::Tables &tables = m_section->tables();
+    for (int index = 2; index <= tables.count(); ++index) {
+        const auto &table = tables.item(index);
+        QAction *item = mnuExtraTablesPopUp->addAction(table->displayName().isEmpty() ? table->name()
+                                                                                       : table->displayName());
+        item->setObjectName(QStringLiteral("mnuExtraTables_%1").arg(index - 2));
+        item->setData(table->name());
+    }
+    showTable(tables.item(1)->name());
+}
+
+std::shared_ptr<plan::Table> frmMain::tableNamed(const QString &name) const
+{
+    if (!m_section)
+        return nullptr;
+    for (const auto &table : m_section->tables()) {
+        if (table->name().compare(name, Qt::CaseInsensitive) == 0)
+            return table;
+    }
+    return nullptr;
+}
+
+void frmMain::showTable(const QString &name)
+{
+    std::shared_ptr<plan::Table> table = tableNamed(name);
+    workbook::Workbook *book = table ? m_tables->find(table->name()) : nullptr;
+    if (!book)
+        return;
+    m_table = table;
+    m_tableName = table->name();
+    const int zoom = fOne->workbook() ? fOne->zoom() : 100;
+    fOne->setUpdatesEnabled(false);
+    fOne->setWorkbook(book);
+    fOne->setProperty("tablePath", platform::joinPath(plan().folder(), table->name() + QStringLiteral(".vts")));
+    fOne->setShowColumnHeadings(false);
+    fOne->setShowRowHeadings(false);
+    fOne->setShowFormulaBar(false);
+    fOne->setShowBorder(false);
+    fOne->setZoom(zoom);
+    fOne->setBackgroundColor(palette().color(QPalette::Base));
+    fOne->setUpdatesEnabled(true);
+    // Every change of table locks the cells again.
+    book->setProtected(true);
+    if (workViews->currentWidget() == fOne) {
+        fOne->setFocus();
+        fOne->goHome();
+        const int position = m_section->tables().indexOf(table.get());
+        lblSectionName->setText(QStringLiteral("%1 %2.%3 - %4")
+                                    .arg(support::withoutAccessKey(resText(1054)), outlineNumber(m_position))
+                                    .arg(position)
+                                    .arg(table->displayName().isEmpty() ? table->name() : table->displayName()));
+    }
+}
+
+void frmMain::showWorkView(int index)
+{
+    if (index == 1 && !m_table)
+        index = 0;
+    if (tabWorkArea->currentIndex() != index) {
+        tabWorkArea->setCurrentIndex(index); // comes back here
+        return;
+    }
+    workViews->setCurrentIndex(index);
+    if (index == 1 && m_table) {
+        showTable(m_table->name());
+    } else if (m_section) {
+        lblSectionName->setText(outlineNumber(m_position) + QStringLiteral(" - ") + m_section->name());
+    }
+}
+
+void frmMain::LoadAllTables()
+{
+    support::CWaitCursor wait;
+    m_changedTables.clear();
+    fOne->setWorkbook(nullptr);
+    m_table.reset();
+    m_tables->clear();
+    plan::Plan &current = plan();
+    for (const auto &chapter : current.outline().chapters()) {
+        for (const auto &section : chapter->sections()) {
+            for (const auto &table : section->tables()) {
+                auto book = std::make_shared<workbook::Workbook>();
+                // The working copy holds the latest edit while it exists.
+                const QString path = table->fileToLoad();
+                if (!path.isEmpty() && QFileInfo::exists(path)) {
+                    try {
+                        book->read(path);
+                    } catch (const QvError &error) {
+                        reportError(error.description(), error.number(), QStringLiteral("Loading ") + path);
+                    }
+                } else {
+                    tell(this, QStringLiteral("Error loading file:\r\n%1").arg(path), platform::Icon::Information);
+                }
+                const QString name = table->name();
+                workbook::Workbook *added = m_tables->add(book, name);
+                connect(added, &workbook::Workbook::contentChanged, this, [this, name] {
+                    m_changedTables.insert(name);
+                    plan().setModified(true);
+                });
+            }
+        }
+    }
+    // One recalculation of the whole set brings linked values up to date.
+    m_tables->recalculate();
+}
+
+bool frmMain::writeChangedTables()
+{
+    const QSet<QString> pending = m_changedTables;
+    for (const QString &name : pending) {
+        std::shared_ptr<plan::Table> table;
+        for (const auto &chapter : plan().outline().chapters()) {
+            for (const auto &section : chapter->sections()) {
+                for (const auto &candidate : section->tables()) {
+                    if (!table && candidate->name().compare(name, Qt::CaseInsensitive) == 0)
+                        table = candidate;
+                }
+            }
+        }
+        workbook::Workbook *book = m_tables->find(name);
+        if (!table || !book) { // the table left the plan
+            m_changedTables.remove(name);
+            continue;
+        }
+        const QString path = platform::joinPath(table->folder(), table->primaryFileName());
+        try {
+            book->write(path);
+        } catch (const QvError &error) {
+            reportError(error.description(), error.number(), QStringLiteral("Saving ") + path);
+            return false;
+        }
+        m_changedTables.remove(name);
+    }
+    return true;
+}
+
+bool frmMain::gotoTable(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    const plan::PlanOutline::TablePlace place = plan().outline().findTable(name);
+    if (!place.table)
+        return false;
+    QTreeWidgetItem *node = nodeOfKey(sectionKey(place.chapter, place.section));
+    if (!node)
+        return false;
+    node->parent()->setExpanded(true);
+    tvwOutline->setCurrentItem(node);
+    if (m_section.get() != plan().outline().chapters().item(place.chapter)->sections().item(place.section).get())
+        return false; // the shown section could not be left
+    showTable(place.table->name());
+    showWorkView(1);
+    return true;
 }
 
 // ---- Helper pane -------------------------------------------------------------

@@ -34,8 +34,13 @@ class DisplayBox;
 class TextEditor;
 } // namespace qv::richtext
 
+namespace qv::plan {
+class Table;
+} // namespace qv::plan
+
 namespace qv::workbook {
 class Workbook;
+class WorkbookSet;
 class WorkbookView;
 } // namespace qv::workbook
 
@@ -98,6 +103,23 @@ public:
     bool writeSectionText();
     bool textChanged() const { return m_textChanged; }
 
+    // ---- Tables -----------------------------------------------------------------
+    // Loads one workbook per table of the plan, titled by table name, then
+    // recalculates the whole set once so that linked values are current.
+    void LoadAllTables();
+    workbook::WorkbookSet &getTables() const { return *m_tables; }
+    // Shows the first table whose name starts with the text (any case) with
+    // its section; false when none does.
+    bool gotoTable(const QString &name);
+    // Shows a table of the current section in the table view.
+    void showTable(const QString &name);
+    std::shared_ptr<plan::Table> currentTable() const { return m_table; }
+    // Writes every table edited since it was last written to its working
+    // copy; false when a write failed (reported).
+    bool writeChangedTables();
+    // Switches the work area to its text view (0) or table view (1).
+    void showWorkView(int index);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
@@ -116,6 +138,8 @@ private:
     void setNodeImage(QTreeWidgetItem *node, const QString &image);
     void updateSectionButtons(const QTreeWidgetItem *node);
     void moveSection(bool forward);
+    void showSectionTables();
+    std::shared_ptr<plan::Table> tableNamed(const QString &name) const;
     void reportError(const QString &description, long number, const QString &activity);
     plan::Plan &plan() const;
 
@@ -145,6 +169,9 @@ private:
     QTimer *timerSave = nullptr;
 
     std::unique_ptr<workbook::Workbook> m_exampleTable;
+    std::unique_ptr<workbook::WorkbookSet> m_tables;
+    std::shared_ptr<plan::Table> m_table;
+    QSet<QString> m_changedTables; // names of tables edited since last written
     std::shared_ptr<plan::Section> m_section;
     OutlinePosition m_position;
     QString m_saveTarget;

@@ -3,6 +3,8 @@
 #include "composer/SectionFiles.h"
 #include "controls/richtext/Rtf.h"
 #include "controls/richtextview/DisplayBox.h"
+#include "controls/workbook/Workbook.h"
+#include "controls/workbook/WorkbookSet.h"
 #include "controls/workbookview/WorkbookView.h"
 #include "platform/Paths.h"
 
@@ -165,4 +167,67 @@ TEST(ComposerScreens, ScreenshotsAtTwoSizes)
         EXPECT_EQ(shot.size(), size);
         shot.save(QStringLiteral("%1/composer-%2x%3.png").arg(folder).arg(size.width()).arg(size.height()));
     }
+}
+
+TEST(ComposerTables, EveryTableLoadsOnceTitledByItsName)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    workbook::WorkbookSet &tables = c.window->getTables();
+    EXPECT_EQ(tables.count(), 3);
+    for (int chapter = 1; chapter <= 3; ++chapter) {
+        workbook::Workbook *book = tables.find(QStringLiteral("Tbl%1").arg(PlanFixture::keyOf(chapter, 1)));
+        ASSERT_NE(book, nullptr);
+        EXPECT_EQ(book->number(2, 1), 100.0 * chapter);
+    }
+    EXPECT_EQ(&tables, &c.window->getTables());
+}
+
+TEST(ComposerTables, AMissingTableFileIsReportedAndStillLoaded)
+{
+    PlanFixture fixture;
+    QFile::remove(QDir(fixture.planFolder()).filePath(QStringLiteral("Tbl0201.vts")));
+    shell::replaceCurrentPlan();
+    composer::frmMain window;
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    ASSERT_TRUE(window.OpenPlan(fixture.documentPath()));
+    ASSERT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_TRUE(fakes().messages->shown[0].text.startsWith(QStringLiteral("Error loading file:\r\n")));
+    EXPECT_TRUE(fakes().messages->shown[0].text.endsWith(QStringLiteral("Tbl0201.vts")));
+    EXPECT_NE(window.getTables().find(QStringLiteral("Tbl0201")), nullptr);
+    window.unload();
+}
+
+TEST(ComposerTables, GotoTableFindsByPrefixAndShowsItsSection)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    EXPECT_FALSE(c.window->gotoTable(QStringLiteral("Tbl09")));
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
+    EXPECT_TRUE(c.window->gotoTable(QStringLiteral("tbl02")));
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.2.1"));
+    ASSERT_NE(c.window->currentTable(), nullptr);
+    EXPECT_EQ(c.window->currentTable()->name(), QStringLiteral("Tbl0201"));
+    auto *view = c.child<workbook::WorkbookView>("fOne");
+    EXPECT_EQ(view->workbook(), c.window->getTables().find(QStringLiteral("Tbl0201")));
+    EXPECT_TRUE(view->workbook()->isProtected());
+}
+
+TEST(ComposerTables, TableEditsReachTheirWorkingCopyWhenTheSectionChanges)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    workbook::Workbook *book = c.window->getTables().find(QStringLiteral("Tbl0101"));
+    ASSERT_NE(book, nullptr);
+    book->setNumber(3, 1, 4242);
+    EXPECT_TRUE(shell::currentPlan()->modified());
+    c.select(QStringLiteral("Plan.1.2"));
+    const QString workingCopy = QDir(c.fixture.planFolder()).filePath(QStringLiteral("Tbl0101.tbf"));
+    ASSERT_TRUE(QFile::exists(workingCopy));
+    workbook::Workbook reread;
+    reread.read(workingCopy);
+    EXPECT_EQ(reread.number(3, 1), 4242.0);
+    fakes().messages->setNextAnswer(platform::Answer::No);
+    EXPECT_TRUE(c.window->ClosePlan());
+    EXPECT_FALSE(QFile::exists(workingCopy));
 }
