@@ -196,6 +196,7 @@ void frmMain::buildMenus()
     connect(menuItem(edit, QStringLiteral("mnuEdit_2")), &QAction::triggered, this, [this] { rtfWorkArea->copy(); });
     connect(menuItem(edit, QStringLiteral("mnuEdit_3")), &QAction::triggered, this,
             [this] { rtfWorkArea->paste(); });
+    connect(menuItem(edit, QStringLiteral("mnuEdit_4"), tr("C&lear")), &QAction::triggered, this, &frmMain::clearCommand);
 
     QMenu *view = menuBar()->addMenu(QString());
     view->setObjectName(QStringLiteral("mnuViewTop"));
@@ -1097,6 +1098,22 @@ void frmMain::showWorkView(int index)
     } else if (m_section) {
         lblSectionName->setText(outlineNumber(m_position) + QStringLiteral(" - ") + m_section->name());
     }
+}
+
+void frmMain::clearCommand()
+{
+    if (workViews->currentWidget() != fOne || !fOne->workbook()) {
+        rtfWorkArea->textCursor().removeSelectedText();
+        return;
+    }
+    workbook::Workbook *book = fOne->workbook();
+    for (const workbook::CellRange &range : book->selection().ranges) {
+        if (book->hasLockedCells(range)) {
+            tell(this, resText(1603), platform::Icon::Exclamation);
+            return;
+        }
+    }
+    fOne->clearSelection();
 }
 
 void frmMain::LoadAllTables()

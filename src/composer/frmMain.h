@@ -117,6 +117,9 @@ public:
     // Writes every table edited since it was last written to its working
     // copy; false when a write failed (reported).
     bool writeChangedTables();
+    // Edit > Clear: the table view's selection (refused with a message when
+    // a selected cell is locked) or the text view's selection.
+    void clearCommand();
     // Switches the work area to its text view (0) or table view (1).
     void showWorkView(int index);
 

@@ -167,6 +167,12 @@ TEST(ComposerScreens, ScreenshotsAtTwoSizes)
         EXPECT_EQ(shot.size(), size);
         shot.save(QStringLiteral("%1/composer-%2x%3.png").arg(folder).arg(size.width()).arg(size.height()));
     }
+    // The table view with the example table beside it.
+    c.window->resize(1280, 800);
+    c.child<QRadioButton>("optHelper_2")->click();
+    c.window->showWorkView(1);
+    QApplication::processEvents();
+    c.window->grab().save(folder + QStringLiteral("/composer-table-view.png"));
 }
 
 TEST(ComposerTables, EveryTableLoadsOnceTitledByItsName)
@@ -230,4 +236,28 @@ TEST(ComposerTables, TableEditsReachTheirWorkingCopyWhenTheSectionChanges)
     fakes().messages->setNextAnswer(platform::Answer::No);
     EXPECT_TRUE(c.window->ClosePlan());
     EXPECT_FALSE(QFile::exists(workingCopy));
+}
+
+TEST(ComposerTables, ClearIsRefusedWhenASelectedCellIsLocked)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.window->showWorkView(1);
+    workbook::Workbook *book = c.window->getTables().find(QStringLiteral("Tbl0101"));
+    ASSERT_EQ(c.child<workbook::WorkbookView>("fOne")->workbook(), book);
+    book->setProtected(false);
+    book->setLocked(workbook::CellRange{1, 1, 2, 1}, true);
+    book->setLocked(workbook::CellRange{3, 1, 3, 1}, false);
+    book->setNumber(3, 1, 5);
+    book->setProtected(true);
+    book->setSelection(workbook::CellRange{2, 1, 3, 1});
+    c.child<QAction>("mnuEdit_4")->trigger();
+    ASSERT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_EQ(fakes().messages->lastText(), QStringLiteral("Lock cells cannot be modified."));
+    EXPECT_EQ(book->number(2, 1), 100.0);
+    EXPECT_EQ(book->number(3, 1), 5.0);
+    book->setSelection(workbook::CellRange{3, 1, 3, 1});
+    c.child<QAction>("mnuEdit_4")->trigger();
+    EXPECT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_EQ(book->number(3, 1), 0.0);
 }
