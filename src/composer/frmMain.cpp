@@ -11,6 +11,7 @@
 #include "plan/Plan.h"
 #include "plan/PlanErrors.h"
 #include "plan/WorkingCopies.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/Folders.h"
 #include "platform/Paths.h"
@@ -28,6 +29,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -288,6 +291,9 @@ void frmMain::buildPanes()
     tvwOutline->setIconSize(QSize(16, 16));
     tvwOutline->setEditTriggers(QAbstractItemView::EditKeyPressed);
     tvwOutline->setUniformRowHeights(true);
+    tvwOutline->setAcceptDrops(true);
+    tvwOutline->viewport()->setAcceptDrops(true);
+    tvwOutline->viewport()->installEventFilter(this);
     outlineColumn->addWidget(tvwOutline, 1);
     connect(tvwOutline, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         if (!m_buildingTree && current)
@@ -672,6 +678,104 @@ bool frmMain::event(QEvent *event)
 
 // ---- Outline tree ------------------------------------------------------------
 
+namespace {
+
+QString statusImage(qint16 status)
+{
+    switch (status) {
+    case plan::Complete: return QStringLiteral("leaf check");
+    case plan::Exclude: return QStringLiteral("leaf exclude");
+    default: return QStringLiteral("leaf");
+    }
+}
+
+QTreeWidgetItem *makeNode(const QString &key, NodeTag tag, const QString &text)
+{
+    auto *node = new QTreeWidgetItem;
+    node->setText(0, text);
+    node->setData(0, kKeyRole, key);
+    node->setData(0, kTagRole, int(tag));
+    node->setData(0, kTextRole, text);
+    if (tag != NodeTag::Root)
+        node->setFlags(node->flags() | Qt::ItemIsEditable);
+    return node;
+}
+
+} // namespace
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != tvwOutline->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto *drag = static_cast<QDropEvent *>(event);
+        const bool onSection = IsSectionNode(tvwOutline->itemAt(drag->position().toPoint()));
+        if (drag->mimeData()->hasUrls() && onSection)
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        QStringList paths;
+        for (const QUrl &url : drop->mimeData()->urls()) {
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+        }
+        dropTextFiles(tvwOutline->itemAt(drop->position().toPoint()), paths);
+        drop->acceptProposedAction();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+int frmMain::dropTextFiles(QTreeWidgetItem *node, const QStringList &paths)
+{
+    if (!IsSectionNode(node) || plan().folder().isEmpty())
+        return 0;
+    const int c = ChapterIndexOf(node);
+    plan::Chapters &chapters = plan().outline().chapters();
+    if (c < 1 || c > chapters.count())
+        return 0;
+    plan::Sections &sections = chapters.item(c)->sections();
+    QTreeWidgetItem *chapterNode = node->parent();
+    int added = 0;
+    for (const QString &path : paths) {
+        const QString fileName = QFileInfo(path).fileName();
+        if (!fileName.toUpper().endsWith(QLatin1String(".RTF")))
+            continue;
+        const QString name = fileName.left(fileName.size() - 4);
+        if (name.trimmed().isEmpty())
+            continue;
+        if (sections.find(name) != 0) {
+            tell(this, QStringLiteral("This section name already exist"), platform::Icon::Exclamation);
+            continue;
+        }
+        const QString copyName = nextSectionFileName(plan().folder());
+        const QString failure = platform::copyFileAtomically(path, platform::joinPath(plan().folder(), copyName));
+        if (!failure.isEmpty()) {
+            reportError(failure, kFileAccessError, QStringLiteral("Copying ") + path);
+            continue;
+        }
+        auto section = std::make_shared<plan::Section>(name);
+        section->setTextSource(path);
+        sections.Add(section);
+        section->setTextFileName(copyName);
+        section->setTextSource(QString()); // copied: the plan no longer needs the original
+        m_buildingTree = true;
+        QTreeWidgetItem *sectionNode = makeNode(sectionKey(c, sections.count()), NodeTag::Section, name);
+        chapterNode->addChild(sectionNode);
+        setNodeImage(sectionNode, statusImage(section->status()));
+        m_buildingTree = false;
+        plan().setModified(true);
+        ++added;
+    }
+    if (added)
+        updateSectionButtons(tvwOutline->currentItem());
+    return added;
+}
+
 bool frmMain::IsChapterNode(const QTreeWidgetItem *node)
 {
     return node && node->data(0, kTagRole).toInt() == int(NodeTag::Chapter);
@@ -699,31 +803,6 @@ void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
     node->setData(0, Qt::UserRole + 3, image);
     m_buildingTree = building;
 }
-
-namespace {
-
-QString statusImage(qint16 status)
-{
-    switch (status) {
-    case plan::Complete: return QStringLiteral("leaf check");
-    case plan::Exclude: return QStringLiteral("leaf exclude");
-    default: return QStringLiteral("leaf");
-    }
-}
-
-QTreeWidgetItem *makeNode(const QString &key, NodeTag tag, const QString &text)
-{
-    auto *node = new QTreeWidgetItem;
-    node->setText(0, text);
-    node->setData(0, kKeyRole, key);
-    node->setData(0, kTagRole, int(tag));
-    node->setData(0, kTextRole, text);
-    if (tag != NodeTag::Root)
-        node->setFlags(node->flags() | Qt::ItemIsEditable);
-    return node;
-}
-
-} // namespace
 
 void frmMain::BuildTree(const plan::Chapters &chapters)
 {

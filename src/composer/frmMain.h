@@ -87,6 +87,10 @@ public:
     static int ChapterIndexOf(const QTreeWidgetItem *node);
     void ToggleChapters();
     QTreeWidgetItem *nodeOfKey(const QString &key) const;
+    // Files dropped on a section node: each ".RTF" file becomes a new section
+    // of the node's chapter, its text a copy in the plan folder (the user's
+    // file is never written). Returns how many sections were added.
+    int dropTextFiles(QTreeWidgetItem *node, const QStringList &paths);
     // What a node click does: status bar, navigation buttons, work area.
     void nodeClick(QTreeWidgetItem *node);
 
@@ -126,6 +130,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();

@@ -135,3 +135,36 @@ TEST(ComposerTree, NextAndPreviousSectionCrossChapters)
     EXPECT_FALSE(next->isEnabled());
     EXPECT_TRUE(previous->isEnabled());
 }
+
+TEST(ComposerTree, DroppedRtfFilesBecomeSectionsWithCopiedTexts)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    const QString original = QDir(c.fixture.root()).filePath(QStringLiteral("Market Notes.RTF"));
+    PlanFixture::writeRtf(original, QStringLiteral("Dropped words"));
+    const QByteArray before = readFile(original);
+    const QString ignored = QDir(c.fixture.root()).filePath(QStringLiteral("notes.txt"));
+    QFile(ignored).open(QIODevice::WriteOnly);
+
+    EXPECT_EQ(c.window->dropTextFiles(c.window->nodeOfKey(QStringLiteral("Plan.2.1")), {original, ignored}), 1);
+    auto &sections = shell::currentPlan()->outline().chapters().item(2)->sections();
+    ASSERT_EQ(sections.count(), 3);
+    EXPECT_EQ(sections.item(3)->name(), QStringLiteral("Market Notes"));
+    EXPECT_EQ(sections.item(3)->textFileName(), QStringLiteral("Ans00007.rtf"));
+    QTreeWidgetItem *node = c.window->nodeOfKey(QStringLiteral("Plan.2.3"));
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->text(0), QStringLiteral("Market Notes"));
+    EXPECT_TRUE(shell::currentPlan()->modified());
+
+    c.select(QStringLiteral("Plan.2.3"));
+    EXPECT_TRUE(c.editor()->toPlainText().contains(QStringLiteral("Dropped words")));
+    c.type(QStringLiteral(" and more"));
+    c.select(QStringLiteral("Plan.2.1"));
+    fakes().messages->setNextAnswer(platform::Answer::Yes);
+    EXPECT_TRUE(c.window->ClosePlan());
+    EXPECT_EQ(readFile(original), before); // the user's own file is never written
+    EXPECT_TRUE(readFile(QDir(c.fixture.planFolder()).filePath(QStringLiteral("Ans00007.rtf"))).contains("and more"));
+
+    // Dropping on a chapter node adds nothing.
+    EXPECT_EQ(c.window->dropTextFiles(c.window->nodeOfKey(QStringLiteral("Plan.2")), {original}), 0);
+}
