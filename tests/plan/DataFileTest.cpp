@@ -4,10 +4,13 @@
 #include "PlanTestSupport.h"
 
 #include "plan/DataFile.h"
+#include "plan/ModEnglish.h"
+#include "plan/PlanBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
 #include <QTemporaryDir>
 
 using namespace qv::plan;
@@ -154,4 +157,80 @@ TEST(DataFile, WritesTheHandlersLinesAtomically)
     file.setFilePath(dir.filePath(QStringLiteral("missing/out.txt")));
     EXPECT_FALSE(file.Write());
     EXPECT_FALSE(file.lastError().isEmpty());
+}
+
+namespace {
+
+// The plan-creation side of the library, as the creation window drives it:
+// header answers set the plan info, then the template is copied and opened.
+class CreationHandler : public iFile
+{
+public:
+    CreationHandler(Plan &plan, QString templatePath) : m_plan(plan), m_template(std::move(templatePath)) {}
+    QString ClassDebugID() override { return QString(); }
+    void WriteFileData(DataFile &) override {}
+    void ReadFileData(DataFile &file) override
+    {
+        PlanInfo info;
+        QString line;
+        while (file.ReadLine(line)) {
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            if (equals < 0)
+                continue;
+            const QString key = line.left(equals).trimmed().toUpper();
+            const QString value = line.mid(equals + 1).trimmed();
+            if (key == QLatin1String("[PLAN]"))
+                info.setPlanType(value.startsWith(QLatin1Char('b'), Qt::CaseInsensitive) ? BusinessPlan
+                                                                                         : MarketingPlan);
+            else if (key == QLatin1String("[FIELD1.4]"))
+                m_plan.setFilePath(value.left(value.size() - 4) + QStringLiteral(".mpl"));
+            else if (key == QLatin1String("[FIELD1.1]"))
+                info.setBusinessKind(ModEnglish::BusinessKindFromName(value));
+            else if (key == QLatin1String("[FIELD1.5]"))
+                info.setBusinessName(value);
+        }
+        m_plan.setPlanInfo(info);
+        QDir().mkpath(m_plan.folder());
+        QFile::copy(m_template, m_plan.fullPath());
+        m_plan.Open();
+    }
+
+private:
+    Plan &m_plan;
+    QString m_template;
+};
+
+} // namespace
+
+TEST(DataFile, CarriesAWizardsAnswersIntoANewPlan)
+{
+    QTemporaryDir dir;
+    auto templ = PlanBuilder(MarketingPlan).chapter(QStringLiteral("Products")).section(QStringLiteral("Lines")).take();
+    templ->setTemplate(true);
+    templ->setFilePath(dir.filePath(QStringLiteral("default.~pl")));
+    templ->Save();
+    const QString answers = dir.filePath(QStringLiteral("answers.txt"));
+    const QString document = dir.filePath(QStringLiteral("Acme.txt"));
+    ASSERT_TRUE(writeBytes(answers, ("[PLAN]=Marketing\n[FIELD1.4]=" + document.toUtf8()
+                                     + "\n[FIELD1.1]=retail\n\n[field1.5] = Acme Shop \n")));
+
+    Plan plan;
+    plan.Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    CreationHandler handler(plan, templ->fullPath());
+    DataFile file;
+    file.setFilePath(answers);
+    file.setHandler(&handler);
+    ASSERT_TRUE(file.Read());
+    plan.Save();
+
+    EXPECT_EQ(plan.fullPath(), dir.filePath(QStringLiteral("Acme.mpl")));
+    EXPECT_EQ(plan.folder(), dir.filePath(QStringLiteral("AcmeM")));
+    EXPECT_EQ(plan.planInfo().businessKind(), Retail);
+    EXPECT_EQ(plan.planInfo().businessName(), QStringLiteral("Acme Shop"));
+    EXPECT_EQ(plan.outline().chapters().item(1)->name(), QStringLiteral("Products"));
+    Plan reopened;
+    reopened.planInfo().setPlanType(MarketingPlan);
+    reopened.setFilePath(plan.fullPath());
+    ASSERT_TRUE(reopened.Open());
+    EXPECT_EQ(reopened.planInfo().businessName(), QStringLiteral("Acme Shop"));
 }
