@@ -91,6 +91,8 @@ void Recalculation::registerFormula(Workbook &book, int id)
 {
     FormulaCell &f = book.m_content.formulas[std::size_t(id)];
     const FormulaKey key{&book, id};
+    if (f.compiled.isVolatile && std::find(book.m_volatile.begin(), book.m_volatile.end(), id) == book.m_volatile.end())
+        book.m_volatile.push_back(id);
     for (Reference &ref : f.compiled.references) {
         ref.target = resolveBook(book, ref.book);
         ref.targetSheet = -1;
@@ -115,6 +117,7 @@ void Recalculation::unregisterFormula(Workbook &book, int id)
 {
     FormulaCell &f = book.m_content.formulas[std::size_t(id)];
     const FormulaKey key{&book, id};
+    book.m_volatile.erase(std::remove(book.m_volatile.begin(), book.m_volatile.end(), id), book.m_volatile.end());
     for (Reference &ref : f.compiled.references) {
         if (!ref.target)
             continue;
@@ -154,6 +157,17 @@ std::vector<Workbook *> Recalculation::run(const std::vector<Workbook *> &group)
     const Context context;
     std::vector<Workbook *> changed;
     std::vector<Frame> stack;
+
+    // Formulas calling TODAY() are due again whenever anything is calculated.
+    for (Workbook *book : group)
+        for (int id : book->m_volatile) {
+            FormulaCell &f = book->m_content.formulas[std::size_t(id)];
+            if (!f.alive || f.state != State::Clean)
+                continue;
+            f.state = State::Dirty;
+            book->m_dirty.push_back(id);
+            markCellChanged(*book, f.sheet, f.row, f.col);
+        }
 
     for (Workbook *start : group) {
         if (start->m_dirty.empty())
@@ -277,6 +291,7 @@ std::vector<Workbook *> Recalculation::rebuild(const std::vector<Workbook *> &gr
     for (Workbook *book : group) {
         book->m_graph.clear();
         book->m_dirty.clear();
+        book->m_volatile.clear();
         book->m_formulaGeneration = nextGeneration();
     }
     for (Workbook *book : group) {

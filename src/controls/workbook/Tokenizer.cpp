@@ -8,7 +8,7 @@ namespace {
 
 bool isNameStart(QChar c)
 {
-    return c.isLetter() || c == u'_' || c == u'\\';
+    return c.isLetter() || c == u'_';
 }
 
 bool isNameChar(QChar c)
@@ -29,11 +29,15 @@ public:
             if (i >= n)
                 break;
             Token token;
-            if (!next(token)) {
+            const int before = i;
+            // Every token consumes text; one that does not would loop forever.
+            if (!next(token) || i == before) {
                 result.error = error.isEmpty() ? QStringLiteral("Unexpected character at position %1").arg(i + 1) : error;
                 result.tokens.clear();
                 return result;
             }
+            token.start = before;
+            token.length = i - before;
             result.tokens.push_back(std::move(token));
         }
         return result;

@@ -16,6 +16,8 @@ struct Token
     double number = 0.0;
     Reference reference; // for Reference
     ErrorCode error = ErrorCode::None;
+    int start = 0;  // where the token's text begins in the formula
+    int length = 0; // and how long it is
 };
 
 struct TokenizeResult

@@ -431,6 +431,17 @@ EditResult Workbook::changeFormat(const CellRange &range, const std::function<vo
             memo.emplace_back(cell.format, index);
             cell.format = index;
         }
+    // Rows grow to fit larger fonts, as in spreadsheets; heights set by hand stay.
+    for (int row = r.top; row <= r.bottom; ++row) {
+        if (s.rowHeights.count(row))
+            continue;
+        double largest = 0;
+        s.forEachCell(CellRange{row, 1, row, maxColumns},
+                      [&](int, int, const Cell &cell) { largest = std::max(largest, m_content.formats.at(cell.format).fontSize); });
+        const int needed = int(std::ceil(largest * 1.275 * 20));
+        if (needed > defaultRowHeight)
+            s.rowHeights[row] = std::min(needed, 8190);
+    }
     emit displayChanged();
     emit contentChanged();
     return {};
@@ -444,6 +455,18 @@ EditResult Workbook::setNumberFormat(const CellRange &range, const QString &code
 EditResult Workbook::setLocked(const CellRange &range, bool locked)
 {
     return changeFormat(range, [&](CellFormat &f) { f.locked = locked; }, EditOrigin::Program);
+}
+
+EditResult Workbook::setOutlineBorder(const CellRange &range, BorderStyle style, Rgb color, EditOrigin origin)
+{
+    if (auto check = checkEditable(range, origin); !check)
+        return check;
+    const BorderLine line{style, color};
+    changeFormat(CellRange{range.top, range.left, range.top, range.right}, [&](CellFormat &f) { f.top = line; });
+    changeFormat(CellRange{range.bottom, range.left, range.bottom, range.right}, [&](CellFormat &f) { f.bottom = line; });
+    changeFormat(CellRange{range.top, range.left, range.bottom, range.left}, [&](CellFormat &f) { f.left = line; });
+    changeFormat(CellRange{range.top, range.right, range.bottom, range.right}, [&](CellFormat &f) { f.right = line; });
+    return {};
 }
 
 // ---- Rows and columns -------------------------------------------------------------

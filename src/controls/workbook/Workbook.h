@@ -125,6 +125,9 @@ public:
                             EditOrigin origin = EditOrigin::Program);
     EditResult setNumberFormat(const CellRange &range, const QString &code, EditOrigin origin = EditOrigin::Program);
     EditResult setLocked(const CellRange &range, bool locked);
+    // A border around the range's outside edges; inner lines stay as they are.
+    EditResult setOutlineBorder(const CellRange &range, BorderStyle style, Rgb color,
+                                EditOrigin origin = EditOrigin::Program);
 
     // ---- Rows and columns (twips)
     int rowHeight(int row) const;
@@ -225,6 +228,7 @@ private:
     WorkbookContent m_content;
     DependencyGraph m_graph; // formulas (anywhere in the set) reading this workbook's cells
     std::vector<int> m_dirty;
+    std::vector<int> m_volatile; // formulas calling TODAY(): recalculated with every change
     quint64 m_formulaGeneration = 0; // changes whenever formulas or their links change
     WorkbookSet *m_set = nullptr;
 };

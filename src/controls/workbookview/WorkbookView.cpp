@@ -1,5 +1,6 @@
 #include "controls/workbookview/WorkbookView.h"
 
+#include "controls/workbook/FormulaShift.h"
 #include "controls/workbook/TableClipboard.h"
 #include "controls/workbookview/SheetGrid.h"
 #include "controls/workbookview/SheetPrinter.h"
@@ -193,6 +194,7 @@ bool WorkbookView::copy()
     const CellRange r = selectedRange();
     m_copied = {};
     m_copied.text = rangeAsTabText(*m_book, r);
+    m_copied.from = {r.top, r.left};
     for (int row = r.top; row <= r.bottom; ++row) {
         std::vector<QString> entries;
         std::vector<CellFormat> formats;
@@ -216,6 +218,7 @@ bool WorkbookView::cut()
     if (const EditResult check = m_book->checkEditable(r, EditOrigin::User); !check)
         return refuse(check.message);
     if (!copy()) return false;
+    m_copied.cut = true;
     m_book->clearRange(r, ClearKind::All, EditOrigin::User);
     return true;
 }
@@ -251,10 +254,17 @@ bool WorkbookView::paste()
     const QString text = mime->text();
     if (!m_copied.text.isEmpty() && text == m_copied.text) {
         // Our own copy: entries (formulas too) and formats.
-        std::vector<QStringList> grid;
-        for (const auto &row : m_copied.entries) grid.push_back(QStringList(row.begin(), row.end()));
-        if (!pasteGrid(grid, PasteKind::All)) return false;
         const CellRange r = m_book->firstSelectedRange();
+        const int dRow = m_copied.cut ? 0 : r.top - m_copied.from.row;
+        const int dCol = m_copied.cut ? 0 : r.left - m_copied.from.col;
+        std::vector<QStringList> grid;
+        for (const auto &row : m_copied.entries) {
+            QStringList line;
+            for (const QString &entry : row)
+                line << (entry.startsWith(u'=') ? shiftFormula(entry, dRow, dCol) : entry);
+            grid.push_back(line);
+        }
+        if (!pasteGrid(grid, PasteKind::All)) return false;
         for (int i = 0; i < int(m_copied.formats.size()); ++i)
             for (int j = 0; j < int(m_copied.formats[std::size_t(i)].size()); ++j)
                 m_book->setFormat(CellRange::cell(r.top + i, r.left + j), m_copied.formats[std::size_t(i)][std::size_t(j)], EditOrigin::User);

@@ -115,6 +115,8 @@ private:
     struct CopiedCells
     {
         QString text;
+        CellAddress from;  // where the copy was taken
+        bool cut = false;  // a cut moves formulas unchanged; a copy moves their relative references along
         std::vector<std::vector<QString>> entries;
         std::vector<std::vector<CellFormat>> formats;
     } m_copied;

@@ -4,6 +4,8 @@
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
 
+#include "FakePlatform.h"
+
 #include <gtest/gtest.h>
 
 using namespace qv::workbook;
@@ -228,4 +230,45 @@ TEST(FormulaEvaluation, DeepChainDoesNotRecurse)
     EXPECT_EQ(book.number(n, 1), double(n + 9));
     book.recalculate();
     EXPECT_EQ(book.number(n, 1), double(n + 9));
+}
+
+TEST(FormulaParser, FuzzFindingsStayFixed)
+{
+    // Once looped forever in the tokenizer: a backslash started a name that never advanced.
+    EXPECT_FALSE(parseFormula(QStringLiteral("IF(,F(FALSE)ig/,VLO,a1:B3,2,FA\\SE))")).ok());
+    EXPECT_FALSE(parseFormula(QStringLiteral("\\")).ok());
+}
+
+TEST(FormulaEvaluation, TodayFollowsTheClockOnEveryCalculation)
+{
+    // The test clock stands at 15 January 2026 until a test moves it.
+    Workbook book;
+    book.setEntry(1, 1, QStringLiteral("=TODAY()"));
+    book.setEntry(1, 2, QStringLiteral("=A1+1"));
+    EXPECT_EQ(book.text(1, 1), QStringLiteral("46037"));
+    qv::test::fakes().clock->advance(24 * 3600 * 1000);
+    book.setEntry(5, 5, QStringLiteral("1")); // any change recalculates TODAY()
+    EXPECT_EQ(book.number(1, 1), 46038);
+    EXPECT_EQ(book.number(1, 2), 46039);
+}
+
+#include "controls/workbook/FormulaShift.h"
+
+TEST(FormulaShift, MovesRelativePartsOnly)
+{
+    struct Case { const char *formula; int dRow, dCol; const char *expected; };
+    const Case cases[] = {
+        {"=A1*2", 1, 0, "=A2*2"},
+        {"=$A$1+A1", 2, 1, "=$A$1+B3"},
+        {"=SUM(B1:B5)", 0, 2, "=SUM(D1:D5)"},
+        {"=A$1+$A1", 3, 3, "=D$1+$A4"},
+        {"=[Tbl0404]Sheet1!B1+'My Sheet'!C2", 1, 1, "=[Tbl0404]Sheet1!C2+'My Sheet'!D3"},
+        {"=A1+1", -1, 0, "=#REF!+1"},
+        {"=SUM(A:A)", 0, 1, "=SUM(B:B)"},
+        {"=\"A1\"&B2", 1, 0, "=\"A1\"&B3"},
+        {"=SUM(1:2)", 2, 0, "=SUM(3:4)"},
+        {"=1+", 1, 1, "=1+"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(shiftFormula(QString::fromLatin1(c.formula), c.dRow, c.dCol), QString::fromLatin1(c.expected)) << c.formula;
 }

@@ -222,4 +222,13 @@ TEST(Qvtool, EvalCellsAndInfo)
     int status = 0;
     runQvtool({QStringLiteral("info"), dir.filePath(QStringLiteral("none.vts"))}, &status);
     EXPECT_NE(status, 0);
+    runQvtool({QStringLiteral("eval"), QStringLiteral("--load"), dir.filePath(QStringLiteral("none.vts")), QStringLiteral("1")}, &status);
+    EXPECT_NE(status, 0);
+
+    const QString copy = dir.filePath(QStringLiteral("Tbl0501.xls"));
+    runQvtool({QStringLiteral("xlsx"), main, copy}, &status);
+    EXPECT_EQ(status, 0);
+    QFile xlsx(copy);
+    ASSERT_TRUE(xlsx.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(xlsx.read(2) == "PK");
 }

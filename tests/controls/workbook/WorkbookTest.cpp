@@ -137,3 +137,48 @@ TEST(Workbook, FindsTextAndWraps)
     hit = book.find(QStringLiteral("total"), *hit);
     EXPECT_EQ(hit->row, 2);
 }
+
+TEST(Workbook, OutlineBorderTouchesOnlyTheEdges)
+{
+    Workbook book;
+    book.setOutlineBorder(CellRange{2, 2, 4, 4}, BorderStyle::Thin, 0);
+    EXPECT_EQ(book.format(2, 2).top.style, BorderStyle::Thin);
+    EXPECT_EQ(book.format(2, 2).left.style, BorderStyle::Thin);
+    EXPECT_EQ(book.format(4, 4).bottom.style, BorderStyle::Thin);
+    EXPECT_EQ(book.format(4, 4).right.style, BorderStyle::Thin);
+    EXPECT_EQ(book.format(3, 3).top.style, BorderStyle::None);
+    EXPECT_EQ(book.format(3, 3).left.style, BorderStyle::None);
+    EXPECT_EQ(book.lastRow(), 0); // formats alone do not make a used range
+}
+
+TEST(Workbook, FullRecalculationAfterEditsUsesCurrentLinks)
+{
+    // The cached calculation order must not survive a change of formulas.
+    Workbook book;
+    book.setEntry(1, 1, QStringLiteral("1"));
+    book.setEntry(1, 2, QStringLiteral("=A1+1"));
+    book.setEntry(1, 3, QStringLiteral("=B1+1"));
+    book.recalculate();
+    book.recalculate();
+    book.setEntry(1, 1, QStringLiteral("=C2*2"));
+    book.setEntry(2, 3, QStringLiteral("5"));
+    book.recalculate();
+    EXPECT_EQ(book.number(1, 3), 12);
+    book.setEntry(1, 2, QStringLiteral("=C1"));
+    book.recalculate();
+    EXPECT_TRUE(book.value(1, 2).isError());
+    EXPECT_TRUE(book.value(1, 3).isError());
+}
+
+TEST(Workbook, RowsGrowForLargerFonts)
+{
+    Workbook book;
+    book.setEntry(1, 1, QStringLiteral("Title"));
+    book.changeFormat(CellRange::cell(1, 1), [](CellFormat &f) { f.fontSize = 20; });
+    EXPECT_EQ(book.rowHeight(1), 510);
+    book.setRowHeight(2, 300);
+    book.changeFormat(CellRange::cell(2, 1), [](CellFormat &f) { f.fontSize = 20; });
+    EXPECT_EQ(book.rowHeight(2), 300); // a height set by hand is kept
+    book.changeFormat(CellRange::cell(3, 1), [](CellFormat &f) { f.fontSize = 8; });
+    EXPECT_EQ(book.rowHeight(3), defaultRowHeight);
+}

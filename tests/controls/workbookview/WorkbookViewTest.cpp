@@ -135,7 +135,7 @@ TEST_F(WorkbookViewTest, CopyAndPasteAsTextAndHtml)
     // Our own copy pastes formulas and formats.
     book.setActiveCell(5, 1);
     ASSERT_TRUE(view.paste());
-    EXPECT_EQ(book.formula(6, 2), QStringLiteral("=B1*2"));
+    EXPECT_EQ(book.formula(6, 2), QStringLiteral("=B5*2")); // relative references move along
     EXPECT_EQ(book.text(5, 2), QStringLiteral("$1,500"));
     // A table from another spreadsheet arrives as HTML.
     auto *foreign = new QMimeData;
@@ -274,4 +274,40 @@ TEST_F(WorkbookViewTest, Screenshot)
     QApplication::processEvents();
     view.grab().save(QStringLiteral(QV_BINARY_DIR "/workbookview-plain.png"));
     SUCCEED();
+}
+
+#include "controls/workbookview/SheetPrinter.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+TEST_F(WorkbookViewTest, PrintsTheRangeOnPages)
+{
+    for (int r = 1; r <= 120; ++r)
+        book.setEntry(r, 1, QStringLiteral("Line %1").arg(r));
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("table.pdf")));
+    printRange(book, *book.usedRange(), printer);
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("table.pdf"))).size(), 1000);
+    // Without a printer chosen (the dialog cancelled) nothing is printed.
+    EXPECT_FALSE(WorkbookView().print());
+}
+
+TEST_F(WorkbookViewTest, PasteIntoLockedCellsIsRefusedWhole)
+{
+    auto *mime = new QMimeData;
+    mime->setText(QStringLiteral("1\t2\n3\t4\n"));
+    qv::test::fakes().clipboard->setMimeData(mime);
+    book.setLocked(CellRange{1, 1, 2, 1}, false); // column B stays locked
+    book.setProtected(true);
+    book.setActiveCell(1, 1);
+    EXPECT_FALSE(view.paste());
+    EXPECT_TRUE(book.value(1, 1).isEmpty()); // nothing half pasted
+    EXPECT_EQ(qv::test::fakes().messages->lastText(), QStringLiteral("Lock cells cannot be modified."));
+    book.setProtected(false);
+    EXPECT_TRUE(view.paste());
+    EXPECT_EQ(book.number(2, 2), 4);
 }
