@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace qv::rtf::model {
@@ -32,7 +33,8 @@ private:
     QTextDocument &m_document;
     QTextCursor m_cursor;
     bool m_blockIsFresh = true; // the cursor's block is empty and unused
-    std::map<std::pair<int, int>, QTextList *> m_lists;
+    std::map<std::pair<int, int>, QTextList *> m_lists; // by list number and level
+    std::array<QTextList *, 9> m_markerLists{};          // lists without a number, by level
     int m_images = 0;
 };
 
@@ -45,22 +47,19 @@ void Builder::paragraph(Paragraph &para, bool inCell)
     } else {
         m_cursor.insertBlock(para.block, para.markFormat);
     }
-    if (para.list.isItem) {
+    if (para.list.isItem)
         list(para.list);
-    } else if (!inCell) {
-        // Lists known only from their markers end where their items end.
-        for (auto it = m_lists.begin(); it != m_lists.end();)
-            it = it->first.first < 0 ? m_lists.erase(it) : std::next(it);
-    }
+    else if (!inCell)
+        m_markerLists.fill(nullptr); // lists known only from their markers end with their items
     runs(para.runs);
 }
 
 void Builder::list(const ListMembership &item)
 {
-    const auto key = std::make_pair(item.key, item.level);
-    const auto found = m_lists.find(key);
-    if (found != m_lists.end() && found->second->format().style() == item.style) {
-        found->second->add(m_cursor.block());
+    QTextList *&list = item.key < 0 ? m_markerLists[size_t(std::clamp(item.level, 0, 8))]
+                                    : m_lists[std::make_pair(item.key, item.level)];
+    if (list && list->format().style() == item.style) {
+        list->add(m_cursor.block());
         return;
     }
     QTextListFormat format;
@@ -68,7 +67,7 @@ void Builder::list(const ListMembership &item)
     format.setIndent(item.level + 1);
     format.setNumberPrefix(item.prefix);
     format.setNumberSuffix(item.suffix);
-    m_lists[key] = m_cursor.createList(format);
+    list = m_cursor.createList(format);
 }
 
 void Builder::runs(std::vector<Run> &runs)

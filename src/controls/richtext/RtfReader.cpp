@@ -49,6 +49,7 @@ enum class Destination {
     ListMarker,
     LegacyList,
     Picture,
+    FieldInstruction,
 };
 
 enum class Underline { None, Single, Dotted, Dashed, DashDot, DashDotDot, Wave };
@@ -66,6 +67,7 @@ struct CharState
     int foreground = -1; // colour table index
     int background = -1;
     int caps = 0; // 1 all capitals, 2 small capitals
+    int link = -1; // index of the hyperlink target, inside a HYPERLINK field's result
 
     bool operator==(const CharState &) const = default;
 };
@@ -151,7 +153,7 @@ enum class Keyword {
     PaperWidth, PaperHeight, MarginLeft, MarginRight, MarginTop, MarginBottom,
     EmDash, EnDash, Bullet, LeftQuote, RightQuote, LeftDoubleQuote, RightDoubleQuote,
     EmSpace, EnSpace, QuarterEmSpace, ZeroWidthJoiner, ZeroWidthNonJoiner, LeftToRightMark,
-    RightToLeftMark, SkippedDestination,
+    RightToLeftMark, SkippedDestination, Field, FieldInstruction, FieldResult,
 };
 
 const std::unordered_map<std::string_view, Keyword> &keywords()
@@ -224,7 +226,7 @@ const std::unordered_map<std::string_view, Keyword> &keywords()
         {"footerl", Keyword::SkippedDestination}, {"footerr", Keyword::SkippedDestination},
         {"footerf", Keyword::SkippedDestination}, {"footnote", Keyword::SkippedDestination},
         {"annotation", Keyword::SkippedDestination}, {"atnid", Keyword::SkippedDestination},
-        {"atnauthor", Keyword::SkippedDestination}, {"fldinst", Keyword::SkippedDestination},
+        {"atnauthor", Keyword::SkippedDestination}, {"field", Keyword::Field}, {"fldinst", Keyword::FieldInstruction}, {"fldrslt", Keyword::FieldResult},
         {"xe", Keyword::SkippedDestination}, {"tc", Keyword::SkippedDestination},
         {"txe", Keyword::SkippedDestination}, {"rxe", Keyword::SkippedDestination},
         {"objdata", Keyword::SkippedDestination}, {"objclass", Keyword::SkippedDestination},
@@ -258,6 +260,7 @@ bool knownStarred(Keyword k)
     case Keyword::LegacyList:
     case Keyword::ListText:
     case Keyword::Pict:
+    case Keyword::FieldInstruction:
         return true;
     default:
         return false;
@@ -370,6 +373,8 @@ private:
     QString m_marker;
     bool m_pageBreakPending = false;
     Picture m_picture;
+    QString m_fieldInstruction;
+    QStringList m_links;
 
     // Tables being collected.
     model::Row m_rowDefinition;
@@ -429,13 +434,13 @@ ReadResult Reader::read()
 
 void Reader::handleToken(const Token &t)
 {
-    if (t.kind != Token::HexByte && t.kind != Token::Text && t.kind != Token::LineEnd)
+    if (t.kind == Token::LineEnd)
+        return; // RTF ignores line ends in its source, whatever they stand between
+    if (t.kind != Token::HexByte && t.kind != Token::Text)
         flushBytes();
 
     if (m_skipCount > 0) { // the code-page fallback of a \u character
         switch (t.kind) {
-        case Token::LineEnd:
-            return;
         case Token::Text:
             if (qsizetype(t.word.size()) <= m_skipCount) {
                 m_skipCount -= int(t.word.size());
@@ -674,6 +679,10 @@ void Reader::handleDecodedText(const QString &text)
     case Destination::LevelText:
         m_levelText += text;
         break;
+    case Destination::FieldInstruction:
+        if (m_fieldInstruction.size() < 4096)
+            m_fieldInstruction += text;
+        break;
     case Destination::FontTable:
         for (const QChar c : text) {
             if (c == u';') {
@@ -778,6 +787,10 @@ QTextCharFormat Reader::charFormat(const CharState &c)
         f.setForeground(*fg);
     if (const auto bg = colour(c.background))
         f.setBackground(*bg);
+    if (c.link >= 0 && c.link < m_links.size()) {
+        f.setAnchor(true);
+        f.setAnchorHref(m_links[c.link]);
+    }
     if (c.caps == 1)
         f.setFontCapitalization(QFont::AllUppercase);
     else if (c.caps == 2)
@@ -1074,6 +1087,24 @@ void Reader::handleControlWord(const Token &t)
     case Keyword::SkippedDestination:
         s.destination = Destination::Skip;
         break;
+    case Keyword::Field:
+        m_fieldInstruction.clear();
+        break;
+    case Keyword::FieldInstruction:
+        s.destination = Destination::FieldInstruction;
+        m_fieldInstruction.clear();
+        break;
+    case Keyword::FieldResult:
+        // A hyperlink's result text carries its target; other fields are just their text.
+        if (d == Destination::Body) {
+            static const QRegularExpression hyperlink(QStringLiteral("^\\s*HYPERLINK\\s+\"?([^\"\\s]+)"));
+            const auto match = hyperlink.match(m_fieldInstruction);
+            if (match.hasMatch()) {
+                m_links.append(match.captured(1));
+                c.link = int(m_links.size() - 1);
+            }
+        }
+        break;
     case Keyword::Rtf:
     case Keyword::Ansi:
         m_codePage = 1252;
@@ -1124,9 +1155,7 @@ void Reader::handleControlWord(const Token &t)
     case Keyword::OtherStyle:
         if (d == Destination::StyleEntry) {
             s.styleNumber = n;
-        } else if (d == Destination::StyleSheet) {
-            // a style written without its own group
-        } else if (k != Keyword::OtherStyle) {
+        } else if (d != Destination::StyleSheet && k != Keyword::OtherStyle) {
             const auto style = m_styles.find(n);
             if (style != m_styles.end()) {
                 c = style->second.character;
@@ -1151,7 +1180,9 @@ void Reader::handleControlWord(const Token &t)
         break;
 
     case Keyword::Plain: {
+        const int link = c.link; // the field's target is no character property
         c = CharState();
+        c.link = link;
         break;
     }
     case Keyword::Bold: c.bold = on; break;
@@ -1201,10 +1232,7 @@ void Reader::handleControlWord(const Token &t)
                 endParagraph();
         }
         break;
-    case Keyword::Pard: {
-        p = ParaState();
-        break;
-    }
+    case Keyword::Pard: p = ParaState(); break;
     case Keyword::AlignLeft: p.alignment = Qt::AlignLeft; break;
     case Keyword::AlignCenter: p.alignment = Qt::AlignHCenter; break;
     case Keyword::AlignRight: p.alignment = Qt::AlignRight; break;
@@ -1378,9 +1406,7 @@ void Reader::handleControlWord(const Token &t)
 
 ReadResult readRtf(const QByteArray &rtf)
 {
-    Reader reader(rtf);
-    ReadResult result = reader.read();
-    return result;
+    return Reader(rtf).read();
 }
 
 } // namespace qv::rtf

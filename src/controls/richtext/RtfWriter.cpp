@@ -437,10 +437,18 @@ void Writer::writeBlock(const QTextBlock &block, bool inTable, bool endsCell)
                 writeImage(charFormat.toImageFormat());
             continue;
         }
+        const QString link = charFormat.isAnchor() ? charFormat.anchorHref() : QString();
+        if (!link.isEmpty()) {
+            m_out += "{\\field{\\*\\fldinst HYPERLINK \"";
+            appendEscaped(m_out, QString(link).replace(u'"', QStringLiteral("%22")).replace(u' ', QStringLiteral("%20")));
+            m_out += "\"}{\\fldrslt ";
+        }
         m_out += '{';
         writeCharProperties(charFormat);
         appendEscaped(m_out, fragment.text());
         m_out += '}';
+        if (!link.isEmpty())
+            m_out += "}}";
     }
 
     // The paragraph mark keeps the block's own format (the height of an
@@ -592,6 +600,10 @@ QByteArray breakRtfLines(const QByteArray &rtf, int maxLength)
             } else {
                 next = tokenizer.next();
             }
+        } else if (t.kind == Token::ControlSymbol && t.symbol == '*' && next.kind == Token::ControlWord) {
+            // \* stays with the destination it marks.
+            unit(t.begin, next.end);
+            next = tokenizer.next();
         } else {
             unit(t.begin, t.end);
         }

@@ -141,7 +141,7 @@ QString dumpCharFormat(const QTextDocument &document, const QTextCharFormat &f)
     const QString family = families.isEmpty() ? document.defaultFont().family() : families.first();
     const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
                                                                    : document.defaultFont().pointSizeF();
-    return QStringLiteral("%1 %2%3%4 ul=%5%6 va=%7 fg=%8 bg=%9 caps=%10")
+    return QStringLiteral("%1 %2%3%4 ul=%5%6 va=%7 fg=%8 bg=%9 caps=%10%11")
         .arg(family)
         .arg(size)
         .arg(f.fontWeight() >= QFont::DemiBold ? QStringLiteral(" b") : QString())
@@ -150,7 +150,8 @@ QString dumpCharFormat(const QTextDocument &document, const QTextCharFormat &f)
         .arg(f.fontStrikeOut() ? QStringLiteral(" strike") : QString())
         .arg(int(f.verticalAlignment()))
         .arg(brush(f.foreground()), brush(f.background()))
-        .arg(int(f.fontCapitalization()));
+        .arg(int(f.fontCapitalization()))
+        .arg(f.isAnchor() && !f.anchorHref().isEmpty() ? u" link=" + f.anchorHref() : QString());
 }
 
 QString dumpDocument(const QTextDocument &document)

@@ -179,3 +179,13 @@ TEST(RtfHostile, ControlCharactersInAListMarkerAreDropped)
     EXPECT_EQ(text(r), QStringLiteral(".; x\n"));
     EXPECT_EQ(rtf::plainText(*rtf::readRtf(rtf::writeRtf(*r.document)).document), text(r));
 }
+
+TEST(RtfHostile, ManyListsBetweenParagraphsStayFast)
+{
+    QByteArray rtf = "{\\rtf1";
+    for (int i = 1; i <= 30000; ++i)
+        rtf += "\\pard{\\listtext 1.\\tab}\\ls" + QByteArray::number(i) + " item\\par\\pard{\\pntext \\'b7\\tab}b\\par\\pard x\\par";
+    rtf += "}";
+    const auto r = timedRead(rtf);
+    EXPECT_TRUE(text(r).startsWith(QStringLiteral("1. item\n\u2022 b\nx\n1. item\n")));
+}

@@ -112,3 +112,8 @@ TEST(RtfLineBreak, BrokenSectionTextReadsAsTheSameText)
     EXPECT_GT(lines(section).size(), 5);
     EXPECT_EQ(rtf::plainText(*rtf::readRtf(section).document), expected + u'\n');
 }
+
+TEST(RtfLineBreak, KeepsTheStarWithItsDestination)
+{
+    EXPECT_EQ(rtf::breakRtfLines(QByteArray(1995, 'a') + "{\\*\\gen x}"), QByteArray(1995, 'a') + "{\r\n\\*\\gen x}");
+}

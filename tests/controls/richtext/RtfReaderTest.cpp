@@ -213,6 +213,9 @@ TEST(RtfReader, CarriageReturnsAndLineFeedsInTheSourceAreIgnored)
     const auto r = read(body("\\pard Hel\r\nlo \\b\r\nbold\\b0\r\n\\par\r\n"));
     EXPECT_EQ(text(*r.document), QStringLiteral("Hello bold\n"));
     EXPECT_EQ(test::formatOfText(*r.document, QStringLiteral("bold")).fontWeight(), QFont::Bold);
+    // Found by the fuzzer: a line end between \\* and its destination.
+    const auto star = read(body("{\\*\r\n\\unknown hidden}\\pard shown\\par"));
+    EXPECT_EQ(text(*star.document), QStringLiteral("shown\n"));
     // A backslash before a line end is a paragraph mark.
     const auto p = read(body("\\pard one\\\ntwo\\par"));
     EXPECT_EQ(text(*p.document), QStringLiteral("one\ntwo\n"));
@@ -391,4 +394,16 @@ TEST(RtfReader, MergedCellsAndRowsOfDifferentWidths)
     EXPECT_EQ(table->cellAt(2, 0).row(), 1);
     EXPECT_EQ(table->cellAt(3, 0).columnSpan(), 2);
     EXPECT_EQ(text(*r.document), QStringLiteral("\nHeading\nTall\tb\n\td\nWide\n\n"));
+}
+
+TEST(RtfReader, HyperlinkFieldsKeepTheirTarget)
+{
+    const auto r = read(body("\\pard see {\\field{\\*\\fldinst {HYPERLINK \"http://example.com/plan\" }}"
+                             "{\\fldrslt {\\ul\\cf2 our site}}} and {\\field{\\*\\fldinst PAGE}{\\fldrslt 3}}\\par"));
+    const QTextCharFormat link = test::formatOfText(*r.document, QStringLiteral("our site"));
+    EXPECT_TRUE(link.isAnchor());
+    EXPECT_EQ(link.anchorHref(), QStringLiteral("http://example.com/plan"));
+    EXPECT_FALSE(test::formatOfText(*r.document, QStringLiteral(" and ")).isAnchor());
+    EXPECT_FALSE(test::formatOfText(*r.document, QStringLiteral("3")).isAnchor());
+    EXPECT_EQ(text(*r.document), QStringLiteral("see our site and 3\n"));
 }

@@ -384,3 +384,18 @@ TEST(RtfRoundTrip, MergedCells)
     const auto back = rtf::readRtf(rtf::writeRtf(*d));
     EXPECT_EQ(test::dumpDocument(*back.document).toStdString(), test::dumpDocument(*d).toStdString());
 }
+
+TEST(RtfRoundTrip, Hyperlinks)
+{
+    auto d = newDocument();
+    build(*d, [](QTextCursor &c) {
+        c.insertText(QStringLiteral("visit "), plain());
+        QTextCharFormat link = plain();
+        link.setAnchor(true);
+        link.setAnchorHref(QStringLiteral("https://example.com/a?b=c&d=\u00e9"));
+        link.setFontUnderline(true);
+        c.insertText(QStringLiteral("the site"), link);
+        c.insertText(QStringLiteral(" today"), plain());
+    });
+    expectRoundTrip(*d);
+}
