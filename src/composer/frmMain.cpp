@@ -27,6 +27,7 @@
 #include "support/gui/Captions.h"
 #include "support/gui/frmPreferences.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -203,8 +204,43 @@ void frmMain::buildMenus()
 
     QMenu *view = menuBar()->addMenu(QString());
     view->setObjectName(QStringLiteral("mnuViewTop"));
+    auto *layouts = new QActionGroup(this);
+    const Layout layoutOf[3] = {Layout::ViewAll, Layout::HideNavigator, Layout::ExpandWorkspace};
+    for (int index = 1; index <= 3; ++index) {
+        QAction *item = menuItem(view, QStringLiteral("mnuView_%1").arg(index));
+        item->setCheckable(true);
+        layouts->addAction(item);
+        const Layout layout = layoutOf[index - 1];
+        connect(item, &QAction::triggered, this, [this, layout] { setLayout(layout); });
+    }
+    layouts->actions().first()->setChecked(true);
+    view->addSeparator();
+    comingItem(view, QStringLiteral("mnuView_5"), QString());
+    QMenu *zoomMenu = view->addMenu(tr("Zoom To..."));
+    zoomMenu->setObjectName(QStringLiteral("mnuViewZoomMenu"));
+    zoomMenu->menuAction()->setObjectName(QStringLiteral("mnuView_6"));
+    const int zooms[3] = {125, 100, 75};
+    const char *const zoomCaptions[3] = {"125%", "Zoom To 100%", "75%"};
+    for (int index = 0; index < 3; ++index) {
+        QAction *item = menuItem(zoomMenu, QStringLiteral("mnuViewZoom_%1").arg(index), tr(zoomCaptions[index]));
+        item->setCheckable(true);
+        const int percent = zooms[index];
+        connect(item, &QAction::triggered, this, [this, percent] { setZoom(percent); });
+    }
+    view->addSeparator();
     connect(menuItem(view, QStringLiteral("mnuView_8")), &QAction::triggered, this, [this] { moveSection(false); });
     connect(menuItem(view, QStringLiteral("mnuView_9")), &QAction::triggered, this, [this] { moveSection(true); });
+    // Table navigation comes with the table commands.
+    comingItem(view, QStringLiteral("mnuView_10"), QString());
+    comingItem(view, QStringLiteral("mnuView_11"), QString());
+    view->addSeparator();
+    comingItem(view, QStringLiteral("mnuView_13"), tr("Cover Page"));
+    QMenu *workSpace = view->addMenu(tr("Work Space"));
+    workSpace->setObjectName(QStringLiteral("mnuViewWorkSpaceMenu"));
+    connect(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_0")), &QAction::triggered, this,
+            [this] { showWorkView(0); });
+    connect(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_1")), &QAction::triggered, this,
+            [this] { showWorkView(1); });
 
     QMenu *tools = menuBar()->addMenu(QString());
     tools->setObjectName(QStringLiteral("mnuToolsTop"));
@@ -239,11 +275,14 @@ void frmMain::buildToolbar()
             row->addSpacing(12);
     }
     row->addStretch();
+    connect(cmdToolBar[0], &QToolButton::clicked, this, [this] { setLayout(Layout::ViewAll); });
+    connect(cmdToolBar[1], &QToolButton::clicked, this, [this] { setLayout(Layout::HideNavigator); });
+    connect(cmdToolBar[2], &QToolButton::clicked, this, [this] { setLayout(Layout::ExpandWorkspace); });
+    connect(cmdToolBar[3], &QToolButton::clicked, this, &frmMain::stepZoom);
     connect(cmdToolBar[4], &QToolButton::clicked, this, [this] { moveSection(false); });
     connect(cmdToolBar[5], &QToolButton::clicked, this, [this] { moveSection(true); });
-    // Layouts, zoom, tables, going online and compiling arrive with the view
-    // and compile commands.
-    for (int index : {0, 1, 2, 3, 6, 7, 8, 9})
+    // Table navigation, going online and compiling arrive with their commands.
+    for (int index : {6, 7, 8, 9})
         cmdToolBar[size_t(index)]->setEnabled(false);
 }
 
@@ -466,6 +505,14 @@ void frmMain::loadCaptions()
     captions.set(action("mnuEdit_1"), 1016);
     captions.set(action("mnuEdit_2"), 1017);
     captions.set(action("mnuEdit_3"), 1018);
+    captions.set(action("mnuView_1"), 1055);
+    captions.set(action("mnuView_2"), 1056);
+    captions.set(action("mnuView_3"), 1057);
+    captions.set(action("mnuView_5"), 1071);
+    captions.set(action("mnuView_10"), 1063);
+    captions.set(action("mnuView_11"), 1064);
+    captions.set(action("mnuViewWorkSpace_0"), 1053);
+    captions.set(action("mnuViewWorkSpace_1"), 1054);
     captions.set(action("mnuView_8"), 1061);
     captions.set(action("mnuView_9"), 1062);
     captions.set(action("mnuTools_2"), 1074);
@@ -1193,6 +1240,90 @@ void frmMain::clearCommand()
         }
     }
     fOne->clearSelection();
+}
+
+void frmMain::showHelperPane(bool show)
+{
+    if (show == !picHelper->isHidden())
+        return;
+    QList<int> sizes = splitMain->sizes();
+    if (!show) {
+        // The pane's two sizes wait in its tag until it shows again.
+        picHelper->setProperty("tag", QStringLiteral("%1:%2").arg(sizes[1]).arg(sizes[2]));
+        picHelper->hide();
+        return;
+    }
+    picHelper->show();
+    const QStringList kept = picHelper->property("tag").toString().split(QLatin1Char(':'));
+    if (kept.size() == 2 && kept[0].toInt() > 0 && kept[1].toInt() > 0) {
+        sizes = splitMain->sizes();
+        sizes[1] = kept[0].toInt();
+        sizes[2] = kept[1].toInt();
+        splitMain->setSizes(sizes);
+    }
+}
+
+void frmMain::setLayout(Layout layout)
+{
+    const int item = layout == Layout::ViewAll ? 1 : layout == Layout::HideNavigator ? 2 : 3;
+    if (QAction *check = findChild<QAction *>(QStringLiteral("mnuView_%1").arg(item)))
+        check->setChecked(true);
+    picHelper->setUpdatesEnabled(false);
+    switch (layout) {
+    case Layout::ViewAll:
+        if (picOutline->isHidden()) {
+            showHelperPane(true);
+            picOutline->show();
+        }
+        break;
+    case Layout::HideNavigator:
+        showHelperPane(true);
+        picOutline->hide();
+        break;
+    case Layout::ExpandWorkspace:
+        picOutline->hide();
+        showHelperPane(false);
+        break;
+    }
+    picHelper->setUpdatesEnabled(true);
+    if (layout != Layout::ExpandWorkspace)
+        ReLoadHelper();
+}
+
+int frmMain::zoom() const
+{
+    if (workViews->currentWidget() == fOne && fOne->workbook())
+        return fOne->zoom();
+    if (workViews->currentWidget() == rtfWorkArea && m_section)
+        return rtfWorkArea->zoomFactor();
+    return 0;
+}
+
+void frmMain::setZoom(int percent)
+{
+    if (workViews->currentWidget() == fOne && fOne->workbook())
+        fOne->setZoom(percent);
+    else if (workViews->currentWidget() == rtfWorkArea && m_section)
+        rtfWorkArea->setZoomFactor(percent);
+    updateZoomChecks();
+}
+
+void frmMain::stepZoom()
+{
+    const int current = zoom();
+    if (current == 0)
+        return;
+    setZoom(current <= 150 ? current + 10 : 75);
+}
+
+void frmMain::updateZoomChecks()
+{
+    const int current = zoom();
+    const int zooms[3] = {125, 100, 75};
+    for (int index = 0; index < 3; ++index) {
+        if (QAction *item = findChild<QAction *>(QStringLiteral("mnuViewZoom_%1").arg(index)))
+            item->setChecked(current == zooms[index]);
+    }
 }
 
 void frmMain::LoadAllTables()

@@ -124,6 +124,14 @@ public:
     // Edit > Clear: the table view's selection (refused with a message when
     // a selected cell is locked) or the text view's selection.
     void clearCommand();
+    // ---- View -------------------------------------------------------------------
+    enum class Layout { ViewAll, HideNavigator, ExpandWorkspace };
+    void setLayout(Layout layout);
+    // Toolbar Zoom: +10 up to 160, then back to 75; on the shown view.
+    void stepZoom();
+    void setZoom(int percent);
+    // The zoom of the shown view; 0 when neither view shows anything.
+    int zoom() const;
     // Switches the work area to its text view (0) or table view (1).
     void showWorkView(int index);
 
@@ -147,6 +155,8 @@ private:
     void updateSectionButtons(const QTreeWidgetItem *node);
     void moveSection(bool forward);
     void showSectionTables();
+    void showHelperPane(bool show);
+    void updateZoomChecks();
     std::shared_ptr<plan::Table> tableNamed(const QString &name) const;
     void reportError(const QString &description, long number, const QString &activity);
     plan::Plan &plan() const;

@@ -168,3 +168,47 @@ TEST(ComposerTree, DroppedRtfFilesBecomeSectionsWithCopiedTexts)
     // Dropping on a chapter node adds nothing.
     EXPECT_EQ(c.window->dropTextFiles(c.window->nodeOfKey(QStringLiteral("Plan.2")), {original}), 0);
 }
+
+TEST(ComposerView, LayoutsHideAndShowThePanes)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *outline = c.child<QWidget>("picOutline");
+    auto *helper = c.child<QWidget>("picHelper");
+    c.child<QToolButton>("cmdToolBar_2")->click();
+    EXPECT_TRUE(outline->isHidden());
+    EXPECT_TRUE(helper->isHidden());
+    EXPECT_TRUE(helper->property("tag").toString().contains(QLatin1Char(':')));
+    EXPECT_TRUE(c.child<QAction>("mnuView_3")->isChecked());
+    c.child<QToolButton>("cmdToolBar_1")->click();
+    EXPECT_TRUE(outline->isHidden());
+    EXPECT_FALSE(helper->isHidden());
+    EXPECT_TRUE(c.child<QAction>("mnuView_2")->isChecked());
+    EXPECT_FALSE(c.child<QAction>("mnuView_3")->isChecked());
+    c.child<QToolButton>("cmdToolBar_0")->click();
+    EXPECT_FALSE(outline->isHidden());
+    EXPECT_FALSE(helper->isHidden());
+    EXPECT_TRUE(c.child<QAction>("mnuView_1")->isChecked());
+}
+
+TEST(ComposerView, StepZoomClimbsByTenAndWrapsAfter150)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.window->setZoom(150);
+    c.window->stepZoom();
+    EXPECT_EQ(c.window->zoom(), 160);
+    c.window->stepZoom();
+    EXPECT_EQ(c.window->zoom(), 75);
+    EXPECT_TRUE(c.child<QAction>("mnuViewZoom_2")->isChecked());
+    c.window->stepZoom();
+    EXPECT_EQ(c.window->zoom(), 85);
+    c.child<QAction>("mnuViewZoom_1")->trigger();
+    EXPECT_EQ(c.editor()->zoomFactor(), 100);
+    EXPECT_TRUE(c.child<QAction>("mnuViewZoom_1")->isChecked());
+    // The table view keeps its zoom from table to table.
+    c.window->showWorkView(1);
+    c.window->setZoom(125);
+    c.window->gotoTable(QStringLiteral("Tbl0201"));
+    EXPECT_EQ(c.window->zoom(), 125);
+}
