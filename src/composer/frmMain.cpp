@@ -230,9 +230,8 @@ void frmMain::buildMenus()
     view->addSeparator();
     connect(menuItem(view, QStringLiteral("mnuView_8")), &QAction::triggered, this, [this] { moveSection(false); });
     connect(menuItem(view, QStringLiteral("mnuView_9")), &QAction::triggered, this, [this] { moveSection(true); });
-    // Table navigation comes with the table commands.
-    comingItem(view, QStringLiteral("mnuView_10"), QString());
-    comingItem(view, QStringLiteral("mnuView_11"), QString());
+    connect(menuItem(view, QStringLiteral("mnuView_10")), &QAction::triggered, this, [this] { moveTable(false); });
+    connect(menuItem(view, QStringLiteral("mnuView_11")), &QAction::triggered, this, [this] { moveTable(true); });
     view->addSeparator();
     comingItem(view, QStringLiteral("mnuView_13"), tr("Cover Page"));
     QMenu *workSpace = view->addMenu(tr("Work Space"));
@@ -281,8 +280,10 @@ void frmMain::buildToolbar()
     connect(cmdToolBar[3], &QToolButton::clicked, this, &frmMain::stepZoom);
     connect(cmdToolBar[4], &QToolButton::clicked, this, [this] { moveSection(false); });
     connect(cmdToolBar[5], &QToolButton::clicked, this, [this] { moveSection(true); });
-    // Table navigation, going online and compiling arrive with their commands.
-    for (int index : {6, 7, 8, 9})
+    connect(cmdToolBar[6], &QToolButton::clicked, this, [this] { moveTable(false); });
+    connect(cmdToolBar[7], &QToolButton::clicked, this, [this] { moveTable(true); });
+    // Going online and compiling arrive with their commands.
+    for (int index : {8, 9})
         cmdToolBar[size_t(index)]->setEnabled(false);
 }
 
@@ -1390,6 +1391,56 @@ bool frmMain::writeChangedTables()
         m_changedTables.remove(name);
     }
     return true;
+}
+
+void frmMain::moveTable(bool forward)
+{
+    struct Place
+    {
+        int chapter;
+        int section;
+        std::shared_ptr<plan::Table> table;
+    };
+    std::vector<Place> order;
+    int c = 0;
+    for (const auto &chapter : plan().outline().chapters()) {
+        ++c;
+        int s = 0;
+        for (const auto &section : chapter->sections()) {
+            ++s;
+            for (const auto &table : section->tables())
+                order.push_back({c, s, table});
+        }
+    }
+    if (order.empty())
+        return;
+    int target = forward ? 0 : -1;
+    for (size_t index = 0; index < order.size(); ++index) {
+        if (order[index].table == m_table) {
+            target = int(index) + (forward ? 1 : -1);
+            break;
+        }
+    }
+    if (target < 0 && !m_table)
+        target = 0;
+    if (target < 0 || target >= int(order.size()))
+        return; // the first or last table stays in place
+    const Place &place = order[size_t(target)];
+    if (m_position.chapter != place.chapter || m_position.section != place.section) {
+        QTreeWidgetItem *node = nodeOfKey(sectionKey(place.chapter, place.section));
+        if (!node)
+            return;
+        node->parent()->setExpanded(true);
+        tvwOutline->setCurrentItem(node);
+        if (m_position.chapter != place.chapter || m_position.section != place.section)
+            return; // the shown section could not be left
+    }
+    showTable(place.table->name());
+    showWorkView(1);
+    if (optHelper[ExampleTable]->isChecked())
+        ReLoadHelper();
+    if (!fOne->isHidden())
+        fOne->setFocus();
 }
 
 bool frmMain::gotoTable(const QString &name)

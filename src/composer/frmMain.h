@@ -132,6 +132,9 @@ public:
     void setZoom(int percent);
     // The zoom of the shown view; 0 when neither view shows anything.
     int zoom() const;
+    // Previous or next table in plan order, shown in the table view; stays
+    // at the first and last table.
+    void moveTable(bool forward);
     // Switches the work area to its text view (0) or table view (1).
     void showWorkView(int index);
 

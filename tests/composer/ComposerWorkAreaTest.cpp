@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
+#include <QToolButton>
 
 using namespace qv;
 using namespace qv::test;
@@ -260,4 +262,26 @@ TEST(ComposerTables, ClearIsRefusedWhenASelectedCellIsLocked)
     c.child<QAction>("mnuEdit_4")->trigger();
     EXPECT_EQ(fakes().messages->shown.size(), 1);
     EXPECT_EQ(book->number(3, 1), 0.0);
+}
+
+TEST(ComposerTables, NextAndPreviousTableWalkThePlanAndShowTheTableView)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *next = c.child<QToolButton>("cmdToolBar_7");
+    auto *previous = c.child<QToolButton>("cmdToolBar_6");
+    next->click(); // section 1.1 shows its table Tbl0101; the next one is 2.1's
+    EXPECT_EQ(c.window->currentTable()->name(), QStringLiteral("Tbl0201"));
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.2.1"));
+    EXPECT_EQ(c.child<QTabBar>("tabWorkArea")->currentIndex(), 1);
+    next->click();
+    EXPECT_EQ(c.window->currentTable()->name(), QStringLiteral("Tbl0301"));
+    next->click(); // the last table stays
+    EXPECT_EQ(c.window->currentTable()->name(), QStringLiteral("Tbl0301"));
+    previous->click();
+    previous->click();
+    EXPECT_EQ(c.window->currentTable()->name(), QStringLiteral("Tbl0101"));
+    previous->click();
+    EXPECT_EQ(c.window->currentTable()->name(), QStringLiteral("Tbl0101"));
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
 }
