@@ -38,6 +38,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QWindow>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSplitter>
@@ -136,6 +138,7 @@ frmMain::frmMain(QWidget *parent)
     resize(1024, 720);
     shell::RestoreWindowPosition(this);
     refreshMenuStates();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmMain::focusWindowChanged);
 }
 
 frmMain::~frmMain() = default;
@@ -710,18 +713,27 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-bool frmMain::event(QEvent *event)
+void frmMain::focusWindowChanged(QWindow *window)
 {
     // The helper reloads when the user comes back from another window of the
-    // program (an editor may have changed what it shows), never for a
-    // message box of its own, so that a missing file cannot start a loop.
-    if (event->type() == QEvent::WindowDeactivate) {
-        m_awayToOtherWindow = QApplication::activeWindow() != nullptr && QApplication::activeWindow() != this;
-    } else if (event->type() == QEvent::WindowActivate && m_awayToOtherWindow) {
-        m_awayToOtherWindow = false;
-        ReLoadHelper();
+    // program (an editor may have changed what it shows), never after a
+    // message box, so that a missing file cannot start a loop of messages.
+    if (!window)
+        return;
+    if (window == windowHandle()) {
+        if (m_awayToOtherWindow) {
+            m_awayToOtherWindow = false;
+            ReLoadHelper();
+        }
+        return;
     }
-    return QMainWindow::event(event);
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == window) {
+            if (!qobject_cast<QMessageBox *>(widget))
+                m_awayToOtherWindow = true;
+            return;
+        }
+    }
 }
 
 // ---- Outline tree ------------------------------------------------------------

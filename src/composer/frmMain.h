@@ -18,6 +18,7 @@ class QSplitter;
 class QStackedWidget;
 class QStatusBar;
 class QTabBar;
+class QWindow;
 class QTimer;
 class QToolButton;
 class QTreeWidget;
@@ -140,10 +141,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void focusWindowChanged(QWindow *window);
     void buildMenus();
     void buildToolbar();
     void buildPanes();

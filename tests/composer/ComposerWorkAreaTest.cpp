@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QRadioButton>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTabBar>
 #include <QToolButton>
@@ -284,4 +285,26 @@ TEST(ComposerTables, NextAndPreviousTableWalkThePlanAndShowTheTableView)
     previous->click();
     EXPECT_EQ(c.window->currentTable()->name(), QStringLiteral("Tbl0101"));
     EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
+}
+
+TEST(ComposerWorkArea, ComingBackFromAnotherWindowReloadsTheHelper)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *text = c.child<richtext::DisplayBox>("sbsIEWeb");
+    ASSERT_TRUE(text->text().contains(QStringLiteral("How to write 1.1")));
+    const QString instructions = composer::instructionFilePath(*shell::currentPlan(), PlanFixture::keyOf(1, 1));
+    PlanFixture::writeRtf(instructions, QStringLiteral("Revised advice"));
+    c.window->winId();
+    QWidget other;
+    other.winId();
+    // Coming back after a message box changes nothing.
+    QMessageBox box;
+    box.winId();
+    emit qApp->focusWindowChanged(box.windowHandle());
+    emit qApp->focusWindowChanged(c.window->windowHandle());
+    EXPECT_FALSE(text->text().contains(QStringLiteral("Revised advice")));
+    emit qApp->focusWindowChanged(other.windowHandle());
+    emit qApp->focusWindowChanged(c.window->windowHandle());
+    EXPECT_TRUE(text->text().contains(QStringLiteral("Revised advice")));
 }
