@@ -23,8 +23,11 @@
 #include "shell/MMain.h"
 #include "shell/frmParent.h"
 #include "support/CWaitCursor.h"
+#include "support/HelpFiles.h"
+#include "support/OnlineLinks.h"
 #include "support/Preferences.h"
 #include "support/gui/Captions.h"
+#include "support/gui/HelpViewer.h"
 #include "support/gui/frmPreferences.h"
 
 #include <QActionGroup>
@@ -249,10 +252,18 @@ void frmMain::buildMenus()
     comingItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
     comingItem(tools, QStringLiteral("mnuTools_1"), tr("&Spread Sheet"));
     comingItem(tools, QStringLiteral("mnuTools_2"), QString());
+    tools->addSeparator();
+    connect(menuItem(tools, QStringLiteral("mnuTools_5")), &QAction::triggered, this,
+            [this] { support::OpenHelpFile(this, support::kAdvisorHelpFile); });
+    connect(menuItem(tools, QStringLiteral("mnuTools_6")), &QAction::triggered, this,
+            [this] { support::OpenMainWebSite(this); });
 
     QMenu *help = menuBar()->addMenu(QString());
     help->setObjectName(QStringLiteral("mnuHelpTop"));
-    comingItem(help, QStringLiteral("mnuHelp_0"), QString());
+    connect(menuItem(help, QStringLiteral("mnuHelp_0")), &QAction::triggered, this,
+            [this] { support::OpenHelpFile(this, support::kMainHelpFile); });
+    connect(menuItem(help, QStringLiteral("mnuHelp_2")), &QAction::triggered, this,
+            [this] { support::ShowProducts(this); });
 }
 
 void frmMain::buildToolbar()
@@ -285,9 +296,9 @@ void frmMain::buildToolbar()
     connect(cmdToolBar[5], &QToolButton::clicked, this, [this] { moveSection(true); });
     connect(cmdToolBar[6], &QToolButton::clicked, this, [this] { moveTable(false); });
     connect(cmdToolBar[7], &QToolButton::clicked, this, [this] { moveTable(true); });
-    // Going online and compiling arrive with their commands.
-    for (int index : {8, 9})
-        cmdToolBar[size_t(index)]->setEnabled(false);
+    connect(cmdToolBar[8], &QToolButton::clicked, this, [this] { support::OpenMainWebSite(this); });
+    // Compiling arrives with its command.
+    cmdToolBar[9]->setEnabled(false);
 }
 
 void frmMain::buildPanes()
@@ -521,6 +532,9 @@ void frmMain::loadCaptions()
     captions.set(action("mnuView_9"), 1062);
     captions.set(action("mnuTools_2"), 1074);
     captions.set(action("mnuHelp_0"), 1090);
+    captions.set(action("mnuHelp_2"), 1092);
+    captions.set(action("mnuTools_5"), 1075);
+    captions.set(action("mnuTools_6"), 1034);
     tabWorkArea->setTabText(0, captions.text(1053));
     tabWorkArea->setTabText(1, captions.text(1054));
     for (int index = 0; index < 3; ++index)

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QToolButton>
 
 using namespace qv;
 using namespace qv::test;
@@ -167,4 +168,14 @@ TEST(ComposerMenus, FileMenuItemsCarryTheirCaptions)
                              "picToolbar", "cmdToolBar_0", "cmdToolBar_9", "timerSave", "cmdTables",
                              "mnuExtraTablesPopUp"})
         EXPECT_NE(c.window->findChild<QObject *>(QLatin1String(name)), nullptr) << name;
+}
+
+TEST(ComposerMenus, GoOnlineOpensTheWebSiteThroughTheShell)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    platform::Settings::save(QStringLiteral("Preferences"), QStringLiteral("Browser"), QStringLiteral("/usr/bin/browser"));
+    c.window->findChild<QToolButton *>(QStringLiteral("cmdToolBar_8"))->click();
+    ASSERT_EQ(fakes().shell->opened.size(), 1) << fakes().messages->lastText().toStdString();
+    EXPECT_EQ(fakes().shell->opened[0].first, QStringLiteral("/usr/bin/browser"));
 }
