@@ -136,6 +136,7 @@ frmMain::frmMain(QWidget *parent)
     buildToolbar();
     buildPanes();
     loadCaptions();
+    showWorkView(0);
     setWindowTitle(resText(1383) + QStringLiteral(" - ") + resText(1302));
     setWindowIcon(resources::LoadResIcon(kBusinessPlanIcon));
     resize(1024, 720);
@@ -345,6 +346,12 @@ void frmMain::buildPanes()
     tvwOutline->setIconSize(QSize(16, 16));
     tvwOutline->setEditTriggers(QAbstractItemView::EditKeyPressed);
     tvwOutline->setUniformRowHeights(true);
+    // A right click selects the node under the pointer as a click would.
+    tvwOutline->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tvwOutline, &QWidget::customContextMenuRequested, this, [this](const QPoint &point) {
+        if (QTreeWidgetItem *node = tvwOutline->itemAt(point))
+            tvwOutline->setCurrentItem(node);
+    });
     tvwOutline->setAcceptDrops(true);
     tvwOutline->viewport()->setAcceptDrops(true);
     tvwOutline->viewport()->installEventFilter(this);
@@ -1246,6 +1253,14 @@ void frmMain::showWorkView(int index)
         return;
     }
     workViews->setCurrentIndex(index);
+    // The side buttons follow the view: word processor and spelling beside
+    // the text, spreadsheet and graph generator beside a table.
+    const bool table = index == 1;
+    sscmdEdit->setIcon(composerImage(table ? QStringLiteral("Table") : QStringLiteral("Text")));
+    sscmdAssist->setIcon(composerImage(table ? QStringLiteral("Graph") : QStringLiteral("Spell")));
+    sscmdEdit->setToolTip(table ? tr("Spread Sheet") : tr("Word Processor"));
+    sscmdAssist->setToolTip(table ? support::withoutAccessKey(resText(1074))
+                                  : support::withoutAccessKey(resText(1093)));
     if (index == 1 && m_table) {
         showTable(m_table->name());
     } else if (m_section) {

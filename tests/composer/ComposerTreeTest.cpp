@@ -212,3 +212,17 @@ TEST(ComposerView, StepZoomClimbsByTenAndWrapsAfter150)
     c.window->gotoTable(QStringLiteral("Tbl0201"));
     EXPECT_EQ(c.window->zoom(), 125);
 }
+
+TEST(ComposerView, SideButtonsFollowTheView)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *edit = c.child<QToolButton>("sscmdEdit");
+    auto *assist = c.child<QToolButton>("sscmdAssist");
+    EXPECT_EQ(edit->toolTip(), QStringLiteral("Word Processor"));
+    EXPECT_EQ(assist->toolTip(), QStringLiteral("Spelling"));
+    c.window->showWorkView(1);
+    EXPECT_EQ(edit->toolTip(), QStringLiteral("Spread Sheet"));
+    EXPECT_EQ(assist->toolTip(), QStringLiteral("Graph Generator"));
+    EXPECT_TRUE(c.child<QLabel>("lblSectionName")->text().startsWith(QStringLiteral("Table 1.1.1 - ")));
+}
