@@ -248,6 +248,19 @@ void frmMain::buildMenus()
     connect(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_1")), &QAction::triggered, this,
             [this] { showWorkView(1); });
 
+    // The Customize menu's outline and status commands join it with the
+    // outline customization.
+    QMenu *customize = menuBar()->addMenu(QString());
+    customize->setObjectName(QStringLiteral("mnuCustomizeTop"));
+    QAction *unlock = menuItem(customize, QStringLiteral("mnuUnlockCells"));
+    unlock->setCheckable(true);
+    unlock->setEnabled(false);
+    connect(unlock, &QAction::triggered, this, [this, unlock] {
+        // The check mark shows the state before the choice; the choice flips it.
+        const bool wasUnlocked = !unlock->isChecked();
+        setProtection(wasUnlocked, !wasUnlocked);
+    });
+
     QMenu *tools = menuBar()->addMenu(QString());
     tools->setObjectName(QStringLiteral("mnuToolsTop"));
     comingItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
@@ -511,8 +524,10 @@ void frmMain::loadCaptions()
     captions.set(menuBar()->actions().at(0), 1004);
     captions.set(menuBar()->actions().at(1), 1005);
     captions.set(menuBar()->actions().at(2), 1006);
-    captions.set(menuBar()->actions().at(3), 1073);
-    captions.set(menuBar()->actions().at(4), 1007);
+    captions.set(menuBar()->actions().at(3), 1076);
+    captions.set(menuBar()->actions().at(4), 1073);
+    captions.set(menuBar()->actions().at(5), 1007);
+    captions.set(action("mnuUnlockCells"), 1080);
     captions.set(action("mnuFile_0"), 1021);
     captions.set(action("mnuFileNew_0"), 1025);
     captions.set(action("mnuFileNew_1"), 1028);
@@ -1187,6 +1202,7 @@ void frmMain::showSectionTables()
     cmdTables->setVisible(hasTables && m_section->tables().count() >= 2);
     if (!hasTables) {
         fOne->setWorkbook(nullptr);
+        setProtection(true, false);
         showWorkView(0);
         return;
     }
@@ -1232,7 +1248,7 @@ void frmMain::showTable(const QString &name)
     fOne->setBackgroundColor(palette().color(QPalette::Base));
     fOne->setUpdatesEnabled(true);
     // Every change of table locks the cells again.
-    book->setProtected(true);
+    setProtection(true, false);
     if (workViews->currentWidget() == fOne) {
         fOne->setFocus();
         fOne->goHome();
@@ -1266,6 +1282,19 @@ void frmMain::showWorkView(int index)
     } else if (m_section) {
         lblSectionName->setText(outlineNumber(m_position) + QStringLiteral(" - ") + m_section->name());
     }
+}
+
+void frmMain::setProtection(bool locked, bool ask)
+{
+    QAction *unlock = findChild<QAction *>(QStringLiteral("mnuUnlockCells"));
+    workbook::Workbook *book = m_table ? m_tables->find(m_table->name()) : nullptr;
+    if (!locked && ask
+        && composer::ask(this, resText(1602), platform::Buttons::YesNo, platform::Icon::Question) != platform::Answer::Yes)
+        locked = true;
+    if (book)
+        book->setProtected(locked);
+    unlock->setEnabled(book != nullptr);
+    unlock->setChecked(!locked);
 }
 
 void frmMain::clearCommand()

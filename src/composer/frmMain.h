@@ -122,6 +122,10 @@ public:
     // Writes every table edited since it was last written to its working
     // copy; false when a write failed (reported).
     bool writeChangedTables();
+    // Locks or unlocks the shown table's cells; unlocking with ask set asks
+    // first (message 1602) and stays locked on No. The "Unlock Cells" item
+    // is checked exactly while the cells are unlocked.
+    void setProtection(bool locked, bool ask);
     // Edit > Clear: the table view's selection (refused with a message when
     // a selected cell is locked) or the text view's selection.
     void clearCommand();

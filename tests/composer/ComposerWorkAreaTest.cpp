@@ -308,3 +308,35 @@ TEST(ComposerWorkArea, ComingBackFromAnotherWindowReloadsTheHelper)
     emit qApp->focusWindowChanged(c.window->windowHandle());
     EXPECT_TRUE(text->text().contains(QStringLiteral("Revised advice")));
 }
+
+TEST(ComposerTables, UnlockingCellsAsksAndEveryTableChangeLocksAgain)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *unlock = c.child<QAction>("mnuUnlockCells");
+    workbook::Workbook *book = c.window->getTables().find(QStringLiteral("Tbl0101"));
+    EXPECT_EQ(unlock->text(), QStringLiteral("&Unlock Cells"));
+    EXPECT_TRUE(book->isProtected());
+    EXPECT_FALSE(unlock->isChecked());
+    fakes().messages->setNextAnswer(platform::Answer::No);
+    unlock->trigger();
+    ASSERT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_EQ(fakes().messages->shown[0].buttons, platform::Buttons::YesNo);
+    EXPECT_TRUE(fakes().messages->lastText().startsWith(QStringLiteral("The \"Unlock Cells\" function")));
+    EXPECT_TRUE(book->isProtected());
+    EXPECT_FALSE(unlock->isChecked());
+    fakes().messages->setNextAnswer(platform::Answer::Yes);
+    unlock->trigger();
+    EXPECT_FALSE(book->isProtected());
+    EXPECT_TRUE(unlock->isChecked());
+    unlock->trigger(); // locking again needs no question
+    EXPECT_EQ(fakes().messages->shown.size(), 2);
+    EXPECT_TRUE(book->isProtected());
+    EXPECT_FALSE(unlock->isChecked());
+    fakes().messages->setNextAnswer(platform::Answer::Yes);
+    unlock->trigger();
+    c.select(QStringLiteral("Plan.1.2"));
+    c.select(QStringLiteral("Plan.1.1"));
+    EXPECT_TRUE(book->isProtected());
+    EXPECT_FALSE(unlock->isChecked());
+}
