@@ -65,6 +65,7 @@ QPointer<frmMain> g_loaded;
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kTagRole = Qt::UserRole + 1;
 constexpr int kTextRole = Qt::UserRole + 2;
+constexpr int kImageRole = Qt::UserRole + 3; // the image list key of its picture
 
 // The helper options.
 enum HelperOption { Instructions = 0, ExampleText = 1, ExampleTable = 2 };
@@ -896,7 +897,7 @@ void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
     const bool building = m_buildingTree;
     m_buildingTree = true; // an image change is no rename
     node->setIcon(0, composerImage(image));
-    node->setData(0, Qt::UserRole + 3, image);
+    node->setData(0, kImageRole, image);
     m_buildingTree = building;
 }
 
