@@ -34,6 +34,14 @@ plan::Plan &replaceCurrentPlan()
     return createInitialisedPlan();
 }
 
+plan::Plan &adoptCurrentPlan(std::unique_ptr<plan::Plan> plan)
+{
+    if (!plan)
+        return ensureCurrentPlan();
+    g_currentPlan = std::move(plan);
+    return *g_currentPlan;
+}
+
 void releaseCurrentPlan()
 {
     g_currentPlan.reset();

@@ -2,6 +2,8 @@
 
 #include "plan/Plan.h"
 
+#include <memory>
+
 namespace qv::shell
 {
 
@@ -18,6 +20,9 @@ plan::Plan &ensureCurrentPlan();
 // Throws the current plan away and puts a fresh, initialised one in its place.
 plan::Plan &replaceCurrentPlan();
 
+// Makes an already opened plan the current one (the composer opens a
+// document into a fresh plan and keeps the old one until that succeeds).
+plan::Plan &adoptCurrentPlan(std::unique_ptr<plan::Plan> plan);
 // Ends the current plan (the composer's Exit).
 void releaseCurrentPlan();
 

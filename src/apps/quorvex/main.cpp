@@ -1,6 +1,7 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
 #include "create/opening/gui/frmOpening.h"
+#include "composer/frmMain.h"
 #include "platform/gui/DesktopServices.h"
 #include "resources/art/Artwork.h"
 #include "shell/MMain.h"
@@ -23,6 +24,11 @@ int main(int argc, char **argv)
     qv::shell::StartupRoutes routes;
     routes.showWelcomeMenu = qv::shell::frmWelcome::Display;
     routes.showOpeningDialog = [] { qv::create::frmOpening::Display(); };
+    routes.openPlanFile = [](const QString &planFile) {
+        qv::composer::frmMain &composer = qv::composer::frmMain::load();
+        composer.OpenPlan(planFile);
+        composer.show();
+    };
 
     // The command line is the program's arguments joined with single blanks.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));

@@ -1,0 +1,215 @@
+#pragma once
+
+// The Plan Composer: the outline tree, the helper pane with the section's
+// instructions and examples, and the work area with the section's text.
+
+#include "composer/OutlineKeys.h"
+
+#include <QMainWindow>
+#include <QSet>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QSplitter;
+class QStackedWidget;
+class QStatusBar;
+class QTabBar;
+class QWindow;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace qv::plan {
+class Chapters;
+class Plan;
+class Section;
+} // namespace qv::plan
+
+namespace qv::richtext {
+class DisplayBox;
+class TextEditor;
+} // namespace qv::richtext
+
+namespace qv::plan {
+class Table;
+} // namespace qv::plan
+
+namespace qv::workbook {
+class Workbook;
+class WorkbookSet;
+class WorkbookView;
+} // namespace qv::workbook
+
+namespace qv::composer {
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The composer window while one is loaded, and loading it on demand.
+    static frmMain *loaded();
+    static frmMain &load();
+
+    // ---- Opening and closing ----------------------------------------------
+    // Opens the document into a fresh plan; only when the library accepts it
+    // does it become the current plan and show. A refused document leaves
+    // the plan on screen as it was and shows the library's reason.
+    bool OpenPlan(const QString &path);
+    // Shows the plan that the current plan already holds.
+    void planOpen();
+    // Offers to save; false when the user cancelled (or the save failed).
+    bool ClosePlan();
+    void SetPlantype(int businessKind, bool newBusiness);
+    // Saves the shown text, the plan document and the working copies.
+    bool SavePlan();
+
+    // File menu commands.
+    void openPlanDialog();
+    void startWizard(const QString &program);
+    void mainMenu();
+    void exitComposer();
+
+    // Closes the window without asking (the program's own unload).
+    void unload();
+    bool closePrompt() const { return m_closePrompt; }
+
+    // ---- Outline tree -------------------------------------------------------
+    void BuildTree(const plan::Chapters &chapters);
+    static bool IsChapterNode(const QTreeWidgetItem *node);
+    static bool IsSectionNode(const QTreeWidgetItem *node);
+    static int ChapterIndexOf(const QTreeWidgetItem *node);
+    void ToggleChapters();
+    QTreeWidgetItem *nodeOfKey(const QString &key) const;
+    // Files dropped on a section node: each ".RTF" file becomes a new section
+    // of the node's chapter, its text a copy in the plan folder (the user's
+    // file is never written). Returns how many sections were added.
+    int dropTextFiles(QTreeWidgetItem *node, const QStringList &paths);
+    // What a node click does: status bar, navigation buttons, work area.
+    void nodeClick(QTreeWidgetItem *node);
+
+    // ---- Work area and helper ---------------------------------------------------
+    std::shared_ptr<plan::Section> currentSection() const { return m_section; }
+    QString saveTarget() const { return m_saveTarget; }
+    void ReLoadHelper();
+    void switchHelper();
+    void showInstructions();
+    void showExampleText();
+    void showExampleTable(bool bringIntoView);
+    // Writes the shown text to its working copy when it changed; false when
+    // the write failed (reported).
+    bool writeSectionText();
+    bool textChanged() const { return m_textChanged; }
+
+    // ---- Tables -----------------------------------------------------------------
+    // Loads one workbook per table of the plan, titled by table name, then
+    // recalculates the whole set once so that linked values are current.
+    void LoadAllTables();
+    workbook::WorkbookSet &getTables() const { return *m_tables; }
+    // Shows the first table whose name starts with the text (any case) with
+    // its section; false when none does.
+    bool gotoTable(const QString &name);
+    // Shows a table of the current section in the table view.
+    void showTable(const QString &name);
+    std::shared_ptr<plan::Table> currentTable() const { return m_table; }
+    // Writes every table edited since it was last written to its working
+    // copy; false when a write failed (reported).
+    bool writeChangedTables();
+    // Locks or unlocks the shown table's cells; unlocking with ask set asks
+    // first (message 1602) and stays locked on No. The "Unlock Cells" item
+    // is checked exactly while the cells are unlocked.
+    void setProtection(bool locked, bool ask);
+    // Edit > Clear: the table view's selection (refused with a message when
+    // a selected cell is locked) or the text view's selection.
+    void clearCommand();
+    // ---- View -------------------------------------------------------------------
+    enum class Layout { ViewAll, HideNavigator, ExpandWorkspace };
+    void setLayout(Layout layout);
+    // Toolbar Zoom: +10 up to 160, then back to 75; on the shown view.
+    void stepZoom();
+    void setZoom(int percent);
+    // The zoom of the shown view; 0 when neither view shows anything.
+    int zoom() const;
+    // Previous or next table in plan order, shown in the table view; stays
+    // at the first and last table.
+    void moveTable(bool forward);
+    // Switches the work area to its text view (0) or table view (1).
+    void showWorkView(int index);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void focusWindowChanged(QWindow *window);
+    void buildMenus();
+    void buildToolbar();
+    void buildPanes();
+    void loadCaptions();
+    void refreshMenuStates();
+    void showSection(const std::shared_ptr<plan::Section> &section, const OutlinePosition &position);
+    void forgetShownSection();
+    void showHelperFile(int option, const QString &path, int missingMessage);
+    void returnFocus();
+    void nodeRenamed(QTreeWidgetItem *node);
+    void setNodeImage(QTreeWidgetItem *node, const QString &image);
+    void updateSectionButtons(const QTreeWidgetItem *node);
+    void moveSection(bool forward);
+    void showSectionTables();
+    void showHelperPane(bool show);
+    void updateZoomChecks();
+    std::shared_ptr<plan::Table> tableNamed(const QString &name) const;
+    void reportError(const QString &description, long number, const QString &activity);
+    plan::Plan &plan() const;
+
+    // Controls, by their object names.
+    QWidget *picToolbar = nullptr;
+    std::array<QToolButton *, 10> cmdToolBar{};
+    QSplitter *splitMain = nullptr;
+    QWidget *picOutline = nullptr;
+    QToolButton *cmdChapters = nullptr;
+    QTreeWidget *tvwOutline = nullptr;
+    QWidget *picHelper = nullptr;
+    std::array<QRadioButton *, 3> optHelper{};
+    richtext::DisplayBox *sbsIEWeb = nullptr;
+    workbook::WorkbookView *f1Helper = nullptr;
+    QWidget *picWorkArea = nullptr;
+    QLabel *lblSectionName = nullptr;
+    QToolButton *sscmdEdit = nullptr;
+    QToolButton *sscmdAssist = nullptr;
+    QToolButton *cmdTables = nullptr;
+    QMenu *mnuExtraTablesPopUp = nullptr;
+    QTabBar *tabWorkArea = nullptr;
+    QStackedWidget *workViews = nullptr;
+    richtext::TextEditor *rtfWorkArea = nullptr;
+    workbook::WorkbookView *fOne = nullptr;
+    QStatusBar *sbarPlan = nullptr;
+    std::array<QLabel *, 4> statusPanels{};
+    QTimer *timerSave = nullptr;
+
+    std::unique_ptr<workbook::Workbook> m_exampleTable;
+    std::unique_ptr<workbook::WorkbookSet> m_tables;
+    std::shared_ptr<plan::Table> m_table;
+    QSet<QString> m_changedTables; // names of tables edited since last written
+    std::shared_ptr<plan::Section> m_section;
+    OutlinePosition m_position;
+    QString m_saveTarget;
+    QString m_tableName;            // the table the helper's example table follows
+    QSet<int> m_reportedMissing;    // helper options already reported for the shown section
+    bool m_chaptersExpanded = false; // the Expand/Collapse Chapters button's flag
+    bool m_closePrompt = true;
+    bool m_unloading = false;
+    bool m_loadingText = false;
+    bool m_textChanged = false;
+    bool m_buildingTree = false;
+    bool m_awayToOtherWindow = false;
+};
+
+} // namespace qv::composer

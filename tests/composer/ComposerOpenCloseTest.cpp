@@ -1,0 +1,181 @@
+#include "ComposerTestSupport.h"
+
+#include "platform/Settings.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QToolButton>
+
+using namespace qv;
+using namespace qv::test;
+using platform::Answer;
+
+TEST(ComposerOpen, OpensThePlanAndShowsItsFirstSection)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    EXPECT_EQ(c.window->windowTitle(), QStringLiteral("Plan Composer - Quorvex 8.0"));
+    QTreeWidgetItem *root = c.tree()->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(0), QStringLiteral("Acme Plan"));
+    EXPECT_TRUE(root->isExpanded());
+    EXPECT_TRUE(root->child(0)->isExpanded());
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
+    EXPECT_TRUE(c.editor()->toPlainText().contains(PlanFixture::textOf(1, 1)));
+    EXPECT_EQ(c.child<QLabel>("lblSectionName")->text(), QStringLiteral("1.1 - Section 1.1"));
+    EXPECT_EQ(c.child<QLabel>("sbarPlan_1")->text(), QStringLiteral("1.1"));
+    EXPECT_EQ(c.child<QLabel>("sbarPlan_2")->toolTip(), QStringLiteral("Current Chapter: Chapter 1"));
+    EXPECT_EQ(c.child<QLabel>("sbarPlan_3")->toolTip(), QStringLiteral("Current Section: Section 1.1"));
+    EXPECT_EQ(platform::Settings::get(QStringLiteral("Options"), QStringLiteral("Last_B_File")),
+              shell::currentPlan()->fullPath());
+    EXPECT_FALSE(shell::currentPlan()->modified());
+    EXPECT_TRUE(fakes().messages->shown.isEmpty()) << fakes().messages->lastText().toStdString();
+}
+
+TEST(ComposerOpen, ARefusedDocumentLeavesTheShownPlanUntouched)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    plan::Plan *before = shell::currentPlan();
+    const QString path = before->fullPath();
+    const QString bad = QDir(c.fixture.root()).filePath(QStringLiteral("Broken.mpl"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("this is no plan document");
+    file.close();
+
+    EXPECT_FALSE(c.window->OpenPlan(bad));
+    EXPECT_EQ(shell::currentPlan(), before);
+    EXPECT_EQ(shell::currentPlan()->fullPath(), path);
+    EXPECT_EQ(shell::currentPlan()->planInfo().planType(), plan::BusinessPlan);
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
+    ASSERT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_EQ(fakes().messages->shown[0].icon, platform::Icon::Exclamation);
+    EXPECT_FALSE(fakes().messages->lastText().isEmpty());
+}
+
+TEST(ComposerOpen, AMarketingPlanFileOpensAsMarketingPlan)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    const QString marketing = QDir(c.fixture.root()).filePath(QStringLiteral("Acme.MPL"));
+    ASSERT_TRUE(QFile::copy(c.fixture.documentPath(), marketing));
+    ASSERT_TRUE(c.window->OpenPlan(marketing));
+    EXPECT_EQ(shell::currentPlan()->planInfo().planType(), plan::MarketingPlan);
+    EXPECT_EQ(platform::Settings::get(QStringLiteral("Options"), QStringLiteral("Last_M_File")),
+              shell::currentPlan()->fullPath());
+}
+
+TEST(ComposerOpen, TheOpenDialogOffersPlansOfTheShownType)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    fakes().dialogs->setNextFileName(c.fixture.documentPath());
+    c.child<QAction>("mnuFileOpen_0")->trigger();
+    ASSERT_EQ(fakes().dialogs->requests.size(), 1);
+    EXPECT_EQ(fakes().dialogs->requests[0].title, QStringLiteral("Open Plan"));
+    EXPECT_EQ(fakes().dialogs->requests[0].filter, QStringLiteral("Business Plan Files (*.bpl)|*.bpl"));
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
+}
+
+TEST(ComposerClose, APlanWithoutChangesClosesWithoutAQuestion)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    EXPECT_TRUE(c.window->ClosePlan());
+    EXPECT_TRUE(fakes().messages->shown.isEmpty());
+}
+
+TEST(ComposerClose, NoDiscardsTheWorkingCopies)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.type(QStringLiteral(" edited"));
+    c.select(QStringLiteral("Plan.1.2")); // writes the working copy of 1.1
+    ASSERT_EQ(filesIn(c.fixture.planFolder(), QStringLiteral("*.tmp")), QStringList{QStringLiteral("Ans00001.tmp")});
+    fakes().messages->setNextAnswer(Answer::No);
+    EXPECT_TRUE(c.window->ClosePlan());
+    ASSERT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_EQ(fakes().messages->shown[0].text, QStringLiteral("Save Plan"));
+    EXPECT_EQ(fakes().messages->shown[0].buttons, platform::Buttons::YesNoCancel);
+    EXPECT_EQ(fakes().messages->shown[0].icon, platform::Icon::Question);
+    EXPECT_TRUE(filesIn(c.fixture.planFolder(), QStringLiteral("*.tmp")).isEmpty());
+    EXPECT_FALSE(readFile(QDir(c.fixture.planFolder()).filePath(QStringLiteral("Ans00001.rtf"))).contains("edited"));
+}
+
+TEST(ComposerClose, YesSavesTheShownTextAndCommitsIt)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.type(QStringLiteral(" edited"));
+    fakes().messages->setNextAnswer(Answer::Yes);
+    EXPECT_TRUE(c.window->ClosePlan());
+    EXPECT_TRUE(filesIn(c.fixture.planFolder(), QStringLiteral("*.tmp")).isEmpty());
+    EXPECT_TRUE(readFile(QDir(c.fixture.planFolder()).filePath(QStringLiteral("Ans00001.rtf"))).contains("edited"));
+    EXPECT_FALSE(shell::currentPlan()->modified());
+}
+
+TEST(ComposerClose, CancelChangesNothing)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.type(QStringLiteral(" edited"));
+    c.select(QStringLiteral("Plan.1.2"));
+    fakes().messages->setNextAnswer(Answer::Cancel);
+    EXPECT_FALSE(c.window->ClosePlan());
+    EXPECT_TRUE(shell::currentPlan()->modified());
+    EXPECT_EQ(filesIn(c.fixture.planFolder(), QStringLiteral("*.tmp")).size(), 1);
+}
+
+TEST(ComposerClose, CancelKeepsTheWindowOpen)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.window->show();
+    c.type(QStringLiteral(" edited"));
+    fakes().messages->setNextAnswer(Answer::Cancel);
+    EXPECT_FALSE(c.window->close());
+    EXPECT_TRUE(c.window->isVisible());
+    fakes().messages->setNextAnswer(Answer::No);
+    EXPECT_TRUE(c.window->close());
+}
+
+TEST(ComposerClose, ExitReleasesThePlan)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.child<QAction>("mnuFile_15")->trigger();
+    EXPECT_EQ(shell::currentPlan(), nullptr);
+    EXPECT_TRUE(fakes().messages->shown.isEmpty());
+}
+
+TEST(ComposerMenus, FileMenuItemsCarryTheirCaptions)
+{
+    OpenComposer c;
+    EXPECT_EQ(c.child<QAction>("mnuFile_0")->text(), QStringLiteral("&New"));
+    EXPECT_EQ(c.child<QAction>("mnuFile_2")->text(), QStringLiteral("&Save"));
+    EXPECT_EQ(c.child<QAction>("mnuFile_3")->text(), QStringLiteral("&Open"));
+    EXPECT_EQ(c.child<QAction>("mnuFile_5")->text(), QStringLiteral("Pre&ference"));
+    EXPECT_EQ(c.child<QAction>("mnuFile_6")->text(), QStringLiteral("Plan &Profile"));
+    EXPECT_EQ(c.child<QAction>("mnuFile_7")->text(), QStringLiteral("&Compile Plan"));
+    EXPECT_EQ(c.child<QAction>("mnuFile_14")->text(), QStringLiteral("&Main Menu"));
+    EXPECT_EQ(c.child<QAction>("mnuFile_15")->text(), QStringLiteral("E&xit"));
+    // Commands whose windows are not there yet show, but cannot be chosen.
+    EXPECT_FALSE(c.child<QAction>("mnuFile_6")->isEnabled());
+    EXPECT_FALSE(c.child<QAction>("mnuFile_7")->isEnabled());
+    for (const char *name : {"tvwOutline", "splitMain", "picHelper", "optHelper_0", "optHelper_2", "sbsIEWeb",
+                             "f1Helper", "tabWorkArea", "rtfWorkArea", "fOne", "lblSectionName", "sbarPlan",
+                             "picToolbar", "cmdToolBar_0", "cmdToolBar_9", "timerSave", "cmdTables",
+                             "mnuExtraTablesPopUp"})
+        EXPECT_NE(c.window->findChild<QObject *>(QLatin1String(name)), nullptr) << name;
+}
+
+TEST(ComposerMenus, GoOnlineOpensTheWebSiteThroughTheShell)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    platform::Settings::save(QStringLiteral("Preferences"), QStringLiteral("Browser"), QStringLiteral("/usr/bin/browser"));
+    c.window->findChild<QToolButton *>(QStringLiteral("cmdToolBar_8"))->click();
+    ASSERT_EQ(fakes().shell->opened.size(), 1) << fakes().messages->lastText().toStdString();
+    EXPECT_EQ(fakes().shell->opened[0].first, QStringLiteral("/usr/bin/browser"));
+}
