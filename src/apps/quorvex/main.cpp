@@ -1,14 +1,32 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
 #include "create/opening/gui/frmOpening.h"
+#include "composer/RecentPlans.h"
 #include "composer/frmMain.h"
+#include "create/opening/OpeningCommands.h"
 #include "platform/gui/DesktopServices.h"
 #include "resources/art/Artwork.h"
 #include "shell/MMain.h"
 #include "shell/frmWelcome.h"
+#include "shell/modBusinessRule.h"
 
 #include <QApplication>
 #include <QStringList>
+
+// Opens a plan in the composer and shows it; a composer that was loaded only
+// for a plan it could not open goes away again.
+static bool openInComposer(const QString &planFile)
+{
+    const bool wasLoaded = qv::composer::frmMain::loaded() != nullptr;
+    qv::composer::frmMain &composer = qv::composer::frmMain::load();
+    if (!composer.OpenPlan(planFile)) {
+        if (!wasLoaded)
+            composer.unload();
+        return false;
+    }
+    composer.show();
+    return true;
+}
 
 int main(int argc, char **argv)
 {
@@ -24,11 +42,14 @@ int main(int argc, char **argv)
     qv::shell::StartupRoutes routes;
     routes.showWelcomeMenu = qv::shell::frmWelcome::Display;
     routes.showOpeningDialog = [] { qv::create::frmOpening::Display(); };
+    // A plan that cannot be opened (its reason already shown) leaves the
+    // user at the welcome menu rather than in an empty composer.
     routes.openPlanFile = [](const QString &planFile) {
-        qv::composer::frmMain &composer = qv::composer::frmMain::load();
-        composer.OpenPlan(planFile);
-        composer.show();
+        if (!openInComposer(planFile))
+            qv::shell::frmWelcome::Display();
     };
+    qv::create::setPlanOpener(openInComposer);
+    qv::composer::setRecentPlanRecorder(qv::shell::AddRecentFile);
 
     // The command line is the program's arguments joined with single blanks.
     const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
