@@ -7,6 +7,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace qv::composer {
@@ -49,6 +50,10 @@ QString createSectionTextFile(plan::Section &section, const QString &fontName, i
     const QString folder = section.folder();
     if (folder.isEmpty())
         return QStringLiteral("The section belongs to no saved plan.");
+    // A plan document may arrive without its folder (copied alone, or its
+    // folder removed): the folder is made, never a text lost for want of it.
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("The plan folder %1 could not be made.").arg(folder);
     const QString name = nextSectionFileName(folder);
     if (name.isEmpty())
         return QStringLiteral("The plan folder holds no free section file name.");

@@ -6,6 +6,8 @@
 #include "platform/Paths.h"
 
 #include <QFile>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -77,6 +79,18 @@ TEST(SectionFiles, CreatingATextFileRecordsItInTheSection)
     EXPECT_EQ(section->textFileName(), QStringLiteral("Ans00002.rtf"));
     EXPECT_EQ(readAll(platform::joinPath(plan->folder(), QStringLiteral("Ans00002.rtf"))),
               newSectionFileText(QStringLiteral("Georgia"), 12));
+}
+
+TEST(SectionFiles, APlanWhoseFolderIsMissingGetsItBack)
+{
+    QTemporaryDir root;
+    auto plan = plan::PlanBuilder().filePath(root.filePath(QStringLiteral("Acme.bpl")))
+                    .chapter(QStringLiteral("One")).section(QStringLiteral("Summary")).take();
+    plan->Save();
+    QDir(plan->folder()).removeRecursively();
+    const auto &section = plan->outline().chapters().item(1)->sections().item(1);
+    ASSERT_EQ(createSectionTextFile(*section, QStringLiteral("Georgia"), 12), QString());
+    EXPECT_TRUE(QFile::exists(platform::joinPath(plan->folder(), QStringLiteral("Ans00001.rtf"))));
 }
 
 TEST(SectionFiles, CreatingATextFileForADetachedSectionFails)
