@@ -1,3 +1,5 @@
+#include "QvtoolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -5,30 +7,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-namespace
-{
-
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun qvtool(const QStringList &arguments, const QString &configFolder)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(QV_INSTALL_DIR "/qvtool"), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
+using qv::test::qvtool;
+using qv::test::ToolRun;
 
 TEST(QvtoolRecent, PrintsFourEmptyLinesForAnEmptyList)
 {
