@@ -45,6 +45,15 @@ QFormLayout *makeForm(QWidget *parent)
     return form;
 }
 
+// A page of one form, with the explanation of what its answers change at the foot.
+void layOutFormPage(QWidget *page, QFormLayout *form, const QString &explanation)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(form);
+    layout->addStretch();
+    layout->addWidget(makeExplanation(explanation, page));
+}
+
 QString escaped(const QString &text)
 {
     return text.toHtmlEscaped();
@@ -216,16 +225,12 @@ BusinessNamePage::BusinessNamePage(PlanType type, QWidget *parent) : AnswerPage(
     caption->setBuddy(m_name);
     form->addRow(caption, m_name);
     form->addRow(QString(), m_error);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addWidget(makeExplanation(
+    layOutFormPage(this, form,
         type == PlanType::Business
             ? QStringLiteral("<b>What this changes:</b> the name goes on the title page of the plan and into "
                              "the headings of the financial tables, such as the sales forecast of each product.")
             : QStringLiteral("<b>What this changes:</b> the name goes on the title page of the plan and into "
-                             "the headings of its tables."),
-        this));
+                             "the headings of its tables."));
     connect(m_name, &QLineEdit::textChanged, this, [this] {
         m_touched = true;
         showError(m_error, checkBusinessName(m_name->text()));
@@ -463,14 +468,10 @@ BusinessCountsPage::BusinessCountsPage(QWidget *parent) : AnswerPage(parent)
     m_markets = addCountRow(form, QStringLiteral("spnMarkets"), QStringLiteral("&Markets:"),
                             limits::kBusinessMarkets.min, limits::kBusinessMarkets.max, 2,
                             QStringLiteral("Areas or places where you sell, in the market size table."));
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addWidget(makeExplanation(
+    layOutFormPage(this, form,
         QStringLiteral("<b>What this changes:</b> the tables hold room for ten products and six of each of the "
                        "others; rows beyond your counts are hidden, and totals still add up. You can show them "
-                       "again later."),
-        this));
+                       "again later."));
 }
 
 void BusinessCountsPage::collect(WizardAnswers &answers) const
@@ -493,13 +494,9 @@ MarketingCountsPage::MarketingCountsPage(QWidget *parent) : AnswerPage(parent)
     m_markets = addCountRow(form, QStringLiteral("spnMarkets"), QStringLiteral("&Markets:"),
                             limits::kMarketingMarkets.min, limits::kMarketingMarkets.max, 3,
                             QStringLiteral("The markets you aim at, one row each in the market budget."));
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addWidget(makeExplanation(
+    layOutFormPage(this, form,
         QStringLiteral("<b>What this changes:</b> the tables hold room for ten of each; rows beyond your counts "
-                       "are hidden, and totals still add up."),
-        this));
+                       "are hidden, and totals still add up."));
 }
 
 void MarketingCountsPage::collect(WizardAnswers &answers) const
@@ -527,13 +524,9 @@ MarketingProgramsPage::MarketingProgramsPage(QWidget *parent) : AnswerPage(paren
     m_territories = addCountRow(form, QStringLiteral("spnSalesTerritories"), QStringLiteral("Sales &territories:"),
                                 limits::kMarketingItems.min, limits::kMarketingItems.max, 2,
                                 QStringLiteral("Regions your sales people cover: sales by territory."));
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addWidget(makeExplanation(
+    layOutFormPage(this, form,
         QStringLiteral("<b>What this changes:</b> each of these tables holds room for ten rows; rows beyond your "
-                       "counts are hidden."),
-        this));
+                       "counts are hidden."));
 }
 
 void MarketingProgramsPage::collect(WizardAnswers &answers) const
