@@ -1,0 +1,50 @@
+#pragma once
+// The table workbooks of a plan being made, keyed by table name without
+// regard to case ("TBL0503" finds Tbl0503.vts), each written back to the plan
+// folder under the name its file has on disk.
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace qv::workbook {
+class Workbook;
+}
+
+namespace qv::create {
+
+class LoadedTables
+{
+public:
+    // Loads every "*.vts" file of the folder (one workbook per file, titled by
+    // its file name less ".vts"). Files that cannot be read are listed in
+    // failures() and left out.
+    void loadFolder(const QString &planFolder);
+    void add(const QString &tableName, std::shared_ptr<qv::workbook::Workbook> book);
+
+    // nullptr when the plan has no table of that name.
+    qv::workbook::Workbook *find(const QString &tableName) const;
+    // The table's name as its file spells it ("Tbl0503"), or empty.
+    QString fileNameOf(const QString &tableName) const;
+    std::vector<QString> names() const;
+    int count() const { return int(m_tables.size()); }
+
+    // Recalculates the table and writes it atomically to the plan folder as
+    // its own file name + ".vts". Raises QvError when the table is not
+    // loaded or the file cannot be written.
+    void recalculateAndWrite(const QString &tableName);
+
+    const QString &folder() const { return m_folder; }
+    const std::vector<QString> &failures() const { return m_failures; }
+
+private:
+    struct Entry
+    {
+        QString name;
+        std::shared_ptr<qv::workbook::Workbook> book;
+    };
+    QString m_folder;
+    std::vector<Entry> m_tables;
+    std::vector<QString> m_failures;
+};
+
+} // namespace qv::create
