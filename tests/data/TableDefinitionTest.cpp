@@ -281,3 +281,13 @@ TEST(TextMarkup, HeadingsListsEmphasisAndTablesBecomeRichText)
         }
     EXPECT_EQ(tables, 1);
 }
+
+TEST(TextMarkup, ABlankLineSeparatesTwoTables)
+{
+    const auto document = markupDocument(QStringLiteral("| a | b |\n| 1 | 2 |\n\n| c | d |\n| 3 | 4 |\n| 5 | 6 |\n"));
+    QList<int> rows;
+    for (auto *frame : document->rootFrame()->childFrames())
+        if (auto *table = qobject_cast<QTextTable *>(frame))
+            rows << table->rows();
+    EXPECT_EQ(rows, (QList<int>{2, 3}));
+}
