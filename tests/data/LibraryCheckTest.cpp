@@ -6,6 +6,8 @@
 #include "sourcereader/TemplateSources.h"
 
 #include "controls/richtext/Rtf.h"
+#include "controls/workbook/CellAddress.h"
+#include "create/wizard/QuestionList.h"
 #include "controls/workbook/VtsFile.h"
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
@@ -277,6 +279,39 @@ TEST_F(Library, TheWizardQuestionListJoinsTheQuestionFilesInNameOrder)
     QFile out(list);
     ASSERT_TRUE(out.open(QIODevice::ReadOnly)) << list.toStdString();
     EXPECT_EQ(out.readAll(), expected);
+}
+
+TEST_F(Library, EveryWizardQuestionTargetsAnInputCellOfItsKindsTables)
+{
+    const QString list = library + QStringLiteral("/BusPlan/wizard-questions.txt");
+    if (!QFileInfo::exists(list))
+        GTEST_SKIP() << "no question list yet";
+    const auto questions = qv::wizard::QuestionList::load(list);
+    EXPECT_TRUE(questions.problems().isEmpty()) << joined(questions.problems()).toStdString();
+    QStringList problems;
+    for (const auto &t : templates()) {
+        if (!t.business || !QFileInfo(t.tableSource).isDir())
+            continue;
+        const auto pages = questions.pagesFor(int(kindNames().indexOf(t.kind)), t.stage == QLatin1String("New"));
+        for (const auto &page : pages) {
+            for (const auto &question : page.questions) {
+                const QString table = question.cell.section(u':', 0, 0);
+                const auto cell = qv::workbook::parseCellAddress(question.cell.section(u':', 1));
+                const QString path = t.tables + u'/' + table + QStringLiteral(".vts");
+                const QString where = QStringLiteral("%1: line %2 (%3)").arg(t.label()).arg(question.line).arg(question.cell);
+                if (!cell || !QFileInfo::exists(path)) {
+                    problems << where + QStringLiteral(": no such table or cell");
+                    continue;
+                }
+                const auto book = qv::workbook::loadWorkbook(path);
+                if (book->format(cell->row, cell->col).locked)
+                    problems << where + QStringLiteral(": the cell is locked");
+                if (book->hasFormula(cell->row, cell->col))
+                    problems << where + QStringLiteral(": the cell holds a formula");
+            }
+        }
+    }
+    EXPECT_TRUE(problems.isEmpty()) << joined(problems).toStdString();
 }
 
 // The same sources give the same bytes: two generations compared file by file.
