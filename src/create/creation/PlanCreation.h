@@ -16,6 +16,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace qv::plan {
 class Plan;
@@ -86,8 +88,8 @@ public:
     // The four further counts of a marketing plan (which = 1 to 4).
     void handleMarketingCount(int which, int count);
 
-    // The tables loaded once the plan folder exists.
-    const LoadedTables &tables() const { return m_tables; }
+    // The tables loaded once the plan folder exists (empty before).
+    const LoadedTables &tables() const { return *m_tables; }
     const CProfileHelper &profileHelper() const { return m_profileHelper; }
 
 private:
@@ -97,34 +99,42 @@ private:
 
     void applyLine(const QString &line);
     void applyHeader(const QString &key, const QString &value);
-    void applyBusinessAnswer(const QString &key, const QString &value);
-    void applyMarketingAnswer(const QString &key, const QString &value);
-    bool applyCommonAnswer(const QString &key, const QString &value);
-    void queueCellAnswer(const QString &key, const QString &value);
+    bool applySubmitterAnswer(const QString &key, const QString &value);
+    void applyCustomization(const QString &key, const QString &value);
+    void applyBusinessCount(const QString &key, const QString &value);
+    void applyMarketingCount(const QString &key, const QString &value);
     void yearOrMonthArrived(bool isYear);
     void makePlanFolder();
     void copyTables();
     void loadTables();
     void pushQueuedValues();
-    void updateCell(const QString &key, const QString &value);
+    // Sets the cell; the name of the table changed, or empty when skipped.
+    QString updateCell(const QString &key, const QString &value);
     void hideRows(const QString &tableName, int first, int last);
     bool tryStep(const QString &what, const std::function<void()> &step);
     void notApplied(const QString &line);
     void stop(const QString &reason);
+    QString missingHeadersText() const;
 
     CreationProgress &m_progress;
     std::unique_ptr<qv::plan::Plan> m_plan;
+    // The answered kind, stage, type and submitter: attached to the plan
+    // again after the template is read, so that they and not it decide.
     qv::plan::PlanInfo m_info;
     qv::plan::Submitter m_submitter;
     CProfileHelper m_profileHelper;
-    LoadedTables m_tables;
+    std::unique_ptr<LoadedTables> m_tables;
+    // 0 to 3 as the header answers arrive (each once), 10 once the folder exists.
     int m_headerCount = 0;
     unsigned m_headersSeen = 0;
     bool m_yearArrived = false;
     bool m_monthArrived = false;
     bool m_stopped = false;
     bool m_folderMade = false;
-    QString m_documentPath;
+    bool m_readToEnd = false;
+    QString m_documentStem;
+    // Customization answers that came before the plan folder existed.
+    std::vector<std::pair<QString, QString>> m_pending;
     CreationResult m_result;
 };
 
