@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -16,9 +17,9 @@ std::optional<int> roundedToInt(double number)
 {
     if (!std::isfinite(number))
         return std::nullopt;
-    const double rounded = std::nearbyint(number);
-    if (rounded < double(std::numeric_limits<int>::min()) || rounded > double(std::numeric_limits<int>::max()))
-        return std::nullopt;
+    // A number beyond int's range is only ever clamped further by the caller.
+    const double rounded = std::clamp(std::nearbyint(number), double(std::numeric_limits<int>::min()),
+                                      double(std::numeric_limits<int>::max()));
     return int(rounded);
 }
 
