@@ -357,6 +357,17 @@ TEST_F(PlanCreationTest, MissingTemplateMakesNothing)
     EXPECT_TRUE(result.failure.contains(QStringLiteral("default.~pl"))) << result.failure.toStdString();
     EXPECT_FALSE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB"))));
     EXPECT_FALSE(QFileInfo::exists(plansPath(QStringLiteral("Acme.bpl"))));
+    // The answers stay for another try.
+    EXPECT_TRUE(QFileInfo::exists(answers));
+}
+
+TEST_F(PlanCreationTest, ResourcePathIsNoDocumentPath)
+{
+    library.addBusiness(qv::plan::Retail, true);
+    const CreationResult result = create({QStringLiteral("[PLAN]=Business"), QStringLiteral("[FIELD1.4]=:/plans/Acme.txt"),
+                                          QStringLiteral("[FIELD1.1]=Retail"), QStringLiteral("[FIELD1.2]=New")});
+    EXPECT_FALSE(result.planMade());
+    EXPECT_TRUE(result.failure.contains(QStringLiteral("not a full path"))) << result.failure.toStdString();
 }
 
 TEST_F(PlanCreationTest, AnswerFileCutShortIsKeptAndReported)
