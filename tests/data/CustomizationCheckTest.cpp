@@ -109,7 +109,7 @@ TEST(Customization, EveryAllowedCountLeavesTheTablesWhole)
             qv::create::SilentProgress progress;
             qv::create::PlanCreation creation(progress);
             const auto result = creation.createPlanFromQA(answerFile);
-            const std::string where = (c.label() + QStringLiteral(", count %1").arg(n)).toStdString();
+            const std::string where = QString(c.label() + QStringLiteral(", count %1").arg(n)).toStdString();
             ASSERT_TRUE(result.planMade()) << where << ": " << result.failure.toStdString();
             EXPECT_TRUE(result.notApplied.isEmpty()) << where << ":\n" << joined(result.notApplied).toStdString();
 
