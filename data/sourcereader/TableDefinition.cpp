@@ -387,7 +387,10 @@ Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArr
     Parsed<TableDefinition> result;
     TableDefinition &table = result.value;
     table.path = path;
-    QStringList lines = QString::fromUtf8(text).split(u'\n');
+    QString content = QString::fromUtf8(text);
+    if (content.startsWith(QChar(0xFEFF)))
+        content.remove(0, 1); // a byte-order mark some editors write
+    QStringList lines = content.split(u'\n');
     for (auto &line : lines)
         if (line.endsWith(u'\r'))
             line.chop(1);

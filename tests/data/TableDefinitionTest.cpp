@@ -303,3 +303,10 @@ TEST_F(TableFiles, CellsOutsideTheTableAreaAreRefusedBeforeAnythingIsBuilt)
     ASSERT_EQ(table.value.statements.size(), 1);
     EXPECT_DOUBLE_EQ(table.value.build()->number(2, 1), 2);
 }
+
+TEST_F(TableFiles, AByteOrderMarkAndWindowsLineEndsReadAsPlainLines)
+{
+    const auto table = read("\xEF\xBB\xBFtable Tbl0601\r\nA1 \"x\"\r\nB1 =1+1\r\n");
+    ASSERT_TRUE(table.errors.isEmpty()) << table.errors.join(u'\n').toStdString();
+    EXPECT_DOUBLE_EQ(table.value.build()->number(1, 2), 2);
+}
