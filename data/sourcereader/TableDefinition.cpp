@@ -231,7 +231,10 @@ bool readLines(const QString &path, QStringList &lines, QStringList &errors)
         errors << path + QStringLiteral(": cannot be read");
         return false;
     }
-    lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    QString content = QString::fromUtf8(file.readAll());
+    if (content.startsWith(QChar(0xFEFF)))
+        content.remove(0, 1);
+    lines = content.split(u'\n');
     for (auto &line : lines)
         if (line.endsWith(u'\r'))
             line.chop(1);
