@@ -19,7 +19,7 @@ LoadedTables::LoadedTables() : m_set(std::make_unique<workbook::WorkbookSet>()) 
 
 LoadedTables::~LoadedTables() = default;
 
-void LoadedTables::loadFolder(const QString &planFolder)
+void LoadedTables::loadFolder(const QString &planFolder, const std::function<void(const QString &)> &beforeEach)
 {
     m_folder = planFolder;
     m_failures.clear();
@@ -27,6 +27,8 @@ void LoadedTables::loadFolder(const QString &planFolder)
     const QStringList files = dir.entryList({QStringLiteral("*.vts")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     workbook::WorkbookSet::Batch batch(*m_set);
     for (const QString &file : files) {
+        if (beforeEach)
+            beforeEach(file);
         try {
             add(workbook::tableNameOf(file), workbook::loadWorkbook(dir.filePath(file)));
         } catch (const QvError &e) {

@@ -3,6 +3,7 @@
 // regard to case ("TBL0503" finds Tbl0503.vts), each written back to the plan
 // folder under the name its file has on disk.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,8 +24,10 @@ public:
 
     // Loads every "*.vts" file of the folder (one workbook per file, titled by
     // its file name less ".vts"). Files that cannot be read are listed in
-    // failures() and left out.
-    void loadFolder(const QString &planFolder);
+    // failures() and left out. beforeEach, when given, hears each file name
+    // before it is read (the progress window names it).
+    void loadFolder(const QString &planFolder,
+                    const std::function<void(const QString &fileName)> &beforeEach = {});
     // Adds or replaces the table of that name (titling the workbook by it).
     void add(const QString &tableName, std::shared_ptr<qv::workbook::Workbook> book);
 
