@@ -93,6 +93,8 @@ TEST_F(CreateProgressTest, LoadsItsCaptionsWithTheBarHidden)
     EXPECT_EQ(text(&window, "lblInformation"), QStringLiteral("Please wait while your plan is being created."));
     EXPECT_EQ(text(&window, "lblStatus"), QStringLiteral("Quorvex 8.0: Initialilizing Plan"));
     EXPECT_TRUE(text(&window, "lblDetail").isEmpty());
+    window.takeIcon(shell::frmParent::load().windowIcon());
+    EXPECT_FALSE(window.findChild<QLabel *>(QStringLiteral("picIcon"))->pixmap().isNull());
     window.show();
     EXPECT_FALSE(window.findChild<QProgressBar *>(QStringLiteral("prgProgress"))->isVisible());
 }
@@ -224,6 +226,7 @@ TEST_F(CreateProgressTest, Picture)
         GTEST_SKIP() << "QV_SCREENSHOT_DIR not set";
     QDir().mkpath(folder);
     frmCreateProgress window;
+    window.takeIcon(shell::frmParent::load().windowIcon());
     window.show();
     window.setMessage(GetResText(449));
     window.startProgress(24);

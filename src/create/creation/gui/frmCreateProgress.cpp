@@ -10,6 +10,7 @@
 #include "support/gui/CWindow.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -25,6 +26,8 @@ constexpr int kMakerText = 410;        // "Corvane"
 constexpr int kInformationText = 415;  // "Please wait while your plan is being created."
 constexpr int kCaptionText = 416;      // "Creating New Plan"
 constexpr int kInitialisingText = 451; // "Initialilizing Plan"
+
+constexpr int kIconSize = 40;
 
 frmCreateProgress *g_loaded = nullptr;
 
@@ -46,6 +49,11 @@ frmCreateProgress::frmCreateProgress(QWidget *parent)
     bannerFont.setPointSizeF(bannerFont.pointSizeF() * 1.6);
     bannerFont.setBold(true);
     pnlCaption->setFont(bannerFont);
+
+    // The frame's icon beside the request to wait (set with the icon).
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setFixedSize(kIconSize, kIconSize);
 
     lblInformation = new QLabel(this);
     lblInformation->setObjectName(QStringLiteral("lblInformation"));
@@ -78,7 +86,11 @@ frmCreateProgress::frmCreateProgress(QWidget *parent)
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(8);
     layout->addWidget(pnlCaption);
-    layout->addWidget(lblInformation);
+    auto *information = new QHBoxLayout;
+    information->setSpacing(12);
+    information->addWidget(picIcon, 0, Qt::AlignTop);
+    information->addWidget(lblInformation, 1);
+    layout->addLayout(information);
     layout->addSpacing(4);
     layout->addWidget(lblStatus);
     layout->addWidget(lblDetail);
@@ -106,6 +118,12 @@ void frmCreateProgress::loadCaptions()
     lblInformation->setText(GetResText(kInformationText));
     setMessage(GetResText(kInitialisingText));
     prgProgress->hide();
+}
+
+void frmCreateProgress::takeIcon(const QIcon &icon)
+{
+    setWindowIcon(icon);
+    picIcon->setPixmap(icon.pixmap(kIconSize, kIconSize));
 }
 
 void frmCreateProgress::showStatus(const QString &text)
@@ -174,7 +192,7 @@ bool frmCreateProgress::createPlanFromQA(const QString &answerFilePath)
 {
     QPointer<shell::frmParent> frame = &shell::frmParent::load();
     auto window = std::make_unique<frmCreateProgress>();
-    window->setWindowIcon(frame->windowIcon());
+    window->takeIcon(frame->windowIcon());
     window->adjustSize();
     support::CWindow::Center(window.get(), frame);
 

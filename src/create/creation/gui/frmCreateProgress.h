@@ -34,6 +34,9 @@ public:
     CreationResult run(const QString &answerFilePath);
     PlanCreation &creation() { return m_creation; }
 
+    // The frame's icon, as the window's and beside the request to wait.
+    void takeIcon(const QIcon &icon);
+
     void setMessage(const QString &text) { showStatus(text); }
     void setDetailMessage(const QString &text) { showDetail(text.trimmed()); }
 
@@ -54,6 +57,7 @@ private:
     void showElidedDetail();
 
     QLabel *pnlCaption;
+    QLabel *picIcon;
     QLabel *lblInformation;
     QLabel *lblStatus;
     QLabel *lblDetail;
