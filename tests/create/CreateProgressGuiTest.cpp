@@ -236,3 +236,23 @@ TEST_F(CreateProgressTest, Picture)
     QApplication::processEvents();
     EXPECT_TRUE(window.grab().save(QDir(folder).filePath(QStringLiteral("create_progress.png"))));
 }
+
+// Not a check: a picture of the composer showing a plan made through "-q".
+TEST_F(CreateProgressTest, PictureOfTheNewPlan)
+{
+    const QString folder = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QV_SCREENSHOT_DIR not set";
+    CreationLibrary library;
+    library.addBusiness(plan::Retail, true);
+    QStringList lines = library.businessHeader(QStringLiteral("Retail"), true);
+    lines << QStringLiteral("[FIELD1.5]=Acme Tools") << QStringLiteral("[FIELD1.6]=1999")
+          << QStringLiteral("[FIELD3A.X]=7");
+    ASSERT_TRUE(shell::Main(QStringLiteral("-q ") + library.writeAnswers(lines), routes()));
+    composer::frmMain *composer = composer::frmMain::loaded();
+    ASSERT_NE(composer, nullptr);
+    composer->showNormal();
+    composer->resize(1000, 640);
+    QApplication::processEvents();
+    EXPECT_TRUE(composer->grab().save(QDir(folder).filePath(QStringLiteral("create_new_plan.png"))));
+}

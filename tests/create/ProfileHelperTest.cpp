@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using qv::create::CProfileHelper;
 using qv::create::LoadedTables;
 
@@ -443,4 +445,15 @@ TEST(LoadedTablesTest, LinkedCellsFollowAfterRecalculation)
     tables.find(QStringLiteral("TBL0303"))->setEntry(1, 2, QStringLiteral("Acme"));
     tables.recalculateAndWrite(QStringLiteral("TBL0303"));
     EXPECT_EQ(tables.find(QStringLiteral("Tbl0404"))->text(1, 1), QStringLiteral("Acme"));
+}
+
+TEST(ProfileProjection, HugeYearsKeepTheTableWithinTheSheet)
+{
+    ProjectionFolder folder({QStringLiteral("Tbl0301")});
+    qv::plan::Plan plan;
+    setUp(plan, {.projectedYears = std::numeric_limits<int>::max()});
+    CProfileHelper helper;
+    helper.setTables(&folder.tables);
+    EXPECT_THROW(helper.handleProjection(plan), qv::QvError);
+    EXPECT_EQ(folder.widthOnDisk(QStringLiteral("Tbl0301")), 16384);
 }

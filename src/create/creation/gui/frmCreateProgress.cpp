@@ -12,7 +12,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -190,16 +189,16 @@ CreationResult frmCreateProgress::run(const QString &answerFilePath)
 
 bool frmCreateProgress::createPlanFromQA(const QString &answerFilePath)
 {
-    QPointer<shell::frmParent> frame = &shell::frmParent::load();
+    shell::frmParent &frame = shell::frmParent::load();
     auto window = std::make_unique<frmCreateProgress>();
-    window->takeIcon(frame->windowIcon());
-    window->adjustSize();
-    support::CWindow::Center(window.get(), frame);
+    window->takeIcon(frame.windowIcon());
+    support::CWindow::Center(window.get(), &frame);
 
     const CreationResult result = window->run(answerFilePath);
+    std::unique_ptr<plan::Plan> made = window->creation().takePlan();
     QWidget *owner = nullptr;
-    if (result.planMade()) {
-        shell::adoptCurrentPlan(window->creation().takePlan());
+    if (result.planMade() && made) {
+        shell::adoptCurrentPlan(std::move(made));
         composer::frmMain &composer = composer::frmMain::load();
         composer.planOpen();
         composer.show();
@@ -209,8 +208,8 @@ bool frmCreateProgress::createPlanFromQA(const QString &answerFilePath)
     const QString report = result.reportText();
     if (!report.isEmpty())
         platform::msgBox(owner, report, platform::Buttons::Ok,
-                         result.planMade() ? platform::Icon::Exclamation : platform::Icon::Critical);
-    return result.planMade();
+                         owner ? platform::Icon::Exclamation : platform::Icon::Critical);
+    return owner != nullptr;
 }
 
 } // namespace qv::create
