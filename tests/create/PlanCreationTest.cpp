@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <limits>
 
@@ -353,6 +354,27 @@ TEST_F(PlanCreationTest, MissingHeaderNamesWhatIsMissing)
     EXPECT_EQ(QDir(library.plansFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 0);
 }
 
+TEST_F(PlanCreationTest, MarketingStageAnswerDoesNotStandInForTheDocument)
+{
+    library.addMarketing();
+    QTemporaryDir working;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(working.path());
+    const CreationResult without = create({QStringLiteral("[PLAN]=Marketing"), QStringLiteral("[FIELD1.1]=Retail"),
+                                           QStringLiteral("[FIELD1.2]=New"), QStringLiteral("[FIELD3.3]=2")});
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(without.planMade());
+    EXPECT_TRUE(without.failure.contains(QStringLiteral("[FIELD1.4]"))) << without.failure.toStdString();
+    EXPECT_TRUE(QDir(working.path()).isEmpty());
+
+    // Given later, the document still makes the plan.
+    const CreationResult late = create({QStringLiteral("[PLAN]=Marketing"), QStringLiteral("[FIELD1.1]=Retail"),
+                                        QStringLiteral("[FIELD1.2]=New"), QStringLiteral("[FIELD3.3]=2"),
+                                        QStringLiteral("[FIELD1.4]=") + plansPath(QStringLiteral("Acme.txt"))});
+    ASSERT_TRUE(late.planMade()) << late.reportText().toStdString();
+    EXPECT_EQ(table(QStringLiteral("Tbl0803"), QStringLiteral("AcmeM"))->hiddenRows(), rows(5, 12));
+}
+
 TEST_F(PlanCreationTest, MissingTemplateMakesNothing)
 {
     const CreationResult result = create(library.businessHeader(QStringLiteral("Retail"), true));
@@ -496,6 +518,22 @@ TEST_F(PlanCreationTest, MissingTableIsReportedAndTheRestGoesOn)
     ASSERT_EQ(result.notApplied.size(), 1);
     EXPECT_TRUE(result.notApplied.first().contains(QStringLiteral("Tbl0601")));
     EXPECT_EQ(table(QStringLiteral("Tbl0301"))->hiddenRows(), rows(5, 8));
+}
+
+TEST_F(PlanCreationTest, UnreadableTemplateTableIsReported)
+{
+    library.addBusiness(qv::plan::Retail, true);
+    QFile broken(library.installFolder() + QStringLiteral("/Data/ENG/BusPlan/Common/New/Tables/Tbl0601.vts"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a workbook");
+    broken.close();
+    const CreationResult result = create(with(library.businessHeader(QStringLiteral("Retail"), true),
+                                              {QStringLiteral("Tbl0601:B4=1"), QStringLiteral("Tbl0301:B4=2")}));
+    ASSERT_TRUE(result.planMade());
+    ASSERT_EQ(result.notApplied.size(), 2) << result.reportText().toStdString();
+    EXPECT_TRUE(result.notApplied.at(0).startsWith(QStringLiteral("A table could not be loaded")));
+    EXPECT_TRUE(result.notApplied.at(1).startsWith(QStringLiteral("TBL0601:B4=1")));
+    EXPECT_EQ(table(QStringLiteral("Tbl0301"))->number(4, 2), 2.0);
 }
 
 // ---- Headings and the business name ---------------------------------------------------------------
