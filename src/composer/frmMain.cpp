@@ -143,6 +143,7 @@ frmMain::frmMain(QWidget *parent)
     resize(1024, 720);
     shell::RestoreWindowPosition(this);
     refreshMenuStates();
+    setUpCustomizingAndSaving();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmMain::focusWindowChanged);
 }
 
@@ -190,8 +191,11 @@ void frmMain::buildMenus()
     comingItem(fileOpen, QStringLiteral("mnuFileOpen_1"), tr("&Sample Plan"));
     file->addSeparator();
     connect(menuItem(file, QStringLiteral("mnuFile_5")), &QAction::triggered, this, [this] {
-        support::frmPreferences dialog(this);
-        dialog.exec();
+        {
+            support::frmPreferences dialog(this);
+            dialog.exec();
+        }
+        ApplyPreferences();
     });
     comingItem(file, QStringLiteral("mnuFile_6"), QString());
     comingItem(file, QStringLiteral("mnuFile_7"), QString());
@@ -615,6 +619,8 @@ void frmMain::planOpen()
                              current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
     LoadAllTables();
+    rememberTableDigests();
+    m_pendingDeletions.clear();
 
     QTreeWidgetItem *root = tvwOutline->topLevelItem(0);
     if (root) {
@@ -635,6 +641,8 @@ bool frmMain::ClosePlan()
     plan::Plan *current = shell::currentPlan();
     if (!current)
         return true;
+    if (m_saving)
+        return false; // its working copies are still being committed
     if (current->modified()) {
         const platform::Answer answer =
             ask(this, resText(1605), platform::Buttons::YesNoCancel, platform::Icon::Question);
@@ -647,9 +655,9 @@ bool frmMain::ClosePlan()
     }
     if (!current->fullPath().isEmpty())
         addToRecentPlans(current->fullPath());
-    const QString folder = current->folder();
-    if (!folder.isEmpty())
-        plan::deleteWorkingCopies(folder);
+    DeleteWorkingFiles();
+    // Unsaved deletions are undone by not saving: their files stay.
+    m_pendingDeletions.clear();
     // What the text view shows now matches no working copy: it is not
     // written again unless edited anew.
     m_textChanged = false;
@@ -661,29 +669,6 @@ void frmMain::SetPlantype(int businessKind, bool newBusiness)
 {
     plan().planInfo().setBusinessKind(businessKind);
     plan().planInfo().setNewBusiness(newBusiness);
-}
-
-bool frmMain::SavePlan()
-{
-    support::CWaitCursor wait;
-    plan::Plan &current = plan();
-    if (!writeSectionText() || !writeChangedTables())
-        return false;
-    try {
-        if (current.fullPath().isEmpty()) {
-            if (!current.SaveUnnamed())
-                return false;
-        } else {
-            current.Save();
-        }
-    } catch (const QvError &error) {
-        reportError(error.description(), error.number(), QStringLiteral("Saving ") + current.fullPath());
-        return false;
-    }
-    const QStringList failures = plan::commitWorkingCopies(current.folder());
-    for (const QString &failure : failures)
-        reportError(failure, kFileAccessError, QStringLiteral("Saving ") + failure.section(QLatin1Char(':'), 0, 0));
-    return failures.isEmpty();
 }
 
 void frmMain::openPlanDialog()
@@ -986,6 +971,7 @@ void frmMain::updateSectionButtons(const QTreeWidgetItem *node)
 
 void frmMain::nodeClick(QTreeWidgetItem *node)
 {
+    adaptOutlinePopUp(node);
     updateSectionButtons(node);
     const OutlinePosition position = positionOfKey(node->data(0, kKeyRole).toString());
     const bool section = IsSectionNode(node);
