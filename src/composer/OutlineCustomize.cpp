@@ -9,6 +9,7 @@
 #include "composer/OutlineNodes.h"
 #include "controls/richtextview/TextEditor.h"
 #include "plan/Plan.h"
+#include "platform/Error.h"
 #include "platform/Services.h"
 #include "resources/ResText.h"
 
@@ -28,6 +29,17 @@ namespace {
 QString resText(int id)
 {
     return GetResText(id - 1000);
+}
+
+// A menu caption from the string table, or the fallback while the table
+// lacks it.
+QString captionText(int id, const QString &fallback)
+{
+    try {
+        return resText(id);
+    } catch (const QvError &) {
+        return fallback;
+    }
 }
 
 // Pop-up menu items (their numbers name them).
@@ -134,16 +146,16 @@ void frmMain::setUpCustomizingAndSaving()
     // Unlock Cells.
     auto *customize = findChild<QMenu *>(QStringLiteral("mnuCustomizeTop"));
     QAction *unlock = findChild<QAction *>(QStringLiteral("mnuUnlockCells"));
-    auto submenu = [&](const QString &name, int caption) {
-        auto *menu = new QMenu(resText(caption), customize);
+    auto submenu = [&](const QString &name, int caption, const QString &fallback) {
+        auto *menu = new QMenu(captionText(caption, fallback), customize);
         menu->setObjectName(name + QStringLiteral("Menu"));
         menu->menuAction()->setObjectName(name);
         customize->insertMenu(unlock, menu);
         return menu;
     };
-    addOutlineCommands(submenu(QStringLiteral("mnuChapter"), 1077), QStringLiteral("mnuChapter"), true);
-    addOutlineCommands(submenu(QStringLiteral("mnuSection"), 1078), QStringLiteral("mnuSection"), false);
-    QMenu *status = submenu(QStringLiteral("mnuStatus"), 1079);
+    addOutlineCommands(submenu(QStringLiteral("mnuChapter"), 1077, tr("C&hapter")), QStringLiteral("mnuChapter"), true);
+    addOutlineCommands(submenu(QStringLiteral("mnuSection"), 1078, tr("&Section")), QStringLiteral("mnuSection"), false);
+    QMenu *status = submenu(QStringLiteral("mnuStatus"), 1079, tr("S&tatus"));
     for (int value = plan::InProgress; value <= plan::Exclude; ++value) {
         QAction *item = status->addAction(resText(1081 + value));
         item->setObjectName(QStringLiteral("mnuStatus_%1").arg(value));
