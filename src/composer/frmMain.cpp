@@ -725,6 +725,10 @@ void frmMain::unload()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (m_saving) { // the save's working copies are not all committed yet
+        event->ignore();
+        return;
+    }
     if (!m_unloading && m_closePrompt && shell::currentPlan()) {
         if (!ClosePlan()) {
             event->ignore();
