@@ -14,6 +14,7 @@
 #include "resources/ResText.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -156,8 +157,11 @@ void frmMain::setUpCustomizingAndSaving()
     addOutlineCommands(submenu(QStringLiteral("mnuChapter"), 1077, tr("C&hapter")), QStringLiteral("mnuChapter"), true);
     addOutlineCommands(submenu(QStringLiteral("mnuSection"), 1078, tr("&Section")), QStringLiteral("mnuSection"), false);
     QMenu *status = submenu(QStringLiteral("mnuStatus"), 1079, tr("S&tatus"));
+    auto *statuses = new QActionGroup(status); // a section has one status
+    statuses->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int value = plan::InProgress; value <= plan::Exclude; ++value) {
         QAction *item = status->addAction(resText(1081 + value));
+        statuses->addAction(item);
         item->setObjectName(QStringLiteral("mnuStatus_%1").arg(value));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this,

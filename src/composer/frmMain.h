@@ -70,7 +70,9 @@ public:
     // Offers to save; false when the user cancelled (or the save failed).
     bool ClosePlan();
     void SetPlantype(int businessKind, bool newBusiness);
-    // Saves the shown text, the plan document and the working copies.
+    // Saves the shown text and the changed tables, the plan document, and
+    // commits the working copies (ComposerSave.cpp). False when a step
+    // failed (reported), the user chose no place, or a save is under way.
     bool SavePlan();
 
     // File menu commands.

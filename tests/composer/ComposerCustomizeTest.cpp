@@ -100,6 +100,17 @@ TEST(ComposerOutlinePopUp, ARightClickOpensItOnTheNodeUnderThePointer)
     painter.end();
     shot.save(folder + QStringLiteral("/composer-outline-popup.png"));
     popUp->hide();
+
+    auto *customize = c.child<QMenu>("mnuCustomizeTop");
+    customize->popup(c.window->mapToGlobal(QPoint(120, 20)));
+    QApplication::processEvents();
+    customize->grab().save(folder + QStringLiteral("/composer-customize-menu.png"));
+    auto *status = c.child<QMenu>("mnuStatusMenu");
+    status->popup(c.window->mapToGlobal(QPoint(200, 40)));
+    QApplication::processEvents();
+    status->grab().save(folder + QStringLiteral("/composer-status-menu.png"));
+    status->hide();
+    customize->hide();
 }
 
 TEST(ComposerOutlineAdd, SectionsTwiceGetTheBaseNameAndThenTheNumberTwo)
