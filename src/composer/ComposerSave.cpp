@@ -16,6 +16,7 @@
 #include "support/Preferences.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTimer>
 
 namespace qv::composer {
@@ -140,6 +141,10 @@ void frmMain::autosaveTick()
     // A plan without a document would ask where to save it; autosave never asks.
     const plan::Plan *current = shell::currentPlan();
     if (!current || current->fullPath().isEmpty() || m_saving)
+        return;
+    // Nor does it save behind an open question (such as "Save Plan", whose
+    // No must still discard the edits); the count waits for the next tick.
+    if (QApplication::activeModalWidget())
         return;
     const AutosaveTick tick =
         composer::autosaveTick(timerSave->property("tag").toString().toInt(), support::Preferences::getAutoSaveTime());

@@ -21,6 +21,7 @@
 #include "resources/art/Artwork.h"
 #include "shell/CurrentPlan.h"
 #include "shell/MMain.h"
+#include "shell/modBusinessRule.h"
 #include "shell/frmParent.h"
 #include "support/CWaitCursor.h"
 #include "support/HelpFiles.h"
@@ -614,9 +615,7 @@ void frmMain::planOpen()
     plan::Plan &current = plan();
     BuildTree(current.outline().chapters());
     const bool business = current.planInfo().planType() == plan::BusinessPlan;
-    platform::Settings::save(QStringLiteral("Options"),
-                             business ? QStringLiteral("Last_B_File") : QStringLiteral("Last_M_File"),
-                             current.fullPath());
+    shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
     LoadAllTables();
     rememberTableDigests();

@@ -6,6 +6,7 @@
 #include "shell/modBusinessRule.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -209,6 +210,25 @@ TEST(ComposerAutosave, SavesOnTheIntervalsTickUnderItsCaption)
         EXPECT_EQ(timer->property("tag").toString(), QStringLiteral("0"));
     }
     EXPECT_TRUE(fakes().messages->shown.isEmpty());
+}
+
+TEST(ComposerAutosave, WaitsWhileAQuestionIsOpen)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    setPreference("AutoSave", QStringLiteral("-1"));
+    setPreference("Minutes", QStringLiteral("1"));
+    c.window->ApplyPreferences();
+    c.type(QStringLiteral("not yet"));
+    QDialog question(c.window.get());
+    question.setModal(true);
+    question.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &question);
+    c.window->autosaveTick();
+    EXPECT_TRUE(shell::currentPlan()->modified());
+    question.hide();
+    c.window->autosaveTick();
+    EXPECT_FALSE(shell::currentPlan()->modified());
 }
 
 TEST(ComposerRecentFiles, TheFileMenuListsTheEntriesAndOpensThem)
