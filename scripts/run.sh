@@ -8,7 +8,7 @@ install="${QV_BUILD_DIR:-$here/build}/Quorvex"
 args=()
 if [ -x "$here/scripts/make-demo.sh" ]; then
   plan="$(bash "$here/scripts/make-demo.sh" "$install")"
-  args=(-o "$plan")
+  if [ -n "$plan" ]; then args=(-o "$plan"); fi
 fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1920x1080x24" "$install/quorvex" "${args[@]}"

@@ -124,6 +124,25 @@ void writeTexts(const QString &sources, Writer &writer, GenerationReport &report
     }
 }
 
+// An example table is shown on its own, outside its set, where a link to
+// another table would read #REF!: its links become the values they gave.
+void freezeLinks(workbook::Workbook &book)
+{
+    struct Frozen
+    {
+        int row, col;
+        workbook::Value value;
+    };
+    std::vector<Frozen> frozen;
+    const workbook::CellRange all{1, 1, workbook::maxRows, workbook::maxColumns};
+    book.sheetData(0).forEachCell(all, [&](int row, int col, const workbook::Cell &cell) {
+        if (cell.formula >= 0 && book.formulaCell(cell.formula).text.contains(u'['))
+            frozen.push_back({row, col, book.formulaCell(cell.formula).result});
+    });
+    for (const auto &cell : frozen)
+        book.setValue(cell.row, cell.col, cell.value);
+}
+
 QString exampleFileName(const QString &tableName)
 {
     return QStringLiteral("TPL") + tableName.mid(3) + QStringLiteral(".vts");
@@ -150,6 +169,9 @@ void writeTables(const QString &sources, Writer &writer, GenerationReport &repor
         for (const QString &kind : place.kinds) {
             workbook::WorkbookSet books;
             loadTableSet(set.value, books, kind);
+            for (const auto &table : set.value.tables)
+                if (table.hasExample(kind))
+                    freezeLinks(*books.find(table.name));
             for (const auto &table : set.value.tables)
                 if (table.hasExample(kind))
                     writer.writeWorkbook(place.exampleFolder(kind) + u'/' + exampleFileName(table.name),

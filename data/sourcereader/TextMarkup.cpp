@@ -62,6 +62,7 @@ struct Block
     BlockKind kind;
     QString text;
     QStringList cells; // table rows
+    int table = 0;     // rows of one table share the number
 };
 
 QList<Block> blocksOf(const QString &markup)
@@ -70,27 +71,31 @@ QList<Block> blocksOf(const QString &markup)
     static const QRegularExpression separatorRow(QStringLiteral("^[|:\\- ]+$"));
     QList<Block> blocks;
     QString paragraph;
+    int table = 0;
+    bool inTable = false;
     const auto flush = [&] {
         if (!paragraph.isEmpty())
-            blocks.append({BlockKind::Paragraph, paragraph, {}});
+            blocks.append({BlockKind::Paragraph, paragraph, {}, 0});
         paragraph.clear();
     };
     for (const QString &raw : markup.split(u'\n')) {
         const QString line = raw.trimmed();
+        if (!line.startsWith(u'|'))
+            inTable = false; // anything else, a blank line too, ends a table
         if (line.isEmpty()) {
             flush();
         } else if (line.startsWith(QLatin1String("## "))) {
             flush();
-            blocks.append({BlockKind::Heading2, line.mid(3).trimmed(), {}});
+            blocks.append({BlockKind::Heading2, line.mid(3).trimmed(), {}, 0});
         } else if (line.startsWith(QLatin1String("# "))) {
             flush();
-            blocks.append({BlockKind::Heading1, line.mid(2).trimmed(), {}});
+            blocks.append({BlockKind::Heading1, line.mid(2).trimmed(), {}, 0});
         } else if (line.startsWith(QLatin1String("- "))) {
             flush();
-            blocks.append({BlockKind::Bullet, line.mid(2).trimmed(), {}});
+            blocks.append({BlockKind::Bullet, line.mid(2).trimmed(), {}, 0});
         } else if (const auto match = numbered.match(line); match.hasMatch()) {
             flush();
-            blocks.append({BlockKind::Numbered, line.mid(match.capturedLength()).trimmed(), {}});
+            blocks.append({BlockKind::Numbered, line.mid(match.capturedLength()).trimmed(), {}, 0});
         } else if (line.startsWith(u'|')) {
             flush();
             if (separatorRow.match(line).hasMatch())
@@ -101,7 +106,10 @@ QList<Block> blocksOf(const QString &markup)
             QStringList cells = inner.split(u'|');
             for (auto &cell : cells)
                 cell = cell.trimmed();
-            blocks.append({BlockKind::TableRow, QString(), cells});
+            if (!inTable)
+                ++table;
+            inTable = true;
+            blocks.append({BlockKind::TableRow, QString(), cells, table});
         } else {
             paragraph += (paragraph.isEmpty() ? QString() : QStringLiteral(" ")) + line;
         }
@@ -144,7 +152,9 @@ std::unique_ptr<QTextDocument> markupDocument(const QString &markup)
 
         if (block.kind == BlockKind::TableRow) {
             int rows = 0, columns = 0;
-            for (int j = i; j < blocks.size() && blocks.at(j).kind == BlockKind::TableRow; ++j) {
+            for (int j = i; j < blocks.size() && blocks.at(j).kind == BlockKind::TableRow &&
+                            blocks.at(j).table == block.table;
+                 ++j) {
                 ++rows;
                 columns = std::max(columns, int(blocks.at(j).cells.size()));
             }

@@ -1,0 +1,332 @@
+// Walks the generated template library (build/Quorvex/Data/ENG) as the
+// program uses it: template documents, instruction and example texts,
+// template and example tables.
+
+#include "sourcereader/TableDefinition.h"
+#include "sourcereader/TemplateSources.h"
+
+#include "controls/richtext/Rtf.h"
+#include "controls/workbook/VtsFile.h"
+#include "controls/workbook/Workbook.h"
+#include "controls/workbook/WorkbookSet.h"
+#include "plan/Outline.h"
+#include "plan/Plan.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+using namespace qv::templates;
+
+namespace {
+
+const QString library = QStringLiteral(QV_INSTALL_DIR "/Data/ENG");
+const QString sources = QStringLiteral(QV_TEMPLATE_SOURCES_DIR);
+
+// One template as plan creation picks it: its document and the folders the
+// composer reads beside it.
+struct Template
+{
+    bool business = true;
+    QString kind;  // kind name
+    QString stage; // "New", "Exist"; empty for marketing plans
+    QString document;
+    QString instructions;
+    QString examples;
+    QString tables;
+    QString tableSource; // the set folder of the sources
+    QString label() const { return (business ? QStringLiteral("BusPlan ") : QStringLiteral("MrktPlan ")) + kind + u' ' + stage; }
+};
+
+QList<Template> templates()
+{
+    QList<Template> result;
+    for (const QString &kind : kindNames()) {
+        const QString folder = kindFolder(kind);
+        const QString set = kind == QLatin1String("Custom") ? QStringLiteral("Custom") : QStringLiteral("Common");
+        for (const QString &stage : {QStringLiteral("New"), QStringLiteral("Exist")}) {
+            Template t;
+            t.kind = kind;
+            t.stage = stage;
+            t.document = library + QStringLiteral("/BusPlan/%1/%2/default.~pl").arg(folder, stage);
+            t.instructions = library + QStringLiteral("/BusPlan/%1/Instr").arg(folder);
+            t.examples = library + QStringLiteral("/BusPlan/%1/%2/Example").arg(folder, stage);
+            t.tables = library + QStringLiteral("/BusPlan/%1/%2/Tables").arg(set, stage);
+            t.tableSource = sources + QStringLiteral("/tables/BusPlan/%1-%2").arg(set, stage);
+            result << t;
+        }
+    }
+    for (const QString &kind : kindNames()) {
+        Template t;
+        t.business = false;
+        t.kind = kind;
+        t.document = library + QStringLiteral("/MrktPlan/Common/default.~pl");
+        t.instructions = library + QStringLiteral("/MrktPlan/%1/Instr").arg(kindFolder(kind));
+        t.examples = library + QStringLiteral("/MrktPlan/%1/Example").arg(kindFolder(kind));
+        t.tables = library + QStringLiteral("/MrktPlan/Common/Tables");
+        t.tableSource = sources + QStringLiteral("/tables/MrktPlan/Common");
+        result << t;
+    }
+    return result;
+}
+
+std::unique_ptr<qv::plan::Plan> openTemplate(const Template &t, QString &problem)
+{
+    auto plan = std::make_unique<qv::plan::Plan>();
+    plan->Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    plan->planInfo().setPlanType(t.business ? qv::plan::BusinessPlan : qv::plan::MarketingPlan);
+    plan->setFilePath(t.document);
+    if (!plan->Open()) {
+        problem = t.document + QStringLiteral(": ") + plan->lastError();
+        return nullptr;
+    }
+    return plan;
+}
+
+struct SectionRef
+{
+    QString key;
+    QStringList tables; // table names
+};
+
+QList<SectionRef> sectionsOf(const qv::plan::Plan &plan)
+{
+    QList<SectionRef> result;
+    const auto &chapters = plan.outline().chapters();
+    for (int c = 1; c <= chapters.count(); ++c) {
+        const auto &sections = chapters.item(c)->sections();
+        for (int s = 1; s <= sections.count(); ++s) {
+            const auto &section = *sections.item(s);
+            SectionRef ref{section.key(), {}};
+            for (int t = 1; t <= section.tables().count(); ++t)
+                ref.tables << section.tables().item(t)->name();
+            result << ref;
+        }
+    }
+    return result;
+}
+
+QString rtfProblem(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return path + QStringLiteral(": missing");
+    const auto read = qv::rtf::readRtfFile(path);
+    if (!read.error.isEmpty())
+        return path + QStringLiteral(": ") + read.error;
+    if (read.document->toPlainText().trimmed().isEmpty())
+        return path + QStringLiteral(": empty");
+    return {};
+}
+
+QString joined(const QStringList &lines)
+{
+    return lines.join(u'\n');
+}
+
+class Library : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!QFileInfo(library).isDir())
+            GTEST_SKIP() << "the library is not generated: " << library.toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(Library, EveryTemplateDocumentOpensWithAFullOutline)
+{
+    for (const auto &t : templates()) {
+        QString problem;
+        const auto plan = openTemplate(t, problem);
+        ASSERT_TRUE(plan) << problem.toStdString();
+        QFile file(t.document);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        qv::plan::PlanContent content;
+        QString reason;
+        ASSERT_TRUE(qv::plan::PlanDocument::read(file.readAll(), content, reason)) << reason.toStdString();
+        EXPECT_TRUE(content.isTemplate) << t.document.toStdString(); // a template carries no business
+        EXPECT_EQ(plan->planInfo().isBusinessPlan(), t.business);
+        const int chapters = plan->outline().chapters().count();
+        const int sections = int(sectionsOf(*plan).size());
+        EXPECT_GE(chapters, t.business ? 9 : 11) << t.label().toStdString();
+        EXPECT_GE(sections, t.business ? 30 : 25) << t.label().toStdString();
+    }
+}
+
+TEST_F(Library, EverySectionHasItsInstructionsAndExampleForEveryKindAndStage)
+{
+    QStringList problems;
+    for (const auto &t : templates()) {
+        QString problem;
+        const auto plan = openTemplate(t, problem);
+        ASSERT_TRUE(plan) << problem.toStdString();
+        for (const auto &section : sectionsOf(*plan)) {
+            if (section.key.isEmpty()) {
+                problems << t.label() + QStringLiteral(": a section without a key");
+                continue;
+            }
+            const QStringList paths{t.instructions + QStringLiteral("/INST") + section.key + QStringLiteral(".rtf"),
+                                    t.examples + QStringLiteral("/EXAM") + section.key + QStringLiteral(".rtf")};
+            for (const QString &path : paths)
+                if (const QString p = rtfProblem(path); !p.isEmpty())
+                    problems << p;
+        }
+    }
+    problems.removeDuplicates();
+    EXPECT_TRUE(problems.isEmpty()) << problems.size() << " problems:\n" << joined(problems).toStdString();
+}
+
+TEST_F(Library, EveryTableAnOutlineNamesIsInItsTablesFolder)
+{
+    QStringList problems, missingExamples;
+    for (const auto &t : templates()) {
+        if (!QFileInfo(t.tableSource).isDir())
+            continue; // the set is not written yet; the build said so
+        QString problem;
+        const auto plan = openTemplate(t, problem);
+        ASSERT_TRUE(plan) << problem.toStdString();
+        for (const auto &section : sectionsOf(*plan)) {
+            for (const QString &table : section.tables) {
+                if (!QFileInfo::exists(t.tables + u'/' + table + QStringLiteral(".vts")))
+                    problems << QStringLiteral("%1: %2.vts is not in %3").arg(t.label(), table, t.tables);
+                const QString example = t.examples + QStringLiteral("/TPL") + table.mid(3) + QStringLiteral(".vts");
+                if (!QFileInfo::exists(example))
+                    missingExamples << example;
+            }
+        }
+    }
+    problems.removeDuplicates();
+    EXPECT_TRUE(problems.isEmpty()) << joined(problems).toStdString();
+    if (!missingExamples.isEmpty()) // reported, not failed: examples are written table by table
+        std::cout << "example tables not written yet: " << missingExamples.size() << '\n'
+                  << joined(missingExamples.mid(0, 20)).toStdString() << '\n';
+}
+
+TEST_F(Library, TemplateTablesCalculateWithoutErrorsAndBalance)
+{
+    QStringList folders;
+    for (const auto &t : templates())
+        if (!folders.contains(t.tables) && QFileInfo(t.tableSource).isDir())
+            folders << t.tables;
+    for (const auto &t : templates()) {
+        if (!folders.contains(t.tables))
+            continue;
+        folders.removeAll(t.tables);
+        qv::workbook::WorkbookSet set;
+        const QStringList unreadable = qv::workbook::loadFolder(set, t.tables);
+        EXPECT_TRUE(unreadable.isEmpty()) << joined(unreadable).toStdString();
+        set.recalculate();
+        EXPECT_TRUE(errorCells(set).isEmpty()) << t.tables.toStdString() << ":\n" << joined(errorCells(set)).toStdString();
+        const auto definitions = readTableSet(t.tableSource);
+        EXPECT_TRUE(definitions.errors.isEmpty()) << joined(definitions.errors).toStdString();
+        const auto failed = failedChecks(definitions.value, set);
+        EXPECT_TRUE(failed.isEmpty()) << joined(failed).toStdString();
+    }
+}
+
+TEST_F(Library, ExampleTablesShowNoErrorsOnTheirOwnAndBalance)
+{
+    for (const auto &t : templates()) {
+        if (!QFileInfo(t.tableSource).isDir())
+            continue;
+        const auto files = QDir(t.examples).entryList({QStringLiteral("TPL*.vts")}, QDir::Files, QDir::Name);
+        qv::workbook::WorkbookSet set;
+        for (const QString &file : files) {
+            // On its own first, as the helper pane shows it.
+            const auto alone = qv::workbook::loadWorkbook(t.examples + u'/' + file);
+            qv::workbook::WorkbookSet single;
+            single.add(alone);
+            EXPECT_TRUE(errorCells(single).isEmpty()) << joined(errorCells(single)).toStdString();
+            set.add(qv::workbook::loadWorkbook(t.examples + u'/' + file), QStringLiteral("Tbl") + file.mid(3).chopped(4));
+        }
+        const auto definitions = readTableSet(t.tableSource);
+        const auto failed = failedChecks(definitions.value, set);
+        EXPECT_TRUE(failed.isEmpty()) << t.examples.toStdString() << ":\n" << joined(failed).toStdString();
+    }
+}
+
+TEST_F(Library, TheWizardQuestionListJoinsTheQuestionFilesInNameOrder)
+{
+    const QDir dir(sources + QStringLiteral("/questions"));
+    const auto files = dir.entryList({QStringLiteral("*.questions")}, QDir::Files, QDir::Name);
+    const QString list = library + QStringLiteral("/BusPlan/wizard-questions.txt");
+    if (files.isEmpty()) {
+        EXPECT_FALSE(QFileInfo::exists(list));
+        return;
+    }
+    QByteArray expected;
+    for (const QString &file : files) {
+        QFile in(dir.filePath(file));
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        QByteArray content = in.readAll().replace("\r\n", "\n");
+        if (!content.isEmpty() && !content.endsWith('\n'))
+            content += '\n';
+        expected += content;
+    }
+    QFile out(list);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly)) << list.toStdString();
+    EXPECT_EQ(out.readAll(), expected);
+}
+
+// The same sources give the same bytes: two generations compared file by file.
+TEST(LibraryGeneration, TheSameSourcesGiveTheSameBytes)
+{
+    QTemporaryDir first, second;
+    for (const auto *dir : {&first, &second}) {
+        QProcess generator;
+        generator.start(QStringLiteral(QV_LIBGEN), {QStringLiteral("generate"), sources, dir->path()});
+        ASSERT_TRUE(generator.waitForFinished(120000));
+        ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    }
+    const auto digests = [](const QString &root) {
+        QMap<QString, QByteArray> result;
+        QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                result.insert(path.mid(root.size()), QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+        }
+        return result;
+    };
+    const auto a = digests(first.path());
+    const auto b = digests(second.path());
+    EXPECT_GT(a.size(), 100);
+    EXPECT_EQ(a.keys(), b.keys());
+    for (auto it = a.begin(); it != a.end(); ++it)
+        EXPECT_EQ(it.value(), b.value(it.key())) << it.key().toStdString();
+}
+
+// A run over broken sources writes nothing and keeps the library there was.
+TEST(LibraryGeneration, BrokenSourcesLeaveThePreviousLibraryWhole)
+{
+    QTemporaryDir sourceCopy, out;
+    QDir().mkpath(sourceCopy.filePath(QStringLiteral("outlines/BusPlan/Retail")));
+    QFile broken(sourceCopy.filePath(QStringLiteral("outlines/BusPlan/Retail/New.outline")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("plan business\nkind Nowhere\n");
+    broken.close();
+    QDir().mkpath(out.filePath(QStringLiteral("ENG/BusPlan")));
+    QFile old(out.filePath(QStringLiteral("ENG/BusPlan/keep.txt")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    QProcess generator;
+    generator.start(QStringLiteral(QV_LIBGEN), {QStringLiteral("generate"), sourceCopy.path(), out.path()});
+    ASSERT_TRUE(generator.waitForFinished(60000));
+    EXPECT_EQ(generator.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(generator.readAllStandardError()).contains(QStringLiteral("unknown kind Nowhere")));
+    EXPECT_TRUE(QFileInfo::exists(out.filePath(QStringLiteral("ENG/BusPlan/keep.txt"))));
+    EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("ENG.new"))));
+}
