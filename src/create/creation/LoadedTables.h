@@ -3,11 +3,13 @@
 // regard to case ("TBL0503" finds Tbl0503.vts), each written back to the plan
 // folder under the name its file has on disk.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace qv::workbook {
 class Workbook;
+class WorkbookSet;
 }
 
 namespace qv::create {
@@ -15,10 +17,18 @@ namespace qv::create {
 class LoadedTables
 {
 public:
+    LoadedTables();
+    ~LoadedTables();
+    LoadedTables(const LoadedTables &) = delete;
+    LoadedTables &operator=(const LoadedTables &) = delete;
+
     // Loads every "*.vts" file of the folder (one workbook per file, titled by
     // its file name less ".vts"). Files that cannot be read are listed in
-    // failures() and left out.
-    void loadFolder(const QString &planFolder);
+    // failures() and left out. beforeEach, when given, hears each file name
+    // before it is read (the progress window names it).
+    void loadFolder(const QString &planFolder,
+                    const std::function<void(const QString &fileName)> &beforeEach = {});
+    // Adds or replaces the table of that name (titling the workbook by it).
     void add(const QString &tableName, std::shared_ptr<qv::workbook::Workbook> book);
 
     // nullptr when the plan has no table of that name.
@@ -45,6 +55,9 @@ private:
     QString m_folder;
     std::vector<Entry> m_tables;
     std::vector<QString> m_failures;
+    // The tables link to each other's cells ([Tbl0303]Sheet1!$B$1), so they
+    // recalculate as one set.
+    std::unique_ptr<qv::workbook::WorkbookSet> m_set;
 };
 
 } // namespace qv::create
