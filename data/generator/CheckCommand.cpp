@@ -5,7 +5,56 @@
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace qv::templates {
+
+namespace {
+
+// The outlines whose plans take their tables from a set folder
+// ("tables/BusPlan/Common-New" serves the new-business outlines of the four
+// kinds but Custom); empty when the folder is not in a sources tree.
+QStringList outlinesOf(const QString &setFolder)
+{
+    const QFileInfo set(QDir::cleanPath(QDir(setFolder).absolutePath()));
+    const QString planType = QFileInfo(set.absolutePath()).fileName();
+    const QString sources = QDir::cleanPath(set.absolutePath() + QStringLiteral("/../.."));
+    if (planType == QLatin1String("MrktPlan"))
+        return {sources + QStringLiteral("/outlines/MrktPlan/Common.outline")};
+    const QStringList parts = set.fileName().split(u'-');
+    if (planType != QLatin1String("BusPlan") || parts.size() != 2)
+        return {};
+    QStringList result;
+    for (const QString &kind : kindNames())
+        if ((kind == QLatin1String("Custom")) == (parts.at(0) == QLatin1String("Custom")))
+            result << sources + QStringLiteral("/outlines/BusPlan/%1/%2.outline").arg(kindFolder(kind), parts.at(1));
+    return result;
+}
+
+// Notes on tables that the outlines name but the set lacks, and the other way round.
+QStringList outlineNotes(const QString &setFolder, const TableSet &tables)
+{
+    QStringList notes, named;
+    for (const QString &path : outlinesOf(setFolder)) {
+        if (!QFileInfo::exists(path))
+            continue;
+        const auto outline = readOutline(path);
+        for (const QString &table : outline.value.tableNames()) {
+            named << table;
+            if (!tables.find(table))
+                notes << QStringLiteral("%1 is named by %2 but not defined").arg(table, QFileInfo(path).filePath());
+        }
+    }
+    if (!named.isEmpty())
+        for (const auto &table : tables.tables)
+            if (!named.contains(table.name, Qt::CaseInsensitive))
+                notes << QStringLiteral("%1 is defined but no outline of this set names it").arg(table.name);
+    notes.removeDuplicates();
+    return notes;
+}
+
+} // namespace
 
 int runCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
@@ -40,6 +89,8 @@ int runCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
     loadTableSet(read.value, set, kind);
     problems << errorCells(set) << failedChecks(read.value, set);
 
+    for (const QString &note : outlineNotes(folder, read.value))
+        out << "note: " << note << '\n';
     if (!kind.isEmpty())
         for (const auto &table : read.value.tables)
             if (!table.hasExample(kind))

@@ -370,14 +370,27 @@ Parsed<StyleSheet> readStyles(const QString &path)
     return result;
 }
 
-Parsed<TableDefinition> readTableDefinition(const QString &path, const StyleSheet &sharedStyles)
+Parsed<TableDefinition> readTableDefinition(const QString &path, const StyleSheet &styles)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Parsed<TableDefinition> result;
+        result.value.path = path;
+        result.errors << path + QStringLiteral(": cannot be read");
+        return result;
+    }
+    return parseTableDefinition(path, file.readAll(), styles);
+}
+
+Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArray &text, const StyleSheet &sharedStyles)
 {
     Parsed<TableDefinition> result;
     TableDefinition &table = result.value;
     table.path = path;
-    QStringList lines;
-    if (!readLines(path, lines, result.errors))
-        return result;
+    QStringList lines = QString::fromUtf8(text).split(u'\n');
+    for (auto &line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
     StyleSheet styles = sharedStyles;
     QList<Statement> *statements = &table.statements;
     QString exampleKind;
@@ -400,6 +413,14 @@ Parsed<TableDefinition> readTableDefinition(const QString &path, const StyleShee
         const QStringList &words = split.words;
         if (words.isEmpty())
             continue;
+        const auto inArea = [&](const CellRange &range) {
+            if (range.bottom <= maxTableRows && range.right <= maxTableColumns)
+                return true;
+            fail(QStringLiteral("a table has at most %1 rows and columns A-%2")
+                     .arg(maxTableRows)
+                     .arg(workbook::columnName(maxTableColumns)));
+            return false;
+        };
         const QString &keyword = words.first();
         const bool header = keyword == QLatin1String("table") || keyword == QLatin1String("title") ||
                             keyword == QLatin1String("columns") || keyword == QLatin1String("rows") ||
@@ -433,7 +454,7 @@ Parsed<TableDefinition> readTableDefinition(const QString &path, const StyleShee
                                      ? workbook::columnNumber(match.captured(2).toUpper())
                                      : first;
                 const double width = match.captured(3).toDouble();
-                if (first < 1 || last < first || width <= 0 || width > 255) {
+                if (first < 1 || last < first || last > maxTableColumns || width <= 0 || width > 255) {
                     fail(QStringLiteral("\"%1\" is not a column width such as A:28 or B-H:12").arg(words.at(w)));
                     continue;
                 }
@@ -473,6 +494,8 @@ Parsed<TableDefinition> readTableDefinition(const QString &path, const StyleShee
             const auto right = words.size() == 4 ? cellRange(words.at(3)) : std::nullopt;
             if (!left || !right || words.at(2) != QLatin1String("="))
                 fail(QStringLiteral("check reads \"check B20:F20 = B35:F35\""));
+            else if (!inArea(*left) || !inArea(*right))
+                continue;
             else if (left->rows() != right->rows() || left->cols() != right->cols())
                 fail(QStringLiteral("the two ranges of a check have different shapes"));
             else {
@@ -506,12 +529,16 @@ Parsed<TableDefinition> readTableDefinition(const QString &path, const StyleShee
                 fail(QStringLiteral("fill reads \"fill B9 C9:H9\" or \"fill A3:H5 A6:H32 step 3\""));
                 continue;
             }
+            if (!inArea(*source) || !inArea(*target))
+                continue;
             fill.source = *source;
             fill.target = *target;
             placed.push_back({lineNumber, *target});
             if (statements)
                 statements->append(fill);
         } else if (const auto range = cellRange(keyword)) {
+            if (!inArea(*range))
+                continue;
             CellStatement cells;
             cells.line = lineNumber;
             cells.range = *range;

@@ -101,6 +101,14 @@ struct TableDefinition
 
 // Reads one ".table" file; styles are the shared ones it may use.
 Parsed<TableDefinition> readTableDefinition(const QString &path, const StyleSheet &styles);
+// The same for a file's content; `path` names it in the messages and must
+// end in "<table name>.table".
+Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArray &text, const StyleSheet &styles);
+
+// Every cell of a table lies in this area, so a slip such as A1:XFD9999
+// is an error and not an endless build.
+constexpr int maxTableRows = 1000;
+constexpr int maxTableColumns = 100;
 
 // Every "*.table" file of a set folder in name order, with the shared styles
 // found beside the plan-type folders ("tables/styles").

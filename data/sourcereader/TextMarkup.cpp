@@ -142,8 +142,11 @@ std::unique_ptr<QTextDocument> markupDocument(const QString &markup)
             format.setFontWeight(QFont::Bold);
             format.setFontPointSize(block.kind == BlockKind::Heading1 ? 14.0 : 12.0);
         }
-        if (block.kind == BlockKind::Bullet || block.kind == BlockKind::Numbered)
+        const bool listItem = block.kind == BlockKind::Bullet || block.kind == BlockKind::Numbered;
+        if (listItem)
             paragraphFormat.setBottomMargin(2);
+        else if (list)
+            paragraphFormat.setTopMargin(std::max(paragraphFormat.topMargin(), 6.0)); // air after a list
         if (first)
             cursor.setBlockFormat(paragraphFormat);
         else

@@ -8,6 +8,7 @@
 #include "create/creation/CreationProgress.h"
 #include "create/creation/PlanCreation.h"
 #include "plan/Plan.h"
+#include "platform/Error.h"
 #include "platform/Paths.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <limits>
 
 using qv::create::CreationResult;
 using qv::create::PlanCreation;
@@ -357,6 +360,17 @@ TEST_F(PlanCreationTest, MissingTemplateMakesNothing)
     EXPECT_TRUE(result.failure.contains(QStringLiteral("default.~pl"))) << result.failure.toStdString();
     EXPECT_FALSE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB"))));
     EXPECT_FALSE(QFileInfo::exists(plansPath(QStringLiteral("Acme.bpl"))));
+    // The answers stay for another try.
+    EXPECT_TRUE(QFileInfo::exists(answers));
+}
+
+TEST_F(PlanCreationTest, ResourcePathIsNoDocumentPath)
+{
+    library.addBusiness(qv::plan::Retail, true);
+    const CreationResult result = create({QStringLiteral("[PLAN]=Business"), QStringLiteral("[FIELD1.4]=:/plans/Acme.txt"),
+                                          QStringLiteral("[FIELD1.1]=Retail"), QStringLiteral("[FIELD1.2]=New")});
+    EXPECT_FALSE(result.planMade());
+    EXPECT_TRUE(result.failure.contains(QStringLiteral("not a full path"))) << result.failure.toStdString();
 }
 
 TEST_F(PlanCreationTest, AnswerFileCutShortIsKeptAndReported)
@@ -656,6 +670,27 @@ TEST_F(PlanCreationTest, ReportTextSaysWhatWasNotApplied)
     result.notApplied << QStringLiteral("Tbl9999:B1=x: the plan has no table Tbl9999.");
     EXPECT_EQ(result.reportText(), QStringLiteral("The plan was made, but these answers could not be applied:\n"
                                                   "- Tbl9999:B1=x: the plan has no table Tbl9999."));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlanCreationTest, CustomizationsKeepAnyCountWithinTheTable)
+{
+    library.addBusiness(qv::plan::Service, true);
+    answers = library.writeAnswers(library.businessHeader(QStringLiteral("Service"), true));
+    PlanCreation creation(progress);
+    ASSERT_TRUE(creation.createPlanFromQA(answers).planMade());
+    creation.handleSegments(-1000);
+    creation.handleProductNo(std::numeric_limits<int>::min());
+    creation.handleDifferentMarkets(std::numeric_limits<int>::max());
+    creation.handleMarketingCount(7, 2); // no such count: nothing
+    EXPECT_EQ(table(QStringLiteral("Tbl0301"))->hiddenRows(), rows(3, 8));
+    EXPECT_EQ(table(QStringLiteral("Tbl0503"))->hiddenRows(), rows(3, 32));
+    EXPECT_EQ(table(QStringLiteral("Tbl0505"))->hiddenRows(), rows(2, 51));
+    EXPECT_TRUE(table(QStringLiteral("Tbl0302"))->hiddenRows().empty());
+    EXPECT_THROW(creation.handleMMarketing(2), qv::QvError); // a business plan has no Tbl0806
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "sourcereader/TemplateSources.h"
 
 #include "controls/richtext/Rtf.h"
+#include "controls/workbook/CellAddress.h"
+#include "create/wizard/QuestionList.h"
 #include "controls/workbook/VtsFile.h"
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
@@ -279,6 +281,39 @@ TEST_F(Library, TheWizardQuestionListJoinsTheQuestionFilesInNameOrder)
     EXPECT_EQ(out.readAll(), expected);
 }
 
+TEST_F(Library, EveryWizardQuestionTargetsAnInputCellOfItsKindsTables)
+{
+    const QString list = library + QStringLiteral("/BusPlan/wizard-questions.txt");
+    if (!QFileInfo::exists(list))
+        GTEST_SKIP() << "no question list yet";
+    const auto questions = qv::wizard::QuestionList::load(list);
+    EXPECT_TRUE(questions.problems().isEmpty()) << joined(questions.problems()).toStdString();
+    QStringList problems;
+    for (const auto &t : templates()) {
+        if (!t.business || !QFileInfo(t.tableSource).isDir())
+            continue;
+        const auto pages = questions.pagesFor(int(kindNames().indexOf(t.kind)), t.stage == QLatin1String("New"));
+        for (const auto &page : pages) {
+            for (const auto &question : page.questions) {
+                const QString table = question.cell.section(u':', 0, 0);
+                const auto cell = qv::workbook::parseCellAddress(question.cell.section(u':', 1));
+                const QString path = t.tables + u'/' + table + QStringLiteral(".vts");
+                const QString where = QStringLiteral("%1: line %2 (%3)").arg(t.label()).arg(question.line).arg(question.cell);
+                if (!cell || !QFileInfo::exists(path)) {
+                    problems << where + QStringLiteral(": no such table or cell");
+                    continue;
+                }
+                const auto book = qv::workbook::loadWorkbook(path);
+                if (book->format(cell->row, cell->col).locked)
+                    problems << where + QStringLiteral(": the cell is locked");
+                if (book->hasFormula(cell->row, cell->col))
+                    problems << where + QStringLiteral(": the cell holds a formula");
+            }
+        }
+    }
+    EXPECT_TRUE(problems.isEmpty()) << joined(problems).toStdString();
+}
+
 // The same sources give the same bytes: two generations compared file by file.
 TEST(LibraryGeneration, TheSameSourcesGiveTheSameBytes)
 {
@@ -329,4 +364,57 @@ TEST(LibraryGeneration, BrokenSourcesLeaveThePreviousLibraryWhole)
     EXPECT_TRUE(QString::fromUtf8(generator.readAllStandardError()).contains(QStringLiteral("unknown kind Nowhere")));
     EXPECT_TRUE(QFileInfo::exists(out.filePath(QStringLiteral("ENG/BusPlan/keep.txt"))));
     EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("ENG.new"))));
+}
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out, err;
+};
+
+Run runGenerator(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QV_LIBGEN), arguments);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+TEST(LibraryCheckCommand, AGoodSetPassesAndPrintsItsTables)
+{
+    const auto run = runGenerator({QStringLiteral("check"), QStringLiteral(QV_TEST_DATA_DIR "/tables/BusPlan/Sample-New"),
+                                   QStringLiteral("--example"), QStringLiteral("Retail"), QStringLiteral("--print"),
+                                   QStringLiteral("Tbl0802")});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("note: Tbl0802 has no Retail example; its template is used")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Tbl0802 - Balance Sheet")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("$21,343"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("2 tables, 0 problems\n")));
+}
+
+TEST(LibraryCheckCommand, EveryProblemIsPrintedAndFailsTheRun)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("Tbl0601.table")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("table Tbl0601\nA1 \"x\" bogus\nB3 =[Tbl0599]Sheet1!A1*2\nB4 1\nB5 2\ncheck B4 = B5\n");
+    file.close();
+    const auto run = runGenerator({QStringLiteral("check"), dir.path(), QStringLiteral("--print"), QStringLiteral("Tbl0999")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Tbl0601.table:2: unknown style or attribute \"bogus\"")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Tbl0601!B3: #REF!  =[Tbl0599]Sheet1!A1*2 (no table Tbl0599 in the set)")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Tbl0601!B4: 1 differs from B5: 2")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("--print Tbl0999: no such table")));
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("1 tables, 4 problems\n"))) << run.out.toStdString();
+    EXPECT_EQ(runGenerator({QStringLiteral("check")}).status, 2);
+    EXPECT_EQ(runGenerator({QStringLiteral("check"), dir.path(), QStringLiteral("--example"), QStringLiteral("Retial")}).status, 2);
 }

@@ -291,3 +291,12 @@ TEST(TextMarkup, ABlankLineSeparatesTwoTables)
             rows << table->rows();
     EXPECT_EQ(rows, (QList<int>{2, 3}));
 }
+
+TEST_F(TableFiles, CellsOutsideTheTableAreaAreRefusedBeforeAnythingIsBuilt)
+{
+    const auto table = read("table Tbl0601\nA1:XFD5000 1\nfill A1 A2:A99999\nA2 2\n");
+    ASSERT_EQ(table.errors.size(), 2) << table.errors.join(u'\n').toStdString();
+    EXPECT_TRUE(table.errors.at(0).contains(QStringLiteral(":2: a table has at most 1000 rows and columns A-CV")));
+    ASSERT_EQ(table.value.statements.size(), 1);
+    EXPECT_DOUBLE_EQ(table.value.build()->number(2, 1), 2);
+}

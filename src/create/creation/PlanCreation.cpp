@@ -61,7 +61,8 @@ QString documentPathProblem(const QString &path)
         if (c.unicode() < 0x20)
             return QStringLiteral("The plan document path %1 holds a control character.").arg(shown);
     }
-    if (!QDir::isAbsolutePath(path))
+    // ":" begins Qt's resource paths, which no plan can be saved to.
+    if (path.startsWith(QLatin1Char(':')) || !QDir::isAbsolutePath(path))
         return QStringLiteral("The plan document path %1 is not a full path.").arg(shown);
     const QFileInfo document(QDir::cleanPath(path));
     if (!plan::isPlainFileName(document.fileName()) || document.completeBaseName().isEmpty())
@@ -184,10 +185,6 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
         return m_result;
     }
 
-    // A file cut short keeps its answers for another try.
-    if (m_readToEnd && !QFile::remove(answers.absoluteFilePath()))
-        notApplied(QStringLiteral("The answer file %1 could not be deleted.").arg(answers.absoluteFilePath()));
-
     if (!m_folderMade) {
         if (m_result.failure.isEmpty())
             m_result.failure = missingHeadersText();
@@ -203,6 +200,10 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
         return m_result;
     }
     m_result.documentPath = m_plan->fullPath();
+    // The answers are kept for another try unless they made a plan, and so
+    // is a file that was cut short.
+    if (m_readToEnd && !QFile::remove(answers.absoluteFilePath()))
+        notApplied(QStringLiteral("The answer file %1 could not be deleted.").arg(answers.absoluteFilePath()));
     return m_result;
 }
 

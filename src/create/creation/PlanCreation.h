@@ -76,7 +76,7 @@ public:
 
     // Table customizations from the counts. Each hides the surplus rows of
     // its tables and writes them back; a count is clamped to the rows the
-    // table has (1 up to the size that hides nothing). Raise QvError when a
+    // table has (0 up to the size that hides nothing). Raise QvError when a
     // table is missing from the plan folder.
     void handleAdvertisingMediums(int count);
     void handleMAdvertisingMediums(int count);
