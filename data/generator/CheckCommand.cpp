@@ -36,6 +36,7 @@ QStringList outlinesOf(const QString &setFolder)
 QStringList outlineNotes(const QString &setFolder, const TableSet &tables)
 {
     QStringList notes, named;
+    QMap<QString, QStringList> undefined; // table -> the outlines naming it
     for (const QString &path : outlinesOf(setFolder)) {
         if (!QFileInfo::exists(path))
             continue;
@@ -43,9 +44,11 @@ QStringList outlineNotes(const QString &setFolder, const TableSet &tables)
         for (const QString &table : outline.value.tableNames()) {
             named << table;
             if (!tables.find(table))
-                notes << QStringLiteral("%1 is named by %2 but not defined").arg(table, QFileInfo(path).filePath());
+                undefined[table] << QDir(QFileInfo(path).absolutePath() + QStringLiteral("/../..")).relativeFilePath(path);
         }
     }
+    for (auto it = undefined.cbegin(); it != undefined.cend(); ++it)
+        notes << QStringLiteral("%1 is named by %2 but not defined").arg(it.key(), it.value().join(QStringLiteral(", ")));
     if (!named.isEmpty())
         for (const auto &table : tables.tables)
             if (!named.contains(table.name, Qt::CaseInsensitive))

@@ -231,7 +231,10 @@ bool readLines(const QString &path, QStringList &lines, QStringList &errors)
         errors << path + QStringLiteral(": cannot be read");
         return false;
     }
-    lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    QString content = QString::fromUtf8(file.readAll());
+    if (content.startsWith(QChar(0xFEFF)))
+        content.remove(0, 1);
+    lines = content.split(u'\n');
     for (auto &line : lines)
         if (line.endsWith(u'\r'))
             line.chop(1);
@@ -387,7 +390,10 @@ Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArr
     Parsed<TableDefinition> result;
     TableDefinition &table = result.value;
     table.path = path;
-    QStringList lines = QString::fromUtf8(text).split(u'\n');
+    QString content = QString::fromUtf8(text);
+    if (content.startsWith(QChar(0xFEFF)))
+        content.remove(0, 1); // a byte-order mark some editors write
+    QStringList lines = content.split(u'\n');
     for (auto &line : lines)
         if (line.endsWith(u'\r'))
             line.chop(1);
@@ -424,8 +430,7 @@ Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArr
         const QString &keyword = words.first();
         const bool header = keyword == QLatin1String("table") || keyword == QLatin1String("title") ||
                             keyword == QLatin1String("columns") || keyword == QLatin1String("rows") ||
-                            keyword == QLatin1String("hidden") || keyword == QLatin1String("style") ||
-                            keyword == QLatin1String("check");
+                            keyword == QLatin1String("style") || keyword == QLatin1String("check");
         if (header && !exampleKind.isEmpty()) {
             fail(keyword + QStringLiteral(" belongs before the first example"));
             continue;
@@ -481,8 +486,10 @@ Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArr
                     fail(QStringLiteral("\"%1\" is not a row or rows such as 14 or 20-24").arg(words.at(w)));
                     continue;
                 }
+                // In an example section the rows are hidden in that example only.
+                std::set<int> &hidden = exampleKind.isEmpty() ? table.hiddenRows : table.exampleHiddenRows[exampleKind];
                 for (int row = first; row <= last; ++row)
-                    table.hiddenRows.insert(row);
+                    hidden.insert(row);
                 placed.push_back({lineNumber, CellRange{first, 1, last, 1}});
             }
         } else if (keyword == QLatin1String("style")) {
@@ -600,8 +607,11 @@ std::shared_ptr<workbook::Workbook> TableDefinition::build(const QString &exampl
     for (const int row : hiddenRows)
         book->setRowsHidden(row, row, true);
     run(*book, statements);
-    if (!exampleKind.isEmpty() && examples.contains(exampleKind))
+    if (!exampleKind.isEmpty() && examples.contains(exampleKind)) {
         run(*book, examples.value(exampleKind));
+        for (const int row : exampleHiddenRows.value(exampleKind))
+            book->setRowsHidden(row, row, true);
+    }
     if (rows > 0)
         book->setMaxRow(rows);
     if (columns > 0)

@@ -90,6 +90,7 @@ struct TableDefinition
     std::set<int> hiddenRows;
     QList<Statement> statements;
     QMap<QString, QList<Statement>> examples; // kind name -> its changes
+    QMap<QString, std::set<int>> exampleHiddenRows; // kind name -> rows its example hides besides
     QList<AgreementCheck> checks;
 
     QStringList exampleKinds() const { return examples.keys(); }

@@ -365,3 +365,56 @@ TEST(LibraryGeneration, BrokenSourcesLeaveThePreviousLibraryWhole)
     EXPECT_TRUE(QFileInfo::exists(out.filePath(QStringLiteral("ENG/BusPlan/keep.txt"))));
     EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("ENG.new"))));
 }
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out, err;
+};
+
+Run runGenerator(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QV_LIBGEN), arguments);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+TEST(LibraryCheckCommand, AGoodSetPassesAndPrintsItsTables)
+{
+    const auto run = runGenerator({QStringLiteral("check"), QStringLiteral(QV_TEST_DATA_DIR "/tables/BusPlan/Sample-New"),
+                                   QStringLiteral("--example"), QStringLiteral("Retail"), QStringLiteral("--print"),
+                                   QStringLiteral("Tbl0802")});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("note: Tbl0802 has no Retail example; its template is used")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Tbl0802 - Balance Sheet")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("$21,343"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("2 tables, 0 problems\n")));
+}
+
+TEST(LibraryCheckCommand, EveryProblemIsPrintedAndFailsTheRun)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("Tbl0601.table")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("table Tbl0601\nA1 \"x\" bogus\nB3 =[Tbl0599]Sheet1!A1*2\nB4 1\nB5 2\ncheck B4 = B5\n");
+    file.close();
+    const auto run = runGenerator({QStringLiteral("check"), dir.path(), QStringLiteral("--print"), QStringLiteral("Tbl0999")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Tbl0601.table:2: unknown style or attribute \"bogus\"")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Tbl0601!B3: #REF!  =[Tbl0599]Sheet1!A1*2 (no table Tbl0599 in the set)")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Tbl0601!B4: 1 differs from B5: 2")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("--print Tbl0999: no such table")));
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("1 tables, 4 problems\n"))) << run.out.toStdString();
+    EXPECT_EQ(runGenerator({QStringLiteral("check")}).status, 2);
+    EXPECT_EQ(runGenerator({QStringLiteral("check"), dir.path(), QStringLiteral("--example"), QStringLiteral("Retial")}).status, 2);
+}

@@ -126,7 +126,7 @@ TEST_F(TableFiles, ExamplesChangeTheTemplateForOneKindOnly)
 {
     const auto table = read("table Tbl0601\nA1 \"Medium\"\nB1 0 unlocked\nC1 =B1*2\n"
                             "example Retail\nA1 \"Gazette\"\nB1 1800\n"
-                            "example Service\nB1 5\n");
+                            "example Service\nB1 5\nhidden 3-4\n");
     ASSERT_TRUE(table.errors.isEmpty()) << table.errors.join(u'\n').toStdString();
     EXPECT_EQ(table.value.exampleKinds(), (QStringList{QStringLiteral("Retail"), QStringLiteral("Service")}));
     EXPECT_DOUBLE_EQ(table.value.build()->number(1, 3), 0);
@@ -135,6 +135,9 @@ TEST_F(TableFiles, ExamplesChangeTheTemplateForOneKindOnly)
     EXPECT_DOUBLE_EQ(retail->number(1, 3), 3600);
     EXPECT_FALSE(retail->format(1, 2).locked); // the template's format stays
     EXPECT_EQ(table.value.build(QStringLiteral("Service"))->text(1, 1), QStringLiteral("Medium"));
+    EXPECT_TRUE(table.value.build(QStringLiteral("Service"))->isRowHidden(4)); // hidden in that example only
+    EXPECT_FALSE(retail->isRowHidden(4));
+    EXPECT_FALSE(table.value.build()->isRowHidden(3));
     // A kind without an example gets the template.
     EXPECT_DOUBLE_EQ(table.value.build(QStringLiteral("Custom"))->number(1, 2), 0);
 }
@@ -299,4 +302,11 @@ TEST_F(TableFiles, CellsOutsideTheTableAreaAreRefusedBeforeAnythingIsBuilt)
     EXPECT_TRUE(table.errors.at(0).contains(QStringLiteral(":2: a table has at most 1000 rows and columns A-CV")));
     ASSERT_EQ(table.value.statements.size(), 1);
     EXPECT_DOUBLE_EQ(table.value.build()->number(2, 1), 2);
+}
+
+TEST_F(TableFiles, AByteOrderMarkAndWindowsLineEndsReadAsPlainLines)
+{
+    const auto table = read("\xEF\xBB\xBFtable Tbl0601\r\nA1 \"x\"\r\nB1 =1+1\r\n");
+    ASSERT_TRUE(table.errors.isEmpty()) << table.errors.join(u'\n').toStdString();
+    EXPECT_DOUBLE_EQ(table.value.build()->number(1, 2), 2);
 }
