@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
@@ -27,6 +28,7 @@ struct Setting
 {
     std::unique_ptr<QCoreApplication> app;
     std::unique_ptr<CreationLibrary> library;
+    std::unique_ptr<QTemporaryDir> working;
 };
 
 Setting &setting()
@@ -42,6 +44,10 @@ Setting &setting()
         made.library->addBusiness(qv::plan::Retail, true);
         made.library->addBusiness(qv::plan::Custom, false);
         made.library->addMarketing();
+        // A relative path would land in the working folder: make it one
+        // that must stay empty.
+        made.working = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(made.working->path());
         return made;
     }();
     return s;
@@ -99,6 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QString &name : QDir(library.plansFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
         if (!allowed.contains(name))
             std::abort(); // written beside the plan
+    if (!QDir(s.working->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        std::abort(); // written into the working folder
     emptyFolder(library.plansFolder());
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <limits>
 
@@ -351,6 +352,27 @@ TEST_F(PlanCreationTest, MissingHeaderNamesWhatIsMissing)
     // The repeated kind counts once: no folder without a document.
     EXPECT_TRUE(result.failure.contains(QStringLiteral("[FIELD1.4]"))) << result.failure.toStdString();
     EXPECT_EQ(QDir(library.plansFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 0);
+}
+
+TEST_F(PlanCreationTest, MarketingStageAnswerDoesNotStandInForTheDocument)
+{
+    library.addMarketing();
+    QTemporaryDir working;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(working.path());
+    const CreationResult without = create({QStringLiteral("[PLAN]=Marketing"), QStringLiteral("[FIELD1.1]=Retail"),
+                                           QStringLiteral("[FIELD1.2]=New"), QStringLiteral("[FIELD3.3]=2")});
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(without.planMade());
+    EXPECT_TRUE(without.failure.contains(QStringLiteral("[FIELD1.4]"))) << without.failure.toStdString();
+    EXPECT_TRUE(QDir(working.path()).isEmpty());
+
+    // Given later, the document still makes the plan.
+    const CreationResult late = create({QStringLiteral("[PLAN]=Marketing"), QStringLiteral("[FIELD1.1]=Retail"),
+                                        QStringLiteral("[FIELD1.2]=New"), QStringLiteral("[FIELD3.3]=2"),
+                                        QStringLiteral("[FIELD1.4]=") + plansPath(QStringLiteral("Acme.txt"))});
+    ASSERT_TRUE(late.planMade()) << late.reportText().toStdString();
+    EXPECT_EQ(table(QStringLiteral("Tbl0803"), QStringLiteral("AcmeM"))->hiddenRows(), rows(5, 12));
 }
 
 TEST_F(PlanCreationTest, MissingTemplateMakesNothing)

@@ -1,5 +1,6 @@
 // quorvex: the Quorvex 8.0 desktop program.
 
+#include "create/creation/gui/frmCreateProgress.h"
 #include "create/opening/gui/frmOpening.h"
 #include "composer/RecentPlans.h"
 #include "composer/frmMain.h"
@@ -42,6 +43,8 @@ int main(int argc, char **argv)
     qv::shell::StartupRoutes routes;
     routes.showWelcomeMenu = qv::shell::frmWelcome::Display;
     routes.showOpeningDialog = [] { qv::create::frmOpening::Display(); };
+    // "-q": the progress window makes the plan and the composer shows it.
+    routes.createPlanFromAnswers = [](const QString &answers) { qv::create::frmCreateProgress::createPlanFromQA(answers); };
     // A plan that cannot be opened (its reason already shown) leaves the
     // user at the welcome menu rather than in an empty composer.
     routes.openPlanFile = [](const QString &planFile) {

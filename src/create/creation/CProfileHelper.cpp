@@ -1,5 +1,6 @@
 #include "create/creation/CProfileHelper.h"
 
+#include "controls/workbook/CellAddress.h"
 #include "controls/workbook/Workbook.h"
 #include "create/creation/LoadedTables.h"
 #include "plan/Plan.h"
@@ -137,7 +138,9 @@ void CProfileHelper::handleYearandMonth(const plan::Plan &plan)
 void CProfileHelper::handleProjection(const plan::Plan &plan)
 {
     const plan::PlanInfo &info = plan.planInfo();
-    const int y = std::max(0, plan.profile().projectedYears());
+    // Any answer gives a width the sheet can have: no negative count and no
+    // overflow in 2y + 5 (setMaxCol keeps the result within the sheet).
+    const int y = std::clamp(plan.profile().projectedYears(), 0, workbook::maxColumns);
     const bool isNew = info.newBusiness();
     const bool custom = info.businessKind() == plan::Custom;
 

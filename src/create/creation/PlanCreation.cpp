@@ -246,7 +246,9 @@ void PlanCreation::iFile_ReadFileData(plan::DataFile &file)
         applyLine(line);
         if (!m_info.isBusinessPlan() && m_headerCount == kHeadersComplete - 1)
             m_headerCount = kHeadersComplete; // a marketing plan has no new-or-existing answer
-        if (m_headerCount == kHeadersComplete && !m_stopped)
+        // However the count was reached, no plan folder is made without the
+        // document that names it.
+        if (m_headerCount >= kHeadersComplete && (m_headersSeen & DocumentPathBit) && !m_folderMade && !m_stopped)
             makePlanFolder();
     }
     if (m_stopped)
