@@ -716,7 +716,11 @@ void frmMain::focusWindowChanged(QWindow *window)
     }
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (widget->windowHandle() == window) {
-            if (!qobject_cast<QMessageBox *>(widget))
+            // Message boxes, menus and tool tips pass over the composer;
+            // they are no other window the user went to.
+            const bool passing = qobject_cast<QMessageBox *>(widget) || widget->windowType() == Qt::Popup
+                                 || widget->windowType() == Qt::ToolTip;
+            if (!passing)
                 m_awayToOtherWindow = true;
             return;
         }
