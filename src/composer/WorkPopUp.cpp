@@ -163,6 +163,11 @@ void frmMain::buildWorkAreaExtras()
     connect(fOne, &workbook::WorkbookView::cellClicked, this, &frmMain::updateCellIndicator);
     connect(fOne, &workbook::WorkbookView::selectionChanged, this, &frmMain::updateCellIndicator);
 
+    // No pane gets too narrow to read, at any window size.
+    picOutline->setMinimumWidth(160);
+    picHelper->setMinimumWidth(220);
+    picWorkArea->setMinimumWidth(320);
+
     addViewItems();
     if (QAction *topics = action(QStringLiteral("mnuHelp_0")))
         topics->setText(resText(1090) + QStringLiteral("..."));

@@ -341,7 +341,7 @@ void frmMain::buildPanes()
     picHelper->setObjectName(QStringLiteral("picHelper"));
     picHelper->setProperty("pane", QStringLiteral("helper"));
     auto *helperColumn = new QVBoxLayout(picHelper);
-    helperColumn->setContentsMargins(0, 6, 0, 6);
+    helperColumn->setContentsMargins(6, 6, 0, 6);
     helperColumn->setSpacing(4);
     auto *options = new QHBoxLayout;
     options->setSpacing(10);
@@ -371,7 +371,7 @@ void frmMain::buildPanes()
     picWorkArea->setObjectName(QStringLiteral("picWorkArea"));
     picWorkArea->setProperty("pane", QStringLiteral("workarea"));
     auto *workColumn = new QVBoxLayout(picWorkArea);
-    workColumn->setContentsMargins(0, 6, 6, 6);
+    workColumn->setContentsMargins(6, 6, 6, 6);
     workColumn->setSpacing(4);
     auto *titleRow = new QHBoxLayout;
     lblSectionName = new QLabel(picWorkArea);
@@ -1301,15 +1301,15 @@ void frmMain::setLayout(Layout layout)
     case Layout::ViewAll:
         if (picOutline->isHidden()) {
             showHelperPane(true);
-            picOutline->show();
+            showOutlinePane(true);
         }
         break;
     case Layout::HideNavigator:
         showHelperPane(true);
-        picOutline->hide();
+        showOutlinePane(false);
         break;
     case Layout::ExpandWorkspace:
-        picOutline->hide();
+        showOutlinePane(false);
         showHelperPane(false);
         break;
     }

@@ -191,6 +191,7 @@ private:
     void addViewItems();
     void editCommand(int command);
     void toggleHelperPane();
+    void showOutlinePane(bool show);
     void updateCellIndicator();
     void updateStatusPictures();
     void applyAnalysisItems();

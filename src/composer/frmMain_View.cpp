@@ -19,6 +19,7 @@
 #include "support/gui/frmAboutBox.h"
 
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTreeWidget>
 
 namespace qv::composer {
@@ -123,6 +124,33 @@ void frmMain::toggleHelperPane()
 frmTables *frmMain::listOfTables() const
 {
     return m_listOfTables.data();
+}
+
+void frmMain::showOutlinePane(bool show)
+{
+    if (show == !picOutline->isHidden())
+        return;
+    if (!show) {
+        // Its width waits in its tag, as the helper pane's sizes do.
+        picOutline->setProperty("tag", splitMain->sizes().value(0));
+        picOutline->hide();
+        return;
+    }
+    picOutline->show();
+    const int width = picOutline->property("tag").toInt();
+    QList<int> sizes = splitMain->sizes();
+    if (width <= 0 || sizes.size() != 3)
+        return;
+    // The helper and the work area give the room back in proportion.
+    const int room = width - sizes[0];
+    const int others = sizes[1] + sizes[2];
+    if (others > 0) {
+        const int fromHelper = picHelper->isHidden() ? 0 : room * sizes[1] / others;
+        sizes[1] -= fromHelper;
+        sizes[2] -= room - fromHelper;
+    }
+    sizes[0] = width;
+    splitMain->setSizes(sizes);
 }
 
 void frmMain::showListOfTables()

@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qv::composer {
 
 namespace {
@@ -53,8 +55,11 @@ void frmTables::fill(const plan::PlanOutline &outline)
         row->setData(0, kTableNameRole, entry.table->name());
         row->setToolTip(0, entry.table->name());
     }
-    for (int col = 0; col < 2; ++col)
+    // Room beside the longest name, so that the columns read apart.
+    for (int col = 0; col < 2; ++col) {
         lvwTables->resizeColumnToContents(col);
+        lvwTables->setColumnWidth(col, std::max(lvwTables->columnWidth(col) + 24, 140));
+    }
     if (lvwTables->topLevelItemCount())
         lvwTables->setCurrentItem(lvwTables->topLevelItem(0));
     findChild<QPushButton *>(QStringLiteral("cmdGoto"))->setEnabled(lvwTables->topLevelItemCount() > 0);

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QToolButton>
 #include <QWidget>
@@ -373,4 +374,42 @@ TEST(ComposerWorkArea, MenusAndToolTipsDoNotCountAsAnotherWindow)
     emit qApp->focusWindowChanged(menu.windowHandle());
     emit qApp->focusWindowChanged(c.window->windowHandle());
     EXPECT_FALSE(text->text().contains(QStringLiteral("Revised advice")));
+}
+
+TEST(ComposerScreens, EveryPaneAndStateAtBothSizes)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    addTablesToFirstSection(c);
+    c.window->showNormal();
+    const QString folder = QStringLiteral(QV_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    auto shoot = [&](const QString &name, QSize size) {
+        c.window->resize(size);
+        QApplication::processEvents();
+        const QImage shot = c.window->grab().toImage();
+        EXPECT_EQ(shot.size(), size) << name.toStdString();
+        shot.save(QStringLiteral("%1/composer-%2-%3.png").arg(folder, name).arg(size.width()));
+    };
+    for (QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
+        c.window->setLayout(composer::frmMain::Layout::ViewAll);
+        c.select(QStringLiteral("Plan.1.1"));
+        c.child<QRadioButton>("optHelper_0")->click();
+        c.window->showWorkView(0);
+        shoot(QStringLiteral("text"), size);
+        c.child<QRadioButton>("optHelper_1")->click();
+        shoot(QStringLiteral("example-text"), size);
+        c.child<QRadioButton>("optHelper_2")->click();
+        c.window->showWorkView(1);
+        shoot(QStringLiteral("table"), size);
+        c.window->setLayout(composer::frmMain::Layout::HideNavigator);
+        shoot(QStringLiteral("hide-navigator"), size);
+        c.window->setLayout(composer::frmMain::Layout::ExpandWorkspace);
+        shoot(QStringLiteral("expand-workspace"), size);
+    }
+    c.window->setLayout(composer::frmMain::Layout::ViewAll);
+    c.window->resize(1024, 768);
+    c.window->showListOfTables();
+    QApplication::processEvents();
+    c.window->listOfTables()->grab().save(folder + QStringLiteral("/composer-list-of-tables.png"));
 }
