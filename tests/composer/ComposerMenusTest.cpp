@@ -413,3 +413,24 @@ TEST(ComposerScreens, EveryPaneAndStateAtBothSizes)
     QApplication::processEvents();
     c.window->listOfTables()->grab().save(folder + QStringLiteral("/composer-list-of-tables.png"));
 }
+
+TEST(ComposerView, ZoomWithNothingShownChangesNothing)
+{
+    shell::replaceCurrentPlan();
+    composer::frmMain window;
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    auto *editor = window.findChild<richtext::TextEditor *>(QStringLiteral("rtfWorkArea"));
+    EXPECT_EQ(window.zoom(), 0);
+    window.stepZoom();
+    window.findChild<QAction *>(QStringLiteral("mnuViewZoom_0"))->trigger();
+    EXPECT_EQ(editor->zoomFactor(), 100);
+    EXPECT_EQ(window.zoom(), 0);
+    for (const char *name : {"mnuViewZoom_0", "mnuViewZoom_1", "mnuViewZoom_2"})
+        EXPECT_FALSE(window.findChild<QAction *>(QLatin1String(name))->isChecked()) << name;
+    // Nothing to cut or spell without a section.
+    window.updateWorkCommands();
+    EXPECT_FALSE(window.findChild<QAction *>(QStringLiteral("mnuEdit_1"))->isEnabled());
+    EXPECT_FALSE(window.findChild<QAction *>(QStringLiteral("mnuEdit_6"))->isEnabled());
+    window.unload();
+    shell::releaseCurrentPlan();
+}
