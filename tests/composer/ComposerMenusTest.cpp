@@ -434,3 +434,24 @@ TEST(ComposerView, ZoomWithNothingShownChangesNothing)
     window.unload();
     shell::releaseCurrentPlan();
 }
+
+TEST(ComposerMenus, TablesRightClickOpensTheEditMenuAndTheExampleItsCopyMenu)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.window->showWorkView(1);
+    auto *edit = c.child<QMenu>("mnuEditTop");
+    emit c.child<workbook::WorkbookView>("fOne")->rightClicked(QPoint(20, 20));
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_TRUE(c.child<QAction>("mnuEdit_14")->isEnabled());
+    edit->close();
+    c.child<QRadioButton>("optHelper_2")->click();
+    auto *example = c.child<workbook::WorkbookView>("f1Helper");
+    example->workbook()->setSelection(workbook::CellRange::cell(1, 1));
+    emit example->rightClicked(QPoint(20, 20));
+    auto *copyMenu = c.child<QMenu>("mnuExamplePopUp");
+    EXPECT_TRUE(copyMenu->isVisible());
+    copyMenu->close();
+    c.child<QAction>("mnuExamplePopUp_0")->trigger();
+    EXPECT_EQ(fakes().clipboard->text().trimmed(), QStringLiteral("Example table 1"));
+}
