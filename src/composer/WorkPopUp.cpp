@@ -88,13 +88,22 @@ void frmMain::buildEditMenu()
 
 void frmMain::editCommand(int command)
 {
-    const bool table = workViews->currentWidget() == fOne && fOne->workbook();
-    switch (command) {
-    case EditCut: table ? void(fOne->cut()) : rtfWorkArea->cut(); break;
-    case EditCopy: table ? void(fOne->copy()) : rtfWorkArea->copy(); break;
-    case EditPaste: table ? void(fOne->paste()) : rtfWorkArea->paste(); break;
-    default: break;
+    if (workViews->currentWidget() == fOne && fOne->workbook()) {
+        // The view refuses, with its own message, what protection forbids.
+        if (command == EditCut)
+            fOne->cut();
+        else if (command == EditCopy)
+            fOne->copy();
+        else if (command == EditPaste)
+            fOne->paste();
+        return;
     }
+    if (command == EditCut)
+        rtfWorkArea->cut();
+    else if (command == EditCopy)
+        rtfWorkArea->copy();
+    else if (command == EditPaste)
+        rtfWorkArea->paste();
 }
 
 void frmMain::buildWorkAreaExtras()
