@@ -25,6 +25,7 @@
 #include "shell/CurrentPlan.h"
 #include "shell/MMain.h"
 #include "shell/frmParent.h"
+#include "shell/modBusinessRule.h"
 #include "support/CWaitCursor.h"
 #include "support/HelpFiles.h"
 #include "support/OnlineLinks.h"
@@ -113,6 +114,7 @@ frmMain::frmMain(QWidget *parent)
     resize(1024, 720);
     shell::RestoreWindowPosition(this);
     refreshMenuStates();
+    setUpCustomizingAndSaving();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmMain::focusWindowChanged);
 }
 
@@ -160,8 +162,11 @@ void frmMain::buildMenus()
     comingItem(fileOpen, QStringLiteral("mnuFileOpen_1"), tr("&Sample Plan"));
     file->addSeparator();
     connect(menuItem(file, QStringLiteral("mnuFile_5")), &QAction::triggered, this, [this] {
-        support::frmPreferences dialog(this);
-        dialog.exec();
+        {
+            support::frmPreferences dialog(this);
+            dialog.exec();
+        }
+        ApplyPreferences();
     });
     comingItem(file, QStringLiteral("mnuFile_6"), QString());
     comingItem(file, QStringLiteral("mnuFile_7"), QString());
@@ -560,11 +565,11 @@ void frmMain::planOpen()
     plan::Plan &current = plan();
     BuildTree(current.outline().chapters());
     const bool business = current.planInfo().planType() == plan::BusinessPlan;
-    platform::Settings::save(QStringLiteral("Options"),
-                             business ? QStringLiteral("Last_B_File") : QStringLiteral("Last_M_File"),
-                             current.fullPath());
+    shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
     LoadAllTables();
+    rememberTableDigests();
+    m_pendingDeletions.clear();
 
     QTreeWidgetItem *root = tvwOutline->topLevelItem(0);
     if (root) {
@@ -585,6 +590,8 @@ bool frmMain::ClosePlan()
     plan::Plan *current = shell::currentPlan();
     if (!current)
         return true;
+    if (m_saving)
+        return false; // its working copies are still being committed
     if (current->modified()) {
         const platform::Answer answer =
             ask(this, resText(1605), platform::Buttons::YesNoCancel, platform::Icon::Question);
@@ -597,9 +604,9 @@ bool frmMain::ClosePlan()
     }
     if (!current->fullPath().isEmpty())
         addToRecentPlans(current->fullPath());
-    const QString folder = current->folder();
-    if (!folder.isEmpty())
-        plan::deleteWorkingCopies(folder);
+    DeleteWorkingFiles();
+    // Unsaved deletions are undone by not saving: their files stay.
+    m_pendingDeletions.clear();
     // What the text view shows now matches no working copy: it is not
     // written again unless edited anew.
     m_textChanged = false;
@@ -611,29 +618,6 @@ void frmMain::SetPlantype(int businessKind, bool newBusiness)
 {
     plan().planInfo().setBusinessKind(businessKind);
     plan().planInfo().setNewBusiness(newBusiness);
-}
-
-bool frmMain::SavePlan()
-{
-    support::CWaitCursor wait;
-    plan::Plan &current = plan();
-    if (!writeSectionText() || !writeChangedTables())
-        return false;
-    try {
-        if (current.fullPath().isEmpty()) {
-            if (!current.SaveUnnamed())
-                return false;
-        } else {
-            current.Save();
-        }
-    } catch (const QvError &error) {
-        reportError(error.description(), error.number(), QStringLiteral("Saving ") + current.fullPath());
-        return false;
-    }
-    const QStringList failures = plan::commitWorkingCopies(current.folder());
-    for (const QString &failure : failures)
-        reportError(failure, kFileAccessError, QStringLiteral("Saving ") + failure.section(QLatin1Char(':'), 0, 0));
-    return failures.isEmpty();
 }
 
 void frmMain::openPlanDialog()
@@ -690,6 +674,10 @@ void frmMain::unload()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (m_saving) { // the save's working copies are not all committed yet
+        event->ignore();
+        return;
+    }
     if (!m_unloading && m_closePrompt && shell::currentPlan()) {
         if (!ClosePlan()) {
             event->ignore();
@@ -940,6 +928,7 @@ void frmMain::updateSectionButtons(const QTreeWidgetItem *node)
 
 void frmMain::nodeClick(QTreeWidgetItem *node)
 {
+    adaptOutlinePopUp(node);
     updateSectionButtons(node);
     const OutlinePosition position = positionOfKey(node->data(0, kKeyRole).toString());
     const bool section = IsSectionNode(node);

@@ -3,9 +3,11 @@
 // The Plan Composer: the outline tree, the helper pane with the section's
 // instructions and examples, and the work area with the section's text.
 
+#include "composer/OutlineEditing.h"
 #include "composer/OutlineKeys.h"
 #include "composer/PlanTables.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSet>
@@ -78,7 +80,9 @@ public:
     // Offers to save; false when the user cancelled (or the save failed).
     bool ClosePlan();
     void SetPlantype(int businessKind, bool newBusiness);
-    // Saves the shown text, the plan document and the working copies.
+    // Saves the shown text and the changed tables, the plan document, and
+    // commits the working copies (ComposerSave.cpp). False when a step
+    // failed (reported), the user chose no place, or a save is under way.
     bool SavePlan();
 
     // File menu commands.
@@ -274,6 +278,54 @@ private:
     bool m_textChanged = false;
     bool m_buildingTree = false;
     bool m_awayToOtherWindow = false;
+
+    // ---- Customizing and saving ----
+public:
+    // Adapts the outline pop-up menu and the Customize menu to the node:
+    // Move Up hidden on the first node of its level, Move Down on the last,
+    // "Add Chapter" or "Add Section", the status items only for a section.
+    void adaptOutlinePopUp(const QTreeWidgetItem *node);
+    // The outline commands on a chapter or section node. Add puts a new
+    // chapter (with its first section) or section after the last sibling;
+    // Delete asks first and refuses items holding tables and a chapter's
+    // only section; a deleted item's text files go at the next save.
+    void outlineAdd(QTreeWidgetItem *node);
+    void outlineAddSection(QTreeWidgetItem *chapterNode);
+    void outlineDelete(QTreeWidgetItem *node);
+    void outlineRename(QTreeWidgetItem *node);
+    void outlineMove(QTreeWidgetItem *node, MoveDirection direction);
+    // Marks the section of a section node In Progress, Complete or Exclude.
+    void setSectionStatus(QTreeWidgetItem *node, qint16 status);
+    const PendingDeletions &pendingDeletions() const { return m_pendingDeletions; }
+
+    // Deletes every working copy of the plan folder (closing discards them).
+    void DeleteWorkingFiles();
+    // Sets up the autosave timer and the File menu's recent-file entries.
+    void ApplyPreferences();
+    // One minute of the autosave timer.
+    void autosaveTick();
+    // True while a save runs; meanwhile another save, an autosave, a close
+    // or an exit is refused.
+    bool saving() const { return m_saving; }
+    // Fills File menu items 9 to 13 from the recent-file list.
+    void LoadRecentFiles();
+    // File menu item 9 to 13: closes the plan and opens the entry's plan.
+    void openRecentFile(int menuIndex);
+
+private:
+    void setUpCustomizingAndSaving();
+    QMenu *addOutlineCommands(QMenu *menu, const QString &arrayName, bool chapterCommands);
+    void renumberKeys();
+    void outlineChanged(QTreeWidgetItem *node);
+    void selectAfterChange(QTreeWidgetItem *node);
+    void rememberTableDigests();
+    void markRelinkedTables();
+    void reportSaveError(const QString &description, long number, const QString &activity);
+
+    QMenu *mnuOutlinePopUp = nullptr;
+    PendingDeletions m_pendingDeletions;
+    QHash<QString, QByteArray> m_tableDigests; // formula results of each table as last written
+    bool m_saving = false;
 };
 
 } // namespace qv::composer

@@ -1,0 +1,44 @@
+#pragma once
+
+// How an outline tree node keeps its key, tag, text before an edit and
+// image key (the item data roles the composer uses throughout), and the
+// tree image of a section status.
+
+#include "composer/OutlineKeys.h"
+#include "plan/Outline.h"
+
+#include <QString>
+#include <QTreeWidgetItem>
+
+namespace qv::composer {
+
+inline constexpr int kNodeKeyRole = Qt::UserRole;
+inline constexpr int kNodeTagRole = Qt::UserRole + 1;
+inline constexpr int kNodeTextRole = Qt::UserRole + 2;
+inline constexpr int kNodeImageRole = Qt::UserRole + 3;
+
+inline QString nodeKeyOf(const QTreeWidgetItem *node)
+{
+    return node ? node->data(0, kNodeKeyRole).toString() : QString();
+}
+
+inline QString statusImageOf(qint16 status)
+{
+    switch (status) {
+    case plan::Complete: return QStringLiteral("leaf check");
+    case plan::Exclude: return QStringLiteral("leaf exclude");
+    default: return QStringLiteral("leaf");
+    }
+}
+
+// The picture the work area shows for a status; empty for In Progress.
+inline QString statusPictureOf(qint16 status)
+{
+    switch (status) {
+    case plan::Complete: return QStringLiteral("Complete");
+    case plan::Exclude: return QStringLiteral("Exclude");
+    default: return QString();
+    }
+}
+
+} // namespace qv::composer
