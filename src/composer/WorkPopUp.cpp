@@ -13,10 +13,14 @@
 #include "plan/Outline.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace qv::composer {
 
@@ -174,7 +178,13 @@ void frmMain::buildWorkAreaExtras()
 
     // No pane gets too narrow to read, at any window size.
     picOutline->setMinimumWidth(160);
-    picHelper->setMinimumWidth(220);
+    // The helper is never narrower than its three options, so that their
+    // captions are never cut.
+    int options = 0;
+    for (QRadioButton *option : optHelper)
+        options += option->sizeHint().width() + 10;
+    const QMargins margins = picHelper->layout()->contentsMargins();
+    picHelper->setMinimumWidth(std::max(220, options + margins.left() + margins.right()));
     picWorkArea->setMinimumWidth(320);
 
     addViewItems();
