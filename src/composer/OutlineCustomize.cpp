@@ -6,6 +6,7 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerArt.h"
+#include "composer/ComposerCommon.h"
 #include "composer/OutlineNodes.h"
 #include "controls/richtextview/TextEditor.h"
 #include "plan/Plan.h"
@@ -26,11 +27,6 @@
 namespace qv::composer {
 
 namespace {
-
-QString resText(int id)
-{
-    return GetResText(id - 1000);
-}
 
 // A menu caption from the string table, or the fallback while the table
 // lacks it.

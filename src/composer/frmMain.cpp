@@ -1,8 +1,11 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerArt.h"
+#include "composer/ComposerCommon.h"
 #include "composer/RecentPlans.h"
 #include "composer/SectionFiles.h"
+#include "composer/frmTables.h"
+#include "controls/spell/SpellChecker.h"
 #include "controls/richtextview/DisplayBox.h"
 #include "controls/richtextview/TextEditor.h"
 #include "controls/workbook/Workbook.h"
@@ -83,40 +86,6 @@ constexpr int kMarketingPlanIcon = 103;
 constexpr long kFileNotFound = 53;
 constexpr long kFileAccessError = 75;
 
-QString resText(int id)
-{
-    return GetResText(id - 1000);
-}
-
-platform::Answer ask(QObject *owner, const QString &text, platform::Buttons buttons, platform::Icon icon)
-{
-    platform::Message message;
-    message.text = text;
-    message.buttons = buttons;
-    message.icon = icon;
-    return platform::messageBoxes().show(owner, message);
-}
-
-void tell(QObject *owner, const QString &text, platform::Icon icon)
-{
-    ask(owner, text, platform::Buttons::Ok, icon);
-}
-
-QAction *menuItem(QMenu *menu, const QString &name, const QString &caption = QString())
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-// A command whose window comes with a later part of the program.
-QAction *comingItem(QMenu *menu, const QString &name, const QString &caption)
-{
-    QAction *action = menuItem(menu, name, caption);
-    action->setEnabled(false);
-    return action;
-}
-
 // The program's wizards sit beside it in the install folder; this platform's
 // programs carry no ".exe".
 QString wizardPath(const QString &name)
@@ -138,6 +107,7 @@ frmMain::frmMain(QWidget *parent)
     buildToolbar();
     buildPanes();
     loadCaptions();
+    buildWorkAreaExtras();
     showWorkView(0);
     setWindowTitle(resText(1383) + QStringLiteral(" - ") + resText(1302));
     setWindowIcon(resources::LoadResIcon(kBusinessPlanIcon));
@@ -207,13 +177,7 @@ void frmMain::buildMenus()
     connect(menuItem(file, QStringLiteral("mnuFile_14")), &QAction::triggered, this, &frmMain::mainMenu);
     connect(menuItem(file, QStringLiteral("mnuFile_15")), &QAction::triggered, this, &frmMain::exitComposer);
 
-    QMenu *edit = menuBar()->addMenu(QString());
-    edit->setObjectName(QStringLiteral("mnuEditTop"));
-    connect(menuItem(edit, QStringLiteral("mnuEdit_1")), &QAction::triggered, this, [this] { rtfWorkArea->cut(); });
-    connect(menuItem(edit, QStringLiteral("mnuEdit_2")), &QAction::triggered, this, [this] { rtfWorkArea->copy(); });
-    connect(menuItem(edit, QStringLiteral("mnuEdit_3")), &QAction::triggered, this,
-            [this] { rtfWorkArea->paste(); });
-    connect(menuItem(edit, QStringLiteral("mnuEdit_4"), tr("C&lear")), &QAction::triggered, this, &frmMain::clearCommand);
+    buildEditMenu();
 
     QMenu *view = menuBar()->addMenu(QString());
     view->setObjectName(QStringLiteral("mnuViewTop"));
@@ -267,23 +231,8 @@ void frmMain::buildMenus()
         setProtection(wasUnlocked, !wasUnlocked);
     });
 
-    QMenu *tools = menuBar()->addMenu(QString());
-    tools->setObjectName(QStringLiteral("mnuToolsTop"));
-    comingItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
-    comingItem(tools, QStringLiteral("mnuTools_1"), tr("&Spread Sheet"));
-    comingItem(tools, QStringLiteral("mnuTools_2"), QString());
-    tools->addSeparator();
-    connect(menuItem(tools, QStringLiteral("mnuTools_5")), &QAction::triggered, this,
-            [this] { support::OpenHelpFile(this, support::kAdvisorHelpFile); });
-    connect(menuItem(tools, QStringLiteral("mnuTools_6")), &QAction::triggered, this,
-            [this] { support::OpenMainWebSite(this); });
-
-    QMenu *help = menuBar()->addMenu(QString());
-    help->setObjectName(QStringLiteral("mnuHelpTop"));
-    connect(menuItem(help, QStringLiteral("mnuHelp_0")), &QAction::triggered, this,
-            [this] { support::OpenHelpFile(this, support::kMainHelpFile); });
-    connect(menuItem(help, QStringLiteral("mnuHelp_2")), &QAction::triggered, this,
-            [this] { support::ShowProducts(this); });
+    buildToolsMenu();
+    buildHelpMenu();
 }
 
 void frmMain::buildToolbar()
@@ -316,7 +265,7 @@ void frmMain::buildToolbar()
     connect(cmdToolBar[5], &QToolButton::clicked, this, [this] { moveSection(true); });
     connect(cmdToolBar[6], &QToolButton::clicked, this, [this] { moveTable(false); });
     connect(cmdToolBar[7], &QToolButton::clicked, this, [this] { moveTable(true); });
-    connect(cmdToolBar[8], &QToolButton::clicked, this, [this] { support::OpenMainWebSite(this); });
+    connect(cmdToolBar[8], &QToolButton::clicked, this, [this] { support::OpenSecondWebSite(this); });
     // Compiling arrives with its command.
     cmdToolBar[9]->setEnabled(false);
 }
@@ -397,7 +346,7 @@ void frmMain::buildPanes()
     picHelper->setObjectName(QStringLiteral("picHelper"));
     picHelper->setProperty("pane", QStringLiteral("helper"));
     auto *helperColumn = new QVBoxLayout(picHelper);
-    helperColumn->setContentsMargins(0, 6, 0, 6);
+    helperColumn->setContentsMargins(6, 6, 0, 6);
     helperColumn->setSpacing(4);
     auto *options = new QHBoxLayout;
     options->setSpacing(10);
@@ -427,7 +376,7 @@ void frmMain::buildPanes()
     picWorkArea->setObjectName(QStringLiteral("picWorkArea"));
     picWorkArea->setProperty("pane", QStringLiteral("workarea"));
     auto *workColumn = new QVBoxLayout(picWorkArea);
-    workColumn->setContentsMargins(0, 6, 6, 6);
+    workColumn->setContentsMargins(6, 6, 6, 6);
     workColumn->setSpacing(4);
     auto *titleRow = new QHBoxLayout;
     lblSectionName = new QLabel(picWorkArea);
@@ -577,6 +526,7 @@ void frmMain::refreshMenuStates()
     const bool hasPlan = shell::currentPlan() && !shell::currentPlan()->fullPath().isEmpty();
     if (QAction *save = findChild<QAction *>(QStringLiteral("mnuFile_2")))
         save->setEnabled(hasPlan);
+    updateWorkCommands();
 }
 
 void frmMain::reportError(const QString &description, long number, const QString &activity)
@@ -754,7 +704,11 @@ void frmMain::focusWindowChanged(QWindow *window)
     }
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (widget->windowHandle() == window) {
-            if (!qobject_cast<QMessageBox *>(widget))
+            // Message boxes, menus and tool tips pass over the composer;
+            // they are no other window the user went to.
+            const bool passing = qobject_cast<QMessageBox *>(widget) || widget->windowType() == Qt::Popup
+                                 || widget->windowType() == Qt::ToolTip;
+            if (!passing)
                 m_awayToOtherWindow = true;
             return;
         }
@@ -1248,6 +1202,7 @@ void frmMain::showTable(const QString &name)
                                     .arg(position)
                                     .arg(table->displayName().isEmpty() ? table->name() : table->displayName()));
     }
+    updateWorkCommands();
 }
 
 void frmMain::showWorkView(int index)
@@ -1272,6 +1227,7 @@ void frmMain::showWorkView(int index)
     } else if (m_section) {
         lblSectionName->setText(outlineNumber(m_position) + QStringLiteral(" - ") + m_section->name());
     }
+    updateWorkCommands();
 }
 
 void frmMain::setProtection(bool locked, bool ask)
@@ -1334,15 +1290,15 @@ void frmMain::setLayout(Layout layout)
     case Layout::ViewAll:
         if (picOutline->isHidden()) {
             showHelperPane(true);
-            picOutline->show();
+            showOutlinePane(true);
         }
         break;
     case Layout::HideNavigator:
         showHelperPane(true);
-        picOutline->hide();
+        showOutlinePane(false);
         break;
     case Layout::ExpandWorkspace:
-        picOutline->hide();
+        showOutlinePane(false);
         showHelperPane(false);
         break;
     }
@@ -1455,23 +1411,7 @@ bool frmMain::writeChangedTables()
 
 void frmMain::moveTable(bool forward)
 {
-    struct Place
-    {
-        int chapter;
-        int section;
-        std::shared_ptr<plan::Table> table;
-    };
-    std::vector<Place> order;
-    int c = 0;
-    for (const auto &chapter : plan().outline().chapters()) {
-        ++c;
-        int s = 0;
-        for (const auto &section : chapter->sections()) {
-            ++s;
-            for (const auto &table : section->tables())
-                order.push_back({c, s, table});
-        }
-    }
+    const std::vector<TableEntry> order = tablesInPlanOrder(plan().outline());
     if (order.empty())
         return;
     int target = forward ? 0 : -1;
@@ -1485,7 +1425,7 @@ void frmMain::moveTable(bool forward)
         target = 0;
     if (target < 0 || target >= int(order.size()))
         return; // the first or last table stays in place
-    const Place &place = order[size_t(target)];
+    const TableEntry &place = order[size_t(target)];
     if (m_position.chapter != place.chapter || m_position.section != place.section) {
         QTreeWidgetItem *node = nodeOfKey(sectionKey(place.chapter, place.section));
         if (!node)
@@ -1510,16 +1450,7 @@ bool frmMain::gotoTable(const QString &name)
     const plan::PlanOutline::TablePlace place = plan().outline().findTable(name);
     if (!place.table)
         return false;
-    QTreeWidgetItem *node = nodeOfKey(sectionKey(place.chapter, place.section));
-    if (!node)
-        return false;
-    node->parent()->setExpanded(true);
-    tvwOutline->setCurrentItem(node);
-    if (m_section.get() != plan().outline().chapters().item(place.chapter)->sections().item(place.section).get())
-        return false; // the shown section could not be left
-    showTable(place.table->name());
-    showWorkView(1);
-    return true;
+    return goToTablePlace(place.chapter, place.section, place.table->name());
 }
 
 // ---- Helper pane -------------------------------------------------------------

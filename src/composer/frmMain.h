@@ -5,13 +5,17 @@
 
 #include "composer/OutlineEditing.h"
 #include "composer/OutlineKeys.h"
+#include "composer/PlanTables.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -41,6 +45,10 @@ namespace qv::plan {
 class Table;
 } // namespace qv::plan
 
+namespace qv::spell {
+class SpellChecker;
+} // namespace qv::spell
+
 namespace qv::workbook {
 class Workbook;
 class WorkbookSet;
@@ -48,6 +56,8 @@ class WorkbookView;
 } // namespace qv::workbook
 
 namespace qv::composer {
+
+class frmTables;
 
 class frmMain : public QMainWindow
 {
@@ -146,6 +156,60 @@ public:
     void moveTable(bool forward);
     // Switches the work area to its text view (0) or table view (1).
     void showWorkView(int index);
+
+    // ---- Work area menus and status ----
+public:
+    // View > List of Tables: the list of every table, going to the chosen
+    // one. It opens without blocking; the list shown, if any.
+    void showListOfTables();
+    frmTables *listOfTables() const;
+    // Shows the named table of the section at the outline position; false
+    // when that section cannot be shown or has no such table.
+    bool goToTablePlace(int chapter, int section, const QString &name);
+    // Checks the spelling of the section text and says when it is done.
+    void SpellCheck();
+    // Tools > Calculator.
+    void startCalculator();
+    // Makes a table's graph picture from its loaded workbook; returns the
+    // reason on failure, else empty text. The graph generator provides it.
+    using GraphPictureMaker =
+        std::function<QString(const workbook::Workbook &table, const plan::Table &entry, const QString &picturePath)>;
+    void setGraphPictureMaker(GraphPictureMaker maker) { m_graphPictureMaker = std::move(maker); }
+    // Remakes every graph picture that no longer matches its table (all of
+    // them are current afterwards unless a picture failed or no maker is
+    // set) and returns each picture with its state.
+    std::vector<GraphPicture> UpdateGraphPictures();
+    // Enables the menu items, side buttons and pop-up items for what is
+    // shown and selected, and sets the status pictures.
+    void updateWorkCommands();
+    // The work area's right-click menu, opened at a screen position.
+    void showWorkPopUp(const QPoint &globalPos);
+    // The active cell of the table view as the status bar shows it ("B3").
+    QString cellIndicator() const;
+
+private:
+    void buildEditMenu();
+    void buildToolsMenu();
+    void buildHelpMenu();
+    void buildWorkAreaExtras();
+    void addViewItems();
+    void editCommand(int command);
+    void toggleHelperPane();
+    void showOutlinePane(bool show);
+    void updateCellIndicator();
+    void updateStatusPictures();
+    void applyAnalysisItems();
+    QAction *action(const QString &name) const;
+
+    QMenu *mnuWorkPopUp = nullptr;
+    QMenu *mnuExamplePopUp = nullptr;
+    QLabel *sbarCell = nullptr;
+    QLabel *picTableStatus = nullptr;
+    QLabel *picGraphStatus = nullptr;
+    std::unique_ptr<spell::SpellChecker> m_speller;
+    QPointer<frmTables> m_listOfTables;
+    GraphPictureMaker m_graphPictureMaker;
+    // ---- end of work area menus and status ----
 
 protected:
     void closeEvent(QCloseEvent *event) override;
