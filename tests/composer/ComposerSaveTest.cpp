@@ -39,6 +39,16 @@ public:
     std::function<void()> probe;
 };
 
+// The probing clock in place of the platform's clock.
+std::shared_ptr<ProbingClock> installProbingClock()
+{
+    auto clock = std::make_shared<ProbingClock>();
+    platform::Services services;
+    services.clock = clock;
+    platform::installServices(services);
+    return clock;
+}
+
 void setPreference(const char *key, const QString &value)
 {
     platform::Settings::save(QStringLiteral("Preferences"), QLatin1String(key), value);
@@ -120,10 +130,7 @@ TEST(ComposerSave, WhileASaveRunsAnotherSaveAnAutosaveAndACloseAreRefused)
     setPreference("AutoSave", QStringLiteral("-1"));
     setPreference("Minutes", QStringLiteral("1"));
     c.window->ApplyPreferences();
-    auto clock = std::make_shared<ProbingClock>();
-    platform::Services services;
-    services.clock = clock;
-    platform::installServices(services);
+    const auto clock = installProbingClock();
 
     c.type(QStringLiteral("edited"));
     c.window->getTables().find(QStringLiteral("Tbl0101"))->setNumber(4, 1, 9);
@@ -177,10 +184,7 @@ TEST(ComposerAutosave, SavesOnTheIntervalsTickUnderItsCaption)
     setPreference("AutoSave", QStringLiteral("-1"));
     setPreference("Minutes", QStringLiteral("3"));
     c.window->ApplyPreferences();
-    auto clock = std::make_shared<ProbingClock>();
-    platform::Services services;
-    services.clock = clock;
-    platform::installServices(services);
+    const auto clock = installProbingClock();
     QStringList captions;
     clock->probe = [&] { captions << c.window->windowTitle(); };
     const QString caption = c.window->windowTitle();
