@@ -1,8 +1,12 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerArt.h"
+#include "composer/ComposerCommon.h"
+#include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
 #include "composer/SectionFiles.h"
+#include "composer/frmTables.h"
+#include "controls/spell/SpellChecker.h"
 #include "controls/richtextview/DisplayBox.h"
 #include "controls/richtextview/TextEditor.h"
 #include "controls/workbook/Workbook.h"
@@ -22,6 +26,7 @@
 #include "shell/CurrentPlan.h"
 #include "shell/MMain.h"
 #include "shell/frmParent.h"
+#include "shell/modBusinessRule.h"
 #include "support/CWaitCursor.h"
 #include "support/HelpFiles.h"
 #include "support/OnlineLinks.h"
@@ -61,12 +66,6 @@ namespace {
 
 QPointer<frmMain> g_loaded;
 
-// Where a node keeps its key, tag and the text it had before an edit.
-constexpr int kKeyRole = Qt::UserRole;
-constexpr int kTagRole = Qt::UserRole + 1;
-constexpr int kTextRole = Qt::UserRole + 2;
-constexpr int kImageRole = Qt::UserRole + 3; // the image list key of its picture
-
 // The helper options.
 enum HelperOption { Instructions = 0, ExampleText = 1, ExampleTable = 2 };
 
@@ -81,40 +80,6 @@ constexpr int kMarketingPlanIcon = 103;
 // Error numbers of file failures reported without a library error.
 constexpr long kFileNotFound = 53;
 constexpr long kFileAccessError = 75;
-
-QString resText(int id)
-{
-    return GetResText(id - 1000);
-}
-
-platform::Answer ask(QObject *owner, const QString &text, platform::Buttons buttons, platform::Icon icon)
-{
-    platform::Message message;
-    message.text = text;
-    message.buttons = buttons;
-    message.icon = icon;
-    return platform::messageBoxes().show(owner, message);
-}
-
-void tell(QObject *owner, const QString &text, platform::Icon icon)
-{
-    ask(owner, text, platform::Buttons::Ok, icon);
-}
-
-QAction *menuItem(QMenu *menu, const QString &name, const QString &caption = QString())
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
-
-// A command whose window comes with a later part of the program.
-QAction *comingItem(QMenu *menu, const QString &name, const QString &caption)
-{
-    QAction *action = menuItem(menu, name, caption);
-    action->setEnabled(false);
-    return action;
-}
 
 // The program's wizards sit beside it in the install folder; this platform's
 // programs carry no ".exe".
@@ -137,12 +102,14 @@ frmMain::frmMain(QWidget *parent)
     buildToolbar();
     buildPanes();
     loadCaptions();
+    buildWorkAreaExtras();
     showWorkView(0);
     setWindowTitle(resText(1383) + QStringLiteral(" - ") + resText(1302));
     setWindowIcon(resources::LoadResIcon(kBusinessPlanIcon));
     resize(1024, 720);
     shell::RestoreWindowPosition(this);
     refreshMenuStates();
+    setUpCustomizingAndSaving();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmMain::focusWindowChanged);
 }
 
@@ -190,8 +157,11 @@ void frmMain::buildMenus()
     comingItem(fileOpen, QStringLiteral("mnuFileOpen_1"), tr("&Sample Plan"));
     file->addSeparator();
     connect(menuItem(file, QStringLiteral("mnuFile_5")), &QAction::triggered, this, [this] {
-        support::frmPreferences dialog(this);
-        dialog.exec();
+        {
+            support::frmPreferences dialog(this);
+            dialog.exec();
+        }
+        ApplyPreferences();
     });
     comingItem(file, QStringLiteral("mnuFile_6"), QString());
     comingItem(file, QStringLiteral("mnuFile_7"), QString());
@@ -202,13 +172,7 @@ void frmMain::buildMenus()
     connect(menuItem(file, QStringLiteral("mnuFile_14")), &QAction::triggered, this, &frmMain::mainMenu);
     connect(menuItem(file, QStringLiteral("mnuFile_15")), &QAction::triggered, this, &frmMain::exitComposer);
 
-    QMenu *edit = menuBar()->addMenu(QString());
-    edit->setObjectName(QStringLiteral("mnuEditTop"));
-    connect(menuItem(edit, QStringLiteral("mnuEdit_1")), &QAction::triggered, this, [this] { rtfWorkArea->cut(); });
-    connect(menuItem(edit, QStringLiteral("mnuEdit_2")), &QAction::triggered, this, [this] { rtfWorkArea->copy(); });
-    connect(menuItem(edit, QStringLiteral("mnuEdit_3")), &QAction::triggered, this,
-            [this] { rtfWorkArea->paste(); });
-    connect(menuItem(edit, QStringLiteral("mnuEdit_4"), tr("C&lear")), &QAction::triggered, this, &frmMain::clearCommand);
+    buildEditMenu();
 
     QMenu *view = menuBar()->addMenu(QString());
     view->setObjectName(QStringLiteral("mnuViewTop"));
@@ -262,23 +226,8 @@ void frmMain::buildMenus()
         setProtection(wasUnlocked, !wasUnlocked);
     });
 
-    QMenu *tools = menuBar()->addMenu(QString());
-    tools->setObjectName(QStringLiteral("mnuToolsTop"));
-    comingItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
-    comingItem(tools, QStringLiteral("mnuTools_1"), tr("&Spread Sheet"));
-    comingItem(tools, QStringLiteral("mnuTools_2"), QString());
-    tools->addSeparator();
-    connect(menuItem(tools, QStringLiteral("mnuTools_5")), &QAction::triggered, this,
-            [this] { support::OpenHelpFile(this, support::kAdvisorHelpFile); });
-    connect(menuItem(tools, QStringLiteral("mnuTools_6")), &QAction::triggered, this,
-            [this] { support::OpenMainWebSite(this); });
-
-    QMenu *help = menuBar()->addMenu(QString());
-    help->setObjectName(QStringLiteral("mnuHelpTop"));
-    connect(menuItem(help, QStringLiteral("mnuHelp_0")), &QAction::triggered, this,
-            [this] { support::OpenHelpFile(this, support::kMainHelpFile); });
-    connect(menuItem(help, QStringLiteral("mnuHelp_2")), &QAction::triggered, this,
-            [this] { support::ShowProducts(this); });
+    buildToolsMenu();
+    buildHelpMenu();
 }
 
 void frmMain::buildToolbar()
@@ -311,7 +260,7 @@ void frmMain::buildToolbar()
     connect(cmdToolBar[5], &QToolButton::clicked, this, [this] { moveSection(true); });
     connect(cmdToolBar[6], &QToolButton::clicked, this, [this] { moveTable(false); });
     connect(cmdToolBar[7], &QToolButton::clicked, this, [this] { moveTable(true); });
-    connect(cmdToolBar[8], &QToolButton::clicked, this, [this] { support::OpenMainWebSite(this); });
+    connect(cmdToolBar[8], &QToolButton::clicked, this, [this] { support::OpenSecondWebSite(this); });
     // Compiling arrives with its command.
     cmdToolBar[9]->setEnabled(false);
 }
@@ -392,7 +341,7 @@ void frmMain::buildPanes()
     picHelper->setObjectName(QStringLiteral("picHelper"));
     picHelper->setProperty("pane", QStringLiteral("helper"));
     auto *helperColumn = new QVBoxLayout(picHelper);
-    helperColumn->setContentsMargins(0, 6, 0, 6);
+    helperColumn->setContentsMargins(6, 6, 0, 6);
     helperColumn->setSpacing(4);
     auto *options = new QHBoxLayout;
     options->setSpacing(10);
@@ -414,6 +363,7 @@ void frmMain::buildPanes()
     helperColumn->addWidget(sbsIEWeb, 1);
     f1Helper = new workbook::WorkbookView(picHelper);
     f1Helper->setObjectName(QStringLiteral("f1Helper"));
+    f1Helper->setShowSelection(false); // a picture of a table has no cell cursor
     f1Helper->hide();
     helperColumn->addWidget(f1Helper, 1);
 
@@ -422,7 +372,7 @@ void frmMain::buildPanes()
     picWorkArea->setObjectName(QStringLiteral("picWorkArea"));
     picWorkArea->setProperty("pane", QStringLiteral("workarea"));
     auto *workColumn = new QVBoxLayout(picWorkArea);
-    workColumn->setContentsMargins(0, 6, 6, 6);
+    workColumn->setContentsMargins(6, 6, 6, 6);
     workColumn->setSpacing(4);
     auto *titleRow = new QHBoxLayout;
     lblSectionName = new QLabel(picWorkArea);
@@ -572,6 +522,7 @@ void frmMain::refreshMenuStates()
     const bool hasPlan = shell::currentPlan() && !shell::currentPlan()->fullPath().isEmpty();
     if (QAction *save = findChild<QAction *>(QStringLiteral("mnuFile_2")))
         save->setEnabled(hasPlan);
+    updateWorkCommands();
 }
 
 void frmMain::reportError(const QString &description, long number, const QString &activity)
@@ -610,11 +561,11 @@ void frmMain::planOpen()
     plan::Plan &current = plan();
     BuildTree(current.outline().chapters());
     const bool business = current.planInfo().planType() == plan::BusinessPlan;
-    platform::Settings::save(QStringLiteral("Options"),
-                             business ? QStringLiteral("Last_B_File") : QStringLiteral("Last_M_File"),
-                             current.fullPath());
+    shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
     LoadAllTables();
+    rememberTableDigests();
+    m_pendingDeletions.clear();
 
     QTreeWidgetItem *root = tvwOutline->topLevelItem(0);
     if (root) {
@@ -635,6 +586,8 @@ bool frmMain::ClosePlan()
     plan::Plan *current = shell::currentPlan();
     if (!current)
         return true;
+    if (m_saving)
+        return false; // its working copies are still being committed
     if (current->modified()) {
         const platform::Answer answer =
             ask(this, resText(1605), platform::Buttons::YesNoCancel, platform::Icon::Question);
@@ -647,9 +600,9 @@ bool frmMain::ClosePlan()
     }
     if (!current->fullPath().isEmpty())
         addToRecentPlans(current->fullPath());
-    const QString folder = current->folder();
-    if (!folder.isEmpty())
-        plan::deleteWorkingCopies(folder);
+    DeleteWorkingFiles();
+    // Unsaved deletions are undone by not saving: their files stay.
+    m_pendingDeletions.clear();
     // What the text view shows now matches no working copy: it is not
     // written again unless edited anew.
     m_textChanged = false;
@@ -661,29 +614,6 @@ void frmMain::SetPlantype(int businessKind, bool newBusiness)
 {
     plan().planInfo().setBusinessKind(businessKind);
     plan().planInfo().setNewBusiness(newBusiness);
-}
-
-bool frmMain::SavePlan()
-{
-    support::CWaitCursor wait;
-    plan::Plan &current = plan();
-    if (!writeSectionText() || !writeChangedTables())
-        return false;
-    try {
-        if (current.fullPath().isEmpty()) {
-            if (!current.SaveUnnamed())
-                return false;
-        } else {
-            current.Save();
-        }
-    } catch (const QvError &error) {
-        reportError(error.description(), error.number(), QStringLiteral("Saving ") + current.fullPath());
-        return false;
-    }
-    const QStringList failures = plan::commitWorkingCopies(current.folder());
-    for (const QString &failure : failures)
-        reportError(failure, kFileAccessError, QStringLiteral("Saving ") + failure.section(QLatin1Char(':'), 0, 0));
-    return failures.isEmpty();
 }
 
 void frmMain::openPlanDialog()
@@ -740,6 +670,10 @@ void frmMain::unload()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    if (m_saving) { // the save's working copies are not all committed yet
+        event->ignore();
+        return;
+    }
     if (!m_unloading && m_closePrompt && shell::currentPlan()) {
         if (!ClosePlan()) {
             event->ignore();
@@ -766,7 +700,11 @@ void frmMain::focusWindowChanged(QWindow *window)
     }
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (widget->windowHandle() == window) {
-            if (!qobject_cast<QMessageBox *>(widget))
+            // Message boxes, menus and tool tips pass over the composer;
+            // they are no other window the user went to.
+            const bool passing = qobject_cast<QMessageBox *>(widget) || widget->windowType() == Qt::Popup
+                                 || widget->windowType() == Qt::ToolTip;
+            if (!passing)
                 m_awayToOtherWindow = true;
             return;
         }
@@ -774,31 +712,6 @@ void frmMain::focusWindowChanged(QWindow *window)
 }
 
 // ---- Outline tree ------------------------------------------------------------
-
-namespace {
-
-QString statusImage(qint16 status)
-{
-    switch (status) {
-    case plan::Complete: return QStringLiteral("leaf check");
-    case plan::Exclude: return QStringLiteral("leaf exclude");
-    default: return QStringLiteral("leaf");
-    }
-}
-
-QTreeWidgetItem *makeNode(const QString &key, NodeTag tag, const QString &text)
-{
-    auto *node = new QTreeWidgetItem;
-    node->setText(0, text);
-    node->setData(0, kKeyRole, key);
-    node->setData(0, kTagRole, int(tag));
-    node->setData(0, kTextRole, text);
-    if (tag != NodeTag::Root)
-        node->setFlags(node->flags() | Qt::ItemIsEditable);
-    return node;
-}
-
-} // namespace
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
@@ -861,9 +774,7 @@ int frmMain::dropTextFiles(QTreeWidgetItem *node, const QStringList &paths)
         section->setTextFileName(copyName);
         section->setTextSource(QString()); // copied: the plan no longer needs the original
         m_buildingTree = true;
-        QTreeWidgetItem *sectionNode = makeNode(sectionKey(c, sections.count()), NodeTag::Section, name);
-        chapterNode->addChild(sectionNode);
-        setNodeImage(sectionNode, statusImage(section->status()));
+        addSectionNode(chapterNode, c, sections.count(), *section);
         m_buildingTree = false;
         plan().setModified(true);
         ++added;
@@ -875,12 +786,12 @@ int frmMain::dropTextFiles(QTreeWidgetItem *node, const QStringList &paths)
 
 bool frmMain::IsChapterNode(const QTreeWidgetItem *node)
 {
-    return node && node->data(0, kTagRole).toInt() == int(NodeTag::Chapter);
+    return node && node->data(0, kNodeTagRole).toInt() == int(NodeTag::Chapter);
 }
 
 bool frmMain::IsSectionNode(const QTreeWidgetItem *node)
 {
-    return node && node->data(0, kTagRole).toInt() == int(NodeTag::Section);
+    return node && node->data(0, kNodeTagRole).toInt() == int(NodeTag::Section);
 }
 
 int frmMain::ChapterIndexOf(const QTreeWidgetItem *node)
@@ -889,7 +800,7 @@ int frmMain::ChapterIndexOf(const QTreeWidgetItem *node)
         return 0;
     if (IsSectionNode(node))
         return ChapterIndexOf(node->parent());
-    return chapterNumberOfKey(node->data(0, kKeyRole).toString());
+    return chapterNumberOfKey(nodeKeyOf(node));
 }
 
 void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
@@ -897,31 +808,41 @@ void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
     const bool building = m_buildingTree;
     m_buildingTree = true; // an image change is no rename
     node->setIcon(0, composerImage(image));
-    node->setData(0, kImageRole, image);
+    node->setData(0, kNodeImageRole, image);
     m_buildingTree = building;
+}
+
+QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const plan::Chapter &chapter)
+{
+    QTreeWidgetItem *node = outlineNode(chapterKey(c), NodeTag::Chapter, chapter.name());
+    root->addChild(node);
+    setNodeImage(node, QStringLiteral("closed folder"));
+    return node;
+}
+
+QTreeWidgetItem *frmMain::addSectionNode(QTreeWidgetItem *chapterNode, int c, int s, const plan::Section &section)
+{
+    QTreeWidgetItem *node = outlineNode(sectionKey(c, s), NodeTag::Section, section.name());
+    chapterNode->addChild(node);
+    setNodeImage(node, statusImageOf(section.status()));
+    return node;
 }
 
 void frmMain::BuildTree(const plan::Chapters &chapters)
 {
     m_buildingTree = true;
     tvwOutline->clear();
-    QTreeWidgetItem *root = makeNode(QLatin1String(kRootKey), NodeTag::Root, plan().name());
+    QTreeWidgetItem *root = outlineNode(QLatin1String(kRootKey), NodeTag::Root, plan().name());
     tvwOutline->addTopLevelItem(root);
     setNodeImage(root, QStringLiteral("plan"));
     m_buildingTree = true;
     int c = 0;
     for (const auto &chapter : chapters) {
         ++c;
-        QTreeWidgetItem *chapterNode = makeNode(chapterKey(c), NodeTag::Chapter, chapter->name());
-        root->addChild(chapterNode);
-        setNodeImage(chapterNode, QStringLiteral("closed folder"));
+        QTreeWidgetItem *chapterNode = addChapterNode(root, c, *chapter);
         int s = 0;
-        for (const auto &section : chapter->sections()) {
-            ++s;
-            QTreeWidgetItem *sectionNode = makeNode(sectionKey(c, s), NodeTag::Section, section->name());
-            chapterNode->addChild(sectionNode);
-            setNodeImage(sectionNode, statusImage(section->status()));
-        }
+        for (const auto &section : chapter->sections())
+            addSectionNode(chapterNode, c, ++s, *section);
     }
     m_buildingTree = true;
     m_chaptersExpanded = false;
@@ -986,8 +907,9 @@ void frmMain::updateSectionButtons(const QTreeWidgetItem *node)
 
 void frmMain::nodeClick(QTreeWidgetItem *node)
 {
+    adaptOutlinePopUp(node);
     updateSectionButtons(node);
-    const OutlinePosition position = positionOfKey(node->data(0, kKeyRole).toString());
+    const OutlinePosition position = positionOfKey(nodeKeyOf(node));
     const bool section = IsSectionNode(node);
     const QTreeWidgetItem *chapterNode = section ? node->parent() : (IsChapterNode(node) ? node : nullptr);
     statusPanels[0]->setText(outlineNumber(position));
@@ -1005,13 +927,13 @@ void frmMain::nodeClick(QTreeWidgetItem *node)
     const auto &sectionItem = chapters.item(c)->sections().item(position.section);
     const qint16 status = sectionItem->status();
     if (status == plan::Complete || status == plan::Exclude)
-        statusPanels[3]->setPixmap(composerImage(statusImage(status)).pixmap(16, 16));
+        statusPanels[3]->setPixmap(composerImage(statusImageOf(status)).pixmap(16, 16));
     showSection(sectionItem, position);
 }
 
 void frmMain::nodeRenamed(QTreeWidgetItem *node)
 {
-    const QString oldText = node->data(0, kTextRole).toString();
+    const QString oldText = node->data(0, kNodeTextRole).toString();
     const QString newText = node->text(0);
     auto cancel = [&] {
         m_buildingTree = true;
@@ -1023,7 +945,7 @@ void frmMain::nodeRenamed(QTreeWidgetItem *node)
             cancel();
         return;
     }
-    const OutlinePosition position = positionOfKey(node->data(0, kKeyRole).toString());
+    const OutlinePosition position = positionOfKey(nodeKeyOf(node));
     plan::Chapters &chapters = plan().outline().chapters();
     try {
         if (IsSectionNode(node))
@@ -1041,7 +963,7 @@ void frmMain::nodeRenamed(QTreeWidgetItem *node)
         return;
     }
     m_buildingTree = true;
-    node->setData(0, kTextRole, newText);
+    node->setData(0, kNodeTextRole, newText);
     m_buildingTree = false;
     plan().setModified(true);
     if (tvwOutline->currentItem() == node) {
@@ -1259,6 +1181,7 @@ void frmMain::showTable(const QString &name)
                                     .arg(position)
                                     .arg(table->displayName().isEmpty() ? table->name() : table->displayName()));
     }
+    updateWorkCommands();
 }
 
 void frmMain::showWorkView(int index)
@@ -1283,6 +1206,7 @@ void frmMain::showWorkView(int index)
     } else if (m_section) {
         lblSectionName->setText(outlineNumber(m_position) + QStringLiteral(" - ") + m_section->name());
     }
+    updateWorkCommands();
 }
 
 void frmMain::setProtection(bool locked, bool ask)
@@ -1345,15 +1269,15 @@ void frmMain::setLayout(Layout layout)
     case Layout::ViewAll:
         if (picOutline->isHidden()) {
             showHelperPane(true);
-            picOutline->show();
+            showOutlinePane(true);
         }
         break;
     case Layout::HideNavigator:
         showHelperPane(true);
-        picOutline->hide();
+        showOutlinePane(false);
         break;
     case Layout::ExpandWorkspace:
-        picOutline->hide();
+        showOutlinePane(false);
         showHelperPane(false);
         break;
     }
@@ -1466,23 +1390,7 @@ bool frmMain::writeChangedTables()
 
 void frmMain::moveTable(bool forward)
 {
-    struct Place
-    {
-        int chapter;
-        int section;
-        std::shared_ptr<plan::Table> table;
-    };
-    std::vector<Place> order;
-    int c = 0;
-    for (const auto &chapter : plan().outline().chapters()) {
-        ++c;
-        int s = 0;
-        for (const auto &section : chapter->sections()) {
-            ++s;
-            for (const auto &table : section->tables())
-                order.push_back({c, s, table});
-        }
-    }
+    const std::vector<TableEntry> order = tablesInPlanOrder(plan().outline());
     if (order.empty())
         return;
     int target = forward ? 0 : -1;
@@ -1496,7 +1404,7 @@ void frmMain::moveTable(bool forward)
         target = 0;
     if (target < 0 || target >= int(order.size()))
         return; // the first or last table stays in place
-    const Place &place = order[size_t(target)];
+    const TableEntry &place = order[size_t(target)];
     if (m_position.chapter != place.chapter || m_position.section != place.section) {
         QTreeWidgetItem *node = nodeOfKey(sectionKey(place.chapter, place.section));
         if (!node)
@@ -1521,16 +1429,7 @@ bool frmMain::gotoTable(const QString &name)
     const plan::PlanOutline::TablePlace place = plan().outline().findTable(name);
     if (!place.table)
         return false;
-    QTreeWidgetItem *node = nodeOfKey(sectionKey(place.chapter, place.section));
-    if (!node)
-        return false;
-    node->parent()->setExpanded(true);
-    tvwOutline->setCurrentItem(node);
-    if (m_section.get() != plan().outline().chapters().item(place.chapter)->sections().item(place.section).get())
-        return false; // the shown section could not be left
-    showTable(place.table->name());
-    showWorkView(1);
-    return true;
+    return goToTablePlace(place.chapter, place.section, place.table->name());
 }
 
 // ---- Helper pane -------------------------------------------------------------

@@ -3,13 +3,19 @@
 // The Plan Composer: the outline tree, the helper pane with the section's
 // instructions and examples, and the work area with the section's text.
 
+#include "composer/OutlineEditing.h"
 #include "composer/OutlineKeys.h"
+#include "composer/PlanTables.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -39,6 +45,10 @@ namespace qv::plan {
 class Table;
 } // namespace qv::plan
 
+namespace qv::spell {
+class SpellChecker;
+} // namespace qv::spell
+
 namespace qv::workbook {
 class Workbook;
 class WorkbookSet;
@@ -46,6 +56,8 @@ class WorkbookView;
 } // namespace qv::workbook
 
 namespace qv::composer {
+
+class frmTables;
 
 class frmMain : public QMainWindow
 {
@@ -68,7 +80,9 @@ public:
     // Offers to save; false when the user cancelled (or the save failed).
     bool ClosePlan();
     void SetPlantype(int businessKind, bool newBusiness);
-    // Saves the shown text, the plan document and the working copies.
+    // Saves the shown text and the changed tables, the plan document, and
+    // commits the working copies (ComposerSave.cpp). False when a step
+    // failed (reported), the user chose no place, or a save is under way.
     bool SavePlan();
 
     // File menu commands.
@@ -143,6 +157,60 @@ public:
     // Switches the work area to its text view (0) or table view (1).
     void showWorkView(int index);
 
+    // ---- Work area menus and status ----
+public:
+    // View > List of Tables: the list of every table, going to the chosen
+    // one. It opens without blocking; the list shown, if any.
+    void showListOfTables();
+    frmTables *listOfTables() const;
+    // Shows the named table of the section at the outline position; false
+    // when that section cannot be shown or has no such table.
+    bool goToTablePlace(int chapter, int section, const QString &name);
+    // Checks the spelling of the section text and says when it is done.
+    void SpellCheck();
+    // Tools > Calculator.
+    void startCalculator();
+    // Makes a table's graph picture from its loaded workbook; returns the
+    // reason on failure, else empty text. The graph generator provides it.
+    using GraphPictureMaker =
+        std::function<QString(const workbook::Workbook &table, const plan::Table &entry, const QString &picturePath)>;
+    void setGraphPictureMaker(GraphPictureMaker maker) { m_graphPictureMaker = std::move(maker); }
+    // Remakes every graph picture that no longer matches its table (all of
+    // them are current afterwards unless a picture failed or no maker is
+    // set) and returns each picture with its state.
+    std::vector<GraphPicture> UpdateGraphPictures();
+    // Enables the menu items, side buttons and pop-up items for what is
+    // shown and selected, and sets the status pictures.
+    void updateWorkCommands();
+    // The work area's right-click menu, opened at a screen position.
+    void showWorkPopUp(const QPoint &globalPos);
+    // The active cell of the table view as the status bar shows it ("B3").
+    QString cellIndicator() const;
+
+private:
+    void buildEditMenu();
+    void buildToolsMenu();
+    void buildHelpMenu();
+    void buildWorkAreaExtras();
+    void addViewItems();
+    void editCommand(int command);
+    void toggleHelperPane();
+    void showOutlinePane(bool show);
+    void updateCellIndicator();
+    void updateStatusPictures();
+    void applyAnalysisItems();
+    QAction *action(const QString &name) const;
+
+    QMenu *mnuWorkPopUp = nullptr;
+    QMenu *mnuExamplePopUp = nullptr;
+    QLabel *sbarCell = nullptr;
+    QLabel *picTableStatus = nullptr;
+    QLabel *picGraphStatus = nullptr;
+    std::unique_ptr<spell::SpellChecker> m_speller;
+    QPointer<frmTables> m_listOfTables;
+    GraphPictureMaker m_graphPictureMaker;
+    // ---- end of work area menus and status ----
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -160,6 +228,8 @@ private:
     void returnFocus();
     void nodeRenamed(QTreeWidgetItem *node);
     void setNodeImage(QTreeWidgetItem *node, const QString &image);
+    QTreeWidgetItem *addChapterNode(QTreeWidgetItem *root, int c, const plan::Chapter &chapter);
+    QTreeWidgetItem *addSectionNode(QTreeWidgetItem *chapterNode, int c, int s, const plan::Section &section);
     void updateSectionButtons(const QTreeWidgetItem *node);
     void moveSection(bool forward);
     void showSectionTables();
@@ -210,6 +280,54 @@ private:
     bool m_textChanged = false;
     bool m_buildingTree = false;
     bool m_awayToOtherWindow = false;
+
+    // ---- Customizing and saving ----
+public:
+    // Adapts the outline pop-up menu and the Customize menu to the node:
+    // Move Up hidden on the first node of its level, Move Down on the last,
+    // "Add Chapter" or "Add Section", the status items only for a section.
+    void adaptOutlinePopUp(const QTreeWidgetItem *node);
+    // The outline commands on a chapter or section node. Add puts a new
+    // chapter (with its first section) or section after the last sibling;
+    // Delete asks first and refuses items holding tables and a chapter's
+    // only section; a deleted item's text files go at the next save.
+    void outlineAdd(QTreeWidgetItem *node);
+    void outlineAddSection(QTreeWidgetItem *chapterNode);
+    void outlineDelete(QTreeWidgetItem *node);
+    void outlineRename(QTreeWidgetItem *node);
+    void outlineMove(QTreeWidgetItem *node, MoveDirection direction);
+    // Marks the section of a section node In Progress, Complete or Exclude.
+    void setSectionStatus(QTreeWidgetItem *node, qint16 status);
+    const PendingDeletions &pendingDeletions() const { return m_pendingDeletions; }
+
+    // Deletes every working copy of the plan folder (closing discards them).
+    void DeleteWorkingFiles();
+    // Sets up the autosave timer and the File menu's recent-file entries.
+    void ApplyPreferences();
+    // One minute of the autosave timer.
+    void autosaveTick();
+    // True while a save runs; meanwhile another save, an autosave, a close
+    // or an exit is refused.
+    bool saving() const { return m_saving; }
+    // Fills File menu items 9 to 13 from the recent-file list.
+    void LoadRecentFiles();
+    // File menu item 9 to 13: closes the plan and opens the entry's plan.
+    void openRecentFile(int menuIndex);
+
+private:
+    void setUpCustomizingAndSaving();
+    QMenu *addOutlineCommands(QMenu *menu, const QString &arrayName, bool chapterCommands);
+    void renumberKeys();
+    void outlineChanged(QTreeWidgetItem *node);
+    void selectAfterChange(QTreeWidgetItem *node);
+    void rememberTableDigests();
+    void markRelinkedTables();
+    void reportSaveError(const QString &description, long number, const QString &activity);
+
+    QMenu *mnuOutlinePopUp = nullptr;
+    PendingDeletions m_pendingDeletions;
+    QHash<QString, QByteArray> m_tableDigests; // formula results of each table as last written
+    bool m_saving = false;
 };
 
 } // namespace qv::composer

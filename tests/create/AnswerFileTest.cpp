@@ -104,14 +104,20 @@ TEST(AnswerFile, MarketingPlanHasNoStageAndSevenCounts)
     a.documentPath = dir.path() + QStringLiteral("/Acme.mpl");
     a.month = 11;
     a.hasMarketingCounts = true;
-    a.marketingCounts = {1, 2, 3, 4, 5, 6, 7};
+    a.marketingCounts = {.products = 1,
+                         .publicRelations = 2,
+                         .salesPromotions = 3,
+                         .advertisingMedia = 4,
+                         .markets = 5,
+                         .events = 6,
+                         .directCampaigns = 7};
     const QStringList lines = linesOf(answerFileText(a));
     EXPECT_EQ(lines[0], QStringLiteral("[PLAN]=Marketing"));
     EXPECT_EQ(lines[1], QStringLiteral("[FIELD1.4]=") + dir.path() + QStringLiteral("/Acme.mpl"));
     EXPECT_EQ(lines[2], QStringLiteral("[FIELD1.1]=Retail"));
     EXPECT_EQ(lines[3].section(QLatin1Char('='), 0, 0), QStringLiteral("[FIELD1.5]"));
     EXPECT_FALSE(keysOf(lines).contains(QStringLiteral("[FIELD1.2]")));
-    // Products, the first two item counts, media, markets, the last two.
+    // Each count goes to the key whose table holds its rows.
     EXPECT_TRUE(lines.contains(QStringLiteral("[FIELD3.2]=1")));
     EXPECT_TRUE(lines.contains(QStringLiteral("[FIELD3.3]=2")));
     EXPECT_TRUE(lines.contains(QStringLiteral("[FIELD3.4]=3")));

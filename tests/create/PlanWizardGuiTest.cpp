@@ -290,10 +290,10 @@ TEST(MarketingWizard, AsksTheMarketingCountsAndTheFiscalYear)
     d.setNumber(QStringLiteral("spnMarkets"), 11); // beyond the table: held at 10
     ASSERT_TRUE(d.next());
     ASSERT_EQ(d.pageName(), QStringLiteral("pageMarketingPrograms"));
-    d.setNumber(QStringLiteral("spnSalesChannels"), 1);
-    d.setNumber(QStringLiteral("spnCustomerGroups"), 2);
-    d.setNumber(QStringLiteral("spnPromotions"), 0); // below the table: held at 1
-    d.setNumber(QStringLiteral("spnSalesTerritories"), 4);
+    d.setNumber(QStringLiteral("spnPublicRelations"), 1);
+    d.setNumber(QStringLiteral("spnSalesPromotions"), 2);
+    d.setNumber(QStringLiteral("spnEvents"), 0); // below the table: held at 1
+    d.setNumber(QStringLiteral("spnDirectCampaigns"), 4);
     ASSERT_TRUE(d.next());
     answerPeriod(d, 1999, 11, 2);
     EXPECT_TRUE(d.find<QLabel>(QStringLiteral("lblPeriodPreview"))

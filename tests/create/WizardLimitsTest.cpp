@@ -110,6 +110,7 @@ TEST(WizardLimits, CheckAnswersListsEveryProblem)
     EXPECT_TRUE(all.contains(QStringLiteral("first year")));
     EXPECT_TRUE(all.contains(QStringLiteral("The month")));
     EXPECT_TRUE(all.contains(QStringLiteral("number of products")));
-    EXPECT_TRUE(all.contains(QStringLiteral("sales territories")));
-    EXPECT_FALSE(all.contains(QStringLiteral("promotions")));
+    EXPECT_TRUE(all.contains(QStringLiteral("direct and online campaigns")));
+    EXPECT_FALSE(all.contains(QStringLiteral("sales promotions")));
+    EXPECT_FALSE(all.contains(QStringLiteral("public relations")));
 }

@@ -243,9 +243,22 @@ EditResult Workbook::setEntry(int row, int col, const QString &text, EditOrigin 
     case EntryMeaning::Kind::Constant: break;
     }
     EditResult result = setValue(row, col, meaning.value, origin);
-    if (result && !meaning.numberFormat.isEmpty())
+    if (result && !meaning.numberFormat.isEmpty() && !showsSameKind(formatOf(activeSheet(), row, col), meaning.numberFormat))
         setNumberFormat(CellRange::cell(row, col), meaning.numberFormat, EditOrigin::Program);
     return result;
+}
+
+// "28%" typed into a cell shown as "0.0%" keeps the cell's own decimals, as
+// "$1,500" does in a currency cell: the typed form only picks the kind.
+bool Workbook::showsSameKind(const CellFormat &format, const QString &typedFormat)
+{
+    if (typedFormat.contains(u'%'))
+        return format.isPercent();
+    if (typedFormat.contains(u'$'))
+        return format.isCurrency();
+    if (isDateFormat(typedFormat))
+        return isDateFormat(format.numberFormat);
+    return false;
 }
 
 EditResult Workbook::setFormula(int row, int col, const QString &formula, EditOrigin origin)

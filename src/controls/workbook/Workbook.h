@@ -216,6 +216,7 @@ private:
     friend class WorkbookSet;
     friend class Recalculation;
 
+    static bool showsSameKind(const CellFormat &format, const QString &typedFormat);
     SheetData &sheet() { return m_content.sheets[std::size_t(m_content.activeSheet)]; }
     const SheetData &sheet() const { return m_content.sheets[std::size_t(m_content.activeSheet)]; }
     std::vector<Workbook *> calculationGroup();

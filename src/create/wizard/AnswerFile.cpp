@@ -74,12 +74,12 @@ QByteArray answerFileText(const WizardAnswers &a)
     if (!business && a.hasMarketingCounts) {
         const MarketingCounts &c = a.marketingCounts;
         lines.add(QStringLiteral("[FIELD3.2]"), c.products);
-        lines.add(QStringLiteral("[FIELD3.3]"), c.salesChannels);
-        lines.add(QStringLiteral("[FIELD3.4]"), c.customerGroups);
+        lines.add(QStringLiteral("[FIELD3.3]"), c.publicRelations);
+        lines.add(QStringLiteral("[FIELD3.4]"), c.salesPromotions);
         lines.add(QStringLiteral("[FIELD3.5]"), c.advertisingMedia);
         lines.add(QStringLiteral("[FIELD3.6]"), c.markets);
-        lines.add(QStringLiteral("[FIELD3.7]"), c.promotions);
-        lines.add(QStringLiteral("[FIELD3.8]"), c.salesTerritories);
+        lines.add(QStringLiteral("[FIELD3.7]"), c.events);
+        lines.add(QStringLiteral("[FIELD3.8]"), c.directCampaigns);
     }
     // Table cells last: creation queues them and writes them at the end.
     for (const CellAnswer &cell : a.cells) {

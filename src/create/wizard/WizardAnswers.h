@@ -62,17 +62,17 @@ struct BusinessCounts
     int markets = 0;
 };
 
-// The customization counts of a marketing plan: its products, the four
-// tables of marketing items, its advertising media and its markets.
+// The customization counts of a marketing plan: its products, its advertising
+// media, its markets and the items of its four promotion budgets.
 struct MarketingCounts
 {
     int products = 0;
-    int salesChannels = 0;     // Tbl0803
-    int customerGroups = 0;    // Tbl0804
+    int publicRelations = 0;   // Tbl0803, public relations activities
+    int salesPromotions = 0;   // Tbl0804
     int advertisingMedia = 0;  // Tbl0805
     int markets = 0;           // Tbl0806
-    int promotions = 0;        // Tbl0807
-    int salesTerritories = 0;  // Tbl0808
+    int events = 0;            // Tbl0807, trade shows and events
+    int directCampaigns = 0;   // Tbl0808, direct and online campaigns
 };
 
 struct WizardAnswers

@@ -136,14 +136,15 @@ QStringList checkAnswers(const WizardAnswers &a)
     if (a.hasMarketingCounts) {
         const MarketingCounts &c = a.marketingCounts;
         add(checkRange(c.products, limits::kMarketingProducts, QStringLiteral("The number of products")));
-        add(checkRange(c.salesChannels, limits::kMarketingItems, QStringLiteral("The number of sales channels")));
-        add(checkRange(c.customerGroups, limits::kMarketingItems, QStringLiteral("The number of customer groups")));
+        add(checkRange(c.publicRelations, limits::kMarketingItems,
+                       QStringLiteral("The number of public relations activities")));
+        add(checkRange(c.salesPromotions, limits::kMarketingItems, QStringLiteral("The number of sales promotions")));
         add(checkRange(c.advertisingMedia, limits::kMarketingAdvertisingMedia,
                        QStringLiteral("The number of advertising media")));
         add(checkRange(c.markets, limits::kMarketingMarkets, QStringLiteral("The number of markets")));
-        add(checkRange(c.promotions, limits::kMarketingItems, QStringLiteral("The number of promotions")));
-        add(checkRange(c.salesTerritories, limits::kMarketingItems,
-                       QStringLiteral("The number of sales territories")));
+        add(checkRange(c.events, limits::kMarketingItems, QStringLiteral("The number of trade shows and events")));
+        add(checkRange(c.directCampaigns, limits::kMarketingItems,
+                       QStringLiteral("The number of direct and online campaigns")));
     }
     return problems;
 }

@@ -31,7 +31,7 @@ inline constexpr Range kSegments{1, 6};
 inline constexpr Range kBusinessMarkets{1, 6};
 
 inline constexpr Range kMarketingProducts{1, 10};
-inline constexpr Range kMarketingItems{1, 10}; // channels, customer groups, promotions, territories
+inline constexpr Range kMarketingItems{1, 10}; // rows of each of the four promotion budgets
 inline constexpr Range kMarketingAdvertisingMedia{1, 10};
 inline constexpr Range kMarketingMarkets{1, 10};
 

@@ -54,3 +54,19 @@ TEST(EntryText, SetsFormatsAndKeepsEntries)
     EXPECT_FALSE(book.setEntry(5, 1, QStringLiteral("=1+")));
     EXPECT_TRUE(book.value(5, 1).isEmpty());
 }
+
+TEST(EntryText, TypedKindKeepsTheCellsOwnFormat)
+{
+    Workbook book;
+    book.setNumberFormat(CellRange::cell(1, 1), QStringLiteral("0.0%"));
+    book.setEntry(1, 1, QStringLiteral("28%"));
+    EXPECT_EQ(book.text(1, 1), QStringLiteral("28.0%"));
+    book.setEntry(1, 1, QStringLiteral("37.45%"));
+    EXPECT_EQ(book.text(1, 1), QStringLiteral("37.5%"));
+    book.setNumberFormat(CellRange::cell(2, 1), QStringLiteral("$#,##0.00"));
+    book.setEntry(2, 1, QStringLiteral("$1,500"));
+    EXPECT_EQ(book.text(2, 1), QStringLiteral("$1,500.00"));
+    // A percent typed into a currency cell is a percent.
+    book.setEntry(2, 1, QStringLiteral("5%"));
+    EXPECT_EQ(book.text(2, 1), QStringLiteral("5%"));
+}

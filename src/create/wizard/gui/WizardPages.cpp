@@ -111,9 +111,9 @@ WelcomePage::WelcomePage(WizardKind kind, QWidget *parent) : AnswerPage(parent)
     case WizardKind::Marketing:
         text = QStringLiteral(
             "<p>This assistant sets up a new marketing plan for you in a few minutes.</p>"
-            "<p>You tell it about your business, how many products, sales channels, customer groups, "
-            "advertising media, markets, promotions and sales territories the plan covers, and when your "
-            "fiscal year ends. Quorvex then builds the plan with tables sized to those answers and "
+            "<p>You tell it about your business, how many products, advertising media and markets the plan "
+            "covers, how many public relations activities, sales promotions, trade shows and events, and "
+            "direct and online campaigns you budget for, and when your fiscal year ends. Quorvex then builds the plan with tables sized to those answers and "
             "headed with your months and years.</p>");
         break;
     }
@@ -509,21 +509,26 @@ void MarketingCountsPage::collect(WizardAnswers &answers) const
 MarketingProgramsPage::MarketingProgramsPage(QWidget *parent) : AnswerPage(parent)
 {
     setObjectName(QStringLiteral("pageMarketingPrograms"));
-    setTitle(QStringLiteral("Sales and Promotion"));
-    setSubTitle(QStringLiteral("How you reach your customers."));
+    setTitle(QStringLiteral("Promotion Budgets"));
+    setSubTitle(QStringLiteral("The promotion activities you budget for, besides advertising."));
     auto *form = makeForm(this);
-    m_channels = addCountRow(form, QStringLiteral("spnSalesChannels"), QStringLiteral("Sales &channels:"),
-                             limits::kMarketingItems.min, limits::kMarketingItems.max, 2,
-                             QStringLiteral("Store, web shop, dealers, direct sales: sales by channel."));
-    m_groups = addCountRow(form, QStringLiteral("spnCustomerGroups"), QStringLiteral("C&ustomer groups:"),
-                           limits::kMarketingItems.min, limits::kMarketingItems.max, 3,
-                           QStringLiteral("Kinds of customers you plan for: sales by customer group."));
-    m_promotions = addCountRow(form, QStringLiteral("spnPromotions"), QStringLiteral("&Promotions:"),
-                               limits::kMarketingItems.min, limits::kMarketingItems.max, 3,
-                               QStringLiteral("Events, trade shows, public relations: the promotion budget."));
-    m_territories = addCountRow(form, QStringLiteral("spnSalesTerritories"), QStringLiteral("Sales &territories:"),
-                                limits::kMarketingItems.min, limits::kMarketingItems.max, 2,
-                                QStringLiteral("Regions your sales people cover: sales by territory."));
+    m_publicRelations = addCountRow(form, QStringLiteral("spnPublicRelations"),
+                                    QStringLiteral("P&ublic relations activities:"), limits::kMarketingItems.min,
+                                    limits::kMarketingItems.max, 3,
+                                    QStringLiteral("Press releases, talks, sponsorships, community work: "
+                                                   "one row each in the public relations budget."));
+    m_salesPromotions = addCountRow(form, QStringLiteral("spnSalesPromotions"), QStringLiteral("Sales &promotions:"),
+                                    limits::kMarketingItems.min, limits::kMarketingItems.max, 3,
+                                    QStringLiteral("Offers, coupons, samples, loyalty rewards: "
+                                                   "one row each in the sales promotion budget."));
+    m_events = addCountRow(form, QStringLiteral("spnEvents"), QStringLiteral("&Trade shows and events:"),
+                           limits::kMarketingItems.min, limits::kMarketingItems.max, 2,
+                           QStringLiteral("Trade shows, fairs, open days, seminars: one row each in the events budget."));
+    m_directCampaigns = addCountRow(form, QStringLiteral("spnDirectCampaigns"),
+                                    QStringLiteral("&Direct and online campaigns:"), limits::kMarketingItems.min,
+                                    limits::kMarketingItems.max, 3,
+                                    QStringLiteral("Mailings, e-mail, search and social ads, website: "
+                                                   "one row each in the direct and online marketing budget."));
     layOutFormPage(this, form,
         QStringLiteral("<b>What this changes:</b> each of these tables holds room for ten rows; rows beyond your "
                        "counts are hidden."));
@@ -531,10 +536,10 @@ MarketingProgramsPage::MarketingProgramsPage(QWidget *parent) : AnswerPage(paren
 
 void MarketingProgramsPage::collect(WizardAnswers &answers) const
 {
-    answers.marketingCounts.salesChannels = m_channels->value();
-    answers.marketingCounts.customerGroups = m_groups->value();
-    answers.marketingCounts.promotions = m_promotions->value();
-    answers.marketingCounts.salesTerritories = m_territories->value();
+    answers.marketingCounts.publicRelations = m_publicRelations->value();
+    answers.marketingCounts.salesPromotions = m_salesPromotions->value();
+    answers.marketingCounts.events = m_events->value();
+    answers.marketingCounts.directCampaigns = m_directCampaigns->value();
 }
 
 // ---- Figures --------------------------------------------------------------------------
@@ -768,15 +773,15 @@ void SummaryPage::initializePage()
     if (a.hasMarketingCounts) {
         const MarketingCounts &c = a.marketingCounts;
         row(QStringLiteral("Counts"),
-            QStringLiteral("%1 products, %2 advertising media, %3 markets, %4 sales channels, %5 customer groups, "
-                           "%6 promotions, %7 sales territories")
+            QStringLiteral("%1 products, %2 advertising media, %3 markets, %4 public relations activities, "
+                           "%5 sales promotions, %6 trade shows and events, %7 direct and online campaigns")
                 .arg(c.products)
                 .arg(c.advertisingMedia)
                 .arg(c.markets)
-                .arg(c.salesChannels)
-                .arg(c.customerGroups)
-                .arg(c.promotions)
-                .arg(c.salesTerritories));
+                .arg(c.publicRelations)
+                .arg(c.salesPromotions)
+                .arg(c.events)
+                .arg(c.directCampaigns));
     }
     if (!a.cells.isEmpty())
         row(QStringLiteral("Key figures"), QStringLiteral("%1 entered").arg(a.cells.size()));

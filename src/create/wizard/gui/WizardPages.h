@@ -162,10 +162,10 @@ public:
     void collect(WizardAnswers &answers) const override;
 
 private:
-    QSpinBox *m_channels;
-    QSpinBox *m_groups;
-    QSpinBox *m_promotions;
-    QSpinBox *m_territories;
+    QSpinBox *m_publicRelations;
+    QSpinBox *m_salesPromotions;
+    QSpinBox *m_events;
+    QSpinBox *m_directCampaigns;
 };
 
 // One page of key figures from the question list; which questions it shows
