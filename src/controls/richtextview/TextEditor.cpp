@@ -681,6 +681,19 @@ void TextEditor::keyPressEvent(QKeyEvent *event)
         cut();
     } else if (event == QKeySequence::Paste) {
         paste();
+    } else if (!isReadOnly() && (event == QKeySequence::Bold || event == QKeySequence::Italic ||
+                                 event == QKeySequence::Underline)) {
+        // The common formatting keys work in every text view, with or
+        // without a button bar (whose own shortcuts take them first).
+        const QTextCharFormat current = currentCharFormat();
+        QTextCharFormat format;
+        if (event == QKeySequence::Bold)
+            format.setFontWeight(current.fontWeight() >= QFont::Bold ? QFont::Normal : QFont::Bold);
+        else if (event == QKeySequence::Italic)
+            format.setFontItalic(!current.fontItalic());
+        else
+            format.setFontUnderline(!current.fontUnderline());
+        mergeCurrentCharFormat(format);
     } else {
         QTextEdit::keyPressEvent(event);
         return;

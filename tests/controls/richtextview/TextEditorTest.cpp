@@ -522,3 +522,25 @@ TEST_F(TextEditorPage, TheNormalViewHidesTheMarginsButNeverTheCursor)
     EXPECT_GE(shown.y(), 0);
     EXPECT_LT(shown.y(), editor.height());
 }
+
+TEST_F(TextEditorSelection, FormattingKeysToggleBoldItalicAndUnderline)
+{
+    editor.loadPlainText(QStringLiteral("plain words"));
+    editor.setSelection(0, 5);
+    QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_U, Qt::ControlModifier);
+    QTextCharFormat format = editor.textCursor().charFormat();
+    EXPECT_EQ(format.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(format.fontItalic());
+    EXPECT_TRUE(format.fontUnderline());
+    QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(editor.textCursor().charFormat().fontWeight(), QFont::Normal);
+    // The letters themselves were not typed over the selection.
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("plain words"));
+
+    editor.setReadOnly(true);
+    editor.setSelection(6, 5);
+    QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_NE(editor.textCursor().charFormat().fontWeight(), QFont::Bold);
+}
