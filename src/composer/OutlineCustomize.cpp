@@ -44,17 +44,6 @@ enum PopUpItem { PopUpMoveUp = 1, PopUpMoveDown = 2, PopUpAdd = 4, PopUpDelete =
 // Chapter and Section submenu items.
 enum SubmenuItem { ItemMoveUp = 0, ItemMoveDown = 1, ItemDelete = 2, ItemRename = 3, ItemAdd = 4 };
 
-QTreeWidgetItem *outlineNode(const QString &key, NodeTag tag, const QString &text)
-{
-    auto *node = new QTreeWidgetItem;
-    node->setText(0, text);
-    node->setData(0, kNodeKeyRole, key);
-    node->setData(0, kNodeTagRole, int(tag));
-    node->setData(0, kNodeTextRole, text);
-    node->setFlags(node->flags() | Qt::ItemIsEditable);
-    return node;
-}
-
 // Ctrl+A, Ctrl+D and Ctrl+R on the tree.
 class OutlineShortcuts : public QObject
 {
@@ -293,12 +282,8 @@ void frmMain::outlineAdd(QTreeWidgetItem *node)
     const std::shared_ptr<plan::Chapter> chapter = addChapter(chapters);
     const int c = chapters.count();
     m_buildingTree = true;
-    QTreeWidgetItem *chapterNode = outlineNode(chapterKey(c), NodeTag::Chapter, chapter->name());
-    root->addChild(chapterNode);
-    setNodeImage(chapterNode, QStringLiteral("closed folder"));
-    QTreeWidgetItem *sectionNode = outlineNode(sectionKey(c, 1), NodeTag::Section, chapter->sections().item(1)->name());
-    chapterNode->addChild(sectionNode);
-    setNodeImage(sectionNode, QStringLiteral("leaf"));
+    QTreeWidgetItem *chapterNode = addChapterNode(root, c, *chapter);
+    addSectionNode(chapterNode, c, 1, *chapter->sections().item(1));
     m_buildingTree = false;
     chapterNode->setExpanded(true);
     plan().setModified(true);
@@ -316,9 +301,7 @@ void frmMain::outlineAddSection(QTreeWidgetItem *chapterNode)
     plan::Sections &sections = chapters.item(c)->sections();
     const std::shared_ptr<plan::Section> section = addSection(sections);
     m_buildingTree = true;
-    QTreeWidgetItem *sectionNode = outlineNode(sectionKey(c, sections.count()), NodeTag::Section, section->name());
-    chapterNode->addChild(sectionNode);
-    setNodeImage(sectionNode, QStringLiteral("leaf"));
+    QTreeWidgetItem *sectionNode = addSectionNode(chapterNode, c, sections.count(), *section);
     m_buildingTree = false;
     chapterNode->setExpanded(true);
     plan().setModified(true);

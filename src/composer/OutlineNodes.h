@@ -22,6 +22,20 @@ inline QString nodeKeyOf(const QTreeWidgetItem *node)
     return node ? node->data(0, kNodeKeyRole).toString() : QString();
 }
 
+// A new tree node; chapters and sections can be renamed in place, the plan
+// root cannot.
+inline QTreeWidgetItem *outlineNode(const QString &key, NodeTag tag, const QString &text)
+{
+    auto *node = new QTreeWidgetItem;
+    node->setText(0, text);
+    node->setData(0, kNodeKeyRole, key);
+    node->setData(0, kNodeTagRole, int(tag));
+    node->setData(0, kNodeTextRole, text);
+    if (tag != NodeTag::Root)
+        node->setFlags(node->flags() | Qt::ItemIsEditable);
+    return node;
+}
+
 inline QString statusImageOf(qint16 status)
 {
     switch (status) {

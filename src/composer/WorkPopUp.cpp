@@ -39,6 +39,17 @@ void enableItem(QAction *item, bool enabled)
         item->setEnabled(enabled);
 }
 
+// Cut, Copy or Paste on the table view or the text editor alike.
+template <class Target> void runClipboardCommand(Target &target, int command)
+{
+    if (command == EditCut)
+        target.cut();
+    else if (command == EditCopy)
+        target.copy();
+    else if (command == EditPaste)
+        target.paste();
+}
+
 } // namespace
 
 QAction *frmMain::action(const QString &name) const
@@ -94,20 +105,10 @@ void frmMain::editCommand(int command)
 {
     if (workViews->currentWidget() == fOne && fOne->workbook()) {
         // The view refuses, with its own message, what protection forbids.
-        if (command == EditCut)
-            fOne->cut();
-        else if (command == EditCopy)
-            fOne->copy();
-        else if (command == EditPaste)
-            fOne->paste();
+        runClipboardCommand(*fOne, command);
         return;
     }
-    if (command == EditCut)
-        rtfWorkArea->cut();
-    else if (command == EditCopy)
-        rtfWorkArea->copy();
-    else if (command == EditPaste)
-        rtfWorkArea->paste();
+    runClipboardCommand(*rtfWorkArea, command);
 }
 
 void frmMain::buildWorkAreaExtras()

@@ -2,6 +2,7 @@
 
 #include "composer/ComposerArt.h"
 #include "composer/ComposerCommon.h"
+#include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
 #include "composer/SectionFiles.h"
 #include "composer/frmTables.h"
@@ -64,12 +65,6 @@ namespace qv::composer {
 namespace {
 
 QPointer<frmMain> g_loaded;
-
-// Where a node keeps its key, tag and the text it had before an edit.
-constexpr int kKeyRole = Qt::UserRole;
-constexpr int kTagRole = Qt::UserRole + 1;
-constexpr int kTextRole = Qt::UserRole + 2;
-constexpr int kImageRole = Qt::UserRole + 3; // the image list key of its picture
 
 // The helper options.
 enum HelperOption { Instructions = 0, ExampleText = 1, ExampleTable = 2 };
@@ -368,6 +363,7 @@ void frmMain::buildPanes()
     helperColumn->addWidget(sbsIEWeb, 1);
     f1Helper = new workbook::WorkbookView(picHelper);
     f1Helper->setObjectName(QStringLiteral("f1Helper"));
+    f1Helper->setShowSelection(false); // a picture of a table has no cell cursor
     f1Helper->hide();
     helperColumn->addWidget(f1Helper, 1);
 
@@ -717,31 +713,6 @@ void frmMain::focusWindowChanged(QWindow *window)
 
 // ---- Outline tree ------------------------------------------------------------
 
-namespace {
-
-QString statusImage(qint16 status)
-{
-    switch (status) {
-    case plan::Complete: return QStringLiteral("leaf check");
-    case plan::Exclude: return QStringLiteral("leaf exclude");
-    default: return QStringLiteral("leaf");
-    }
-}
-
-QTreeWidgetItem *makeNode(const QString &key, NodeTag tag, const QString &text)
-{
-    auto *node = new QTreeWidgetItem;
-    node->setText(0, text);
-    node->setData(0, kKeyRole, key);
-    node->setData(0, kTagRole, int(tag));
-    node->setData(0, kTextRole, text);
-    if (tag != NodeTag::Root)
-        node->setFlags(node->flags() | Qt::ItemIsEditable);
-    return node;
-}
-
-} // namespace
-
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != tvwOutline->viewport())
@@ -803,9 +774,7 @@ int frmMain::dropTextFiles(QTreeWidgetItem *node, const QStringList &paths)
         section->setTextFileName(copyName);
         section->setTextSource(QString()); // copied: the plan no longer needs the original
         m_buildingTree = true;
-        QTreeWidgetItem *sectionNode = makeNode(sectionKey(c, sections.count()), NodeTag::Section, name);
-        chapterNode->addChild(sectionNode);
-        setNodeImage(sectionNode, statusImage(section->status()));
+        addSectionNode(chapterNode, c, sections.count(), *section);
         m_buildingTree = false;
         plan().setModified(true);
         ++added;
@@ -817,12 +786,12 @@ int frmMain::dropTextFiles(QTreeWidgetItem *node, const QStringList &paths)
 
 bool frmMain::IsChapterNode(const QTreeWidgetItem *node)
 {
-    return node && node->data(0, kTagRole).toInt() == int(NodeTag::Chapter);
+    return node && node->data(0, kNodeTagRole).toInt() == int(NodeTag::Chapter);
 }
 
 bool frmMain::IsSectionNode(const QTreeWidgetItem *node)
 {
-    return node && node->data(0, kTagRole).toInt() == int(NodeTag::Section);
+    return node && node->data(0, kNodeTagRole).toInt() == int(NodeTag::Section);
 }
 
 int frmMain::ChapterIndexOf(const QTreeWidgetItem *node)
@@ -831,7 +800,7 @@ int frmMain::ChapterIndexOf(const QTreeWidgetItem *node)
         return 0;
     if (IsSectionNode(node))
         return ChapterIndexOf(node->parent());
-    return chapterNumberOfKey(node->data(0, kKeyRole).toString());
+    return chapterNumberOfKey(nodeKeyOf(node));
 }
 
 void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
@@ -839,31 +808,41 @@ void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
     const bool building = m_buildingTree;
     m_buildingTree = true; // an image change is no rename
     node->setIcon(0, composerImage(image));
-    node->setData(0, kImageRole, image);
+    node->setData(0, kNodeImageRole, image);
     m_buildingTree = building;
+}
+
+QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const plan::Chapter &chapter)
+{
+    QTreeWidgetItem *node = outlineNode(chapterKey(c), NodeTag::Chapter, chapter.name());
+    root->addChild(node);
+    setNodeImage(node, QStringLiteral("closed folder"));
+    return node;
+}
+
+QTreeWidgetItem *frmMain::addSectionNode(QTreeWidgetItem *chapterNode, int c, int s, const plan::Section &section)
+{
+    QTreeWidgetItem *node = outlineNode(sectionKey(c, s), NodeTag::Section, section.name());
+    chapterNode->addChild(node);
+    setNodeImage(node, statusImageOf(section.status()));
+    return node;
 }
 
 void frmMain::BuildTree(const plan::Chapters &chapters)
 {
     m_buildingTree = true;
     tvwOutline->clear();
-    QTreeWidgetItem *root = makeNode(QLatin1String(kRootKey), NodeTag::Root, plan().name());
+    QTreeWidgetItem *root = outlineNode(QLatin1String(kRootKey), NodeTag::Root, plan().name());
     tvwOutline->addTopLevelItem(root);
     setNodeImage(root, QStringLiteral("plan"));
     m_buildingTree = true;
     int c = 0;
     for (const auto &chapter : chapters) {
         ++c;
-        QTreeWidgetItem *chapterNode = makeNode(chapterKey(c), NodeTag::Chapter, chapter->name());
-        root->addChild(chapterNode);
-        setNodeImage(chapterNode, QStringLiteral("closed folder"));
+        QTreeWidgetItem *chapterNode = addChapterNode(root, c, *chapter);
         int s = 0;
-        for (const auto &section : chapter->sections()) {
-            ++s;
-            QTreeWidgetItem *sectionNode = makeNode(sectionKey(c, s), NodeTag::Section, section->name());
-            chapterNode->addChild(sectionNode);
-            setNodeImage(sectionNode, statusImage(section->status()));
-        }
+        for (const auto &section : chapter->sections())
+            addSectionNode(chapterNode, c, ++s, *section);
     }
     m_buildingTree = true;
     m_chaptersExpanded = false;
@@ -930,7 +909,7 @@ void frmMain::nodeClick(QTreeWidgetItem *node)
 {
     adaptOutlinePopUp(node);
     updateSectionButtons(node);
-    const OutlinePosition position = positionOfKey(node->data(0, kKeyRole).toString());
+    const OutlinePosition position = positionOfKey(nodeKeyOf(node));
     const bool section = IsSectionNode(node);
     const QTreeWidgetItem *chapterNode = section ? node->parent() : (IsChapterNode(node) ? node : nullptr);
     statusPanels[0]->setText(outlineNumber(position));
@@ -948,13 +927,13 @@ void frmMain::nodeClick(QTreeWidgetItem *node)
     const auto &sectionItem = chapters.item(c)->sections().item(position.section);
     const qint16 status = sectionItem->status();
     if (status == plan::Complete || status == plan::Exclude)
-        statusPanels[3]->setPixmap(composerImage(statusImage(status)).pixmap(16, 16));
+        statusPanels[3]->setPixmap(composerImage(statusImageOf(status)).pixmap(16, 16));
     showSection(sectionItem, position);
 }
 
 void frmMain::nodeRenamed(QTreeWidgetItem *node)
 {
-    const QString oldText = node->data(0, kTextRole).toString();
+    const QString oldText = node->data(0, kNodeTextRole).toString();
     const QString newText = node->text(0);
     auto cancel = [&] {
         m_buildingTree = true;
@@ -966,7 +945,7 @@ void frmMain::nodeRenamed(QTreeWidgetItem *node)
             cancel();
         return;
     }
-    const OutlinePosition position = positionOfKey(node->data(0, kKeyRole).toString());
+    const OutlinePosition position = positionOfKey(nodeKeyOf(node));
     plan::Chapters &chapters = plan().outline().chapters();
     try {
         if (IsSectionNode(node))
@@ -984,7 +963,7 @@ void frmMain::nodeRenamed(QTreeWidgetItem *node)
         return;
     }
     m_buildingTree = true;
-    node->setData(0, kTextRole, newText);
+    node->setData(0, kNodeTextRole, newText);
     m_buildingTree = false;
     plan().setModified(true);
     if (tvwOutline->currentItem() == node) {

@@ -228,6 +228,8 @@ private:
     void returnFocus();
     void nodeRenamed(QTreeWidgetItem *node);
     void setNodeImage(QTreeWidgetItem *node, const QString &image);
+    QTreeWidgetItem *addChapterNode(QTreeWidgetItem *root, int c, const plan::Chapter &chapter);
+    QTreeWidgetItem *addSectionNode(QTreeWidgetItem *chapterNode, int c, int s, const plan::Section &section);
     void updateSectionButtons(const QTreeWidgetItem *node);
     void moveSection(bool forward);
     void showSectionTables();

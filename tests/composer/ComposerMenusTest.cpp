@@ -2,7 +2,6 @@
 
 #include "composer/PlanTables.h"
 #include "composer/SectionFiles.h"
-#include "controls/richtextview/DisplayBox.h"
 #include "composer/frmTables.h"
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
@@ -358,22 +357,6 @@ TEST(ComposerView, TheHelperPaneSwitchesWithItsMenuItem)
     item->trigger();
     EXPECT_FALSE(helper->isHidden());
     EXPECT_EQ(item->text(), QStringLiteral("Hide Instructions/Examples"));
-}
-
-TEST(ComposerWorkArea, MenusAndToolTipsDoNotCountAsAnotherWindow)
-{
-    OpenComposer c;
-    ASSERT_TRUE(c.opened);
-    auto *text = c.child<richtext::DisplayBox>("sbsIEWeb");
-    const QString instructions = composer::instructionFilePath(*shell::currentPlan(), PlanFixture::keyOf(1, 1));
-    PlanFixture::writeRtf(instructions, QStringLiteral("Revised advice"));
-    c.window->winId();
-    QMenu menu;
-    menu.addAction(QStringLiteral("item"));
-    menu.winId();
-    emit qApp->focusWindowChanged(menu.windowHandle());
-    emit qApp->focusWindowChanged(c.window->windowHandle());
-    EXPECT_FALSE(text->text().contains(QStringLiteral("Revised advice")));
 }
 
 TEST(ComposerScreens, EveryPaneAndStateAtBothSizes)

@@ -39,9 +39,27 @@ public:
     std::function<void()> probe;
 };
 
+// The probing clock in place of the platform's clock.
+std::shared_ptr<ProbingClock> installProbingClock()
+{
+    auto clock = std::make_shared<ProbingClock>();
+    platform::Services services;
+    services.clock = clock;
+    platform::installServices(services);
+    return clock;
+}
+
 void setPreference(const char *key, const QString &value)
 {
     platform::Settings::save(QStringLiteral("Preferences"), QLatin1String(key), value);
+}
+
+// Autosave on, every `minutes`.
+void autosaveEvery(const OpenComposer &c, int minutes)
+{
+    setPreference("AutoSave", QStringLiteral("-1"));
+    setPreference("Minutes", QString::number(minutes));
+    c.window->ApplyPreferences();
 }
 
 QAction *action(const OpenComposer &c, const QString &name)
@@ -117,13 +135,8 @@ TEST(ComposerSave, WhileASaveRunsAnotherSaveAnAutosaveAndACloseAreRefused)
     OpenComposer c;
     ASSERT_TRUE(c.opened);
     platform::Settings::save(QStringLiteral("Options"), QStringLiteral("Commit Pause"), QStringLiteral("5"));
-    setPreference("AutoSave", QStringLiteral("-1"));
-    setPreference("Minutes", QStringLiteral("1"));
-    c.window->ApplyPreferences();
-    auto clock = std::make_shared<ProbingClock>();
-    platform::Services services;
-    services.clock = clock;
-    platform::installServices(services);
+    autosaveEvery(c, 1);
+    const auto clock = installProbingClock();
 
     c.type(QStringLiteral("edited"));
     c.window->getTables().find(QStringLiteral("Tbl0101"))->setNumber(4, 1, 9);
@@ -174,13 +187,8 @@ TEST(ComposerAutosave, SavesOnTheIntervalsTickUnderItsCaption)
 {
     OpenComposer c;
     ASSERT_TRUE(c.opened);
-    setPreference("AutoSave", QStringLiteral("-1"));
-    setPreference("Minutes", QStringLiteral("3"));
-    c.window->ApplyPreferences();
-    auto clock = std::make_shared<ProbingClock>();
-    platform::Services services;
-    services.clock = clock;
-    platform::installServices(services);
+    autosaveEvery(c, 3);
+    const auto clock = installProbingClock();
     QStringList captions;
     clock->probe = [&] { captions << c.window->windowTitle(); };
     const QString caption = c.window->windowTitle();
@@ -201,8 +209,7 @@ TEST(ComposerAutosave, SavesOnTheIntervalsTickUnderItsCaption)
     EXPECT_TRUE(fakes().messages->shown.isEmpty()); // it never asks
 
     // Interval 1: every tick saves, changed or not.
-    setPreference("Minutes", QStringLiteral("1"));
-    c.window->ApplyPreferences();
+    autosaveEvery(c, 1);
     for (int minute = 0; minute < 2; ++minute) {
         shell::currentPlan()->setModified(true);
         c.window->autosaveTick();
@@ -216,9 +223,7 @@ TEST(ComposerAutosave, WaitsWhileAQuestionIsOpen)
 {
     OpenComposer c;
     ASSERT_TRUE(c.opened);
-    setPreference("AutoSave", QStringLiteral("-1"));
-    setPreference("Minutes", QStringLiteral("1"));
-    c.window->ApplyPreferences();
+    autosaveEvery(c, 1);
     c.type(QStringLiteral("not yet"));
     QDialog question(c.window.get());
     question.setModal(true);

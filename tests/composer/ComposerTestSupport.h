@@ -2,16 +2,22 @@
 
 // Shared helpers of the composer window tests.
 
+#include "composer/SectionFiles.h"
 #include "composer/frmMain.h"
 #include "controls/richtextview/TextEditor.h"
 #include "FakePlatform.h"
 #include "PlanFixture.h"
+#include "TestFiles.h"
 #include "shell/CurrentPlan.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTreeWidget>
+
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -32,17 +38,16 @@ inline QStringList filesIn(const QString &folder, const QString &pattern)
     return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
 }
 
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A composer with the fixture's plan open.
+// A composer with the fixture's plan open; `prepare` may change the plan's
+// files before the composer opens it.
 struct OpenComposer
 {
-    explicit OpenComposer(const PlanFixtureOptions &options = PlanFixtureOptions()) : fixture(options)
+    explicit OpenComposer(const PlanFixtureOptions &options = PlanFixtureOptions(),
+                          const std::function<void(PlanFixture &)> &prepare = {})
+        : fixture(options)
     {
+        if (prepare)
+            prepare(fixture);
         shell::replaceCurrentPlan();
         window = std::make_unique<composer::frmMain>();
         window->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -63,6 +68,22 @@ struct OpenComposer
         QTextCursor cursor = editor()->textCursor();
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(text);
+    }
+
+    // Rewrites the first section's instructions behind the composer's back;
+    // the helper shows "Revised advice" once it reloads them.
+    void reviseFirstInstructions() const
+    {
+        PlanFixture::writeRtf(composer::instructionFilePath(*shell::currentPlan(), PlanFixture::keyOf(1, 1)),
+                              QStringLiteral("Revised advice"));
+    }
+    // The focus goes to `other` and comes back to the composer.
+    void visitAndReturn(QWidget &other) const
+    {
+        window->winId();
+        other.winId();
+        emit qApp->focusWindowChanged(other.windowHandle());
+        emit qApp->focusWindowChanged(window->windowHandle());
     }
 
     PlanFixture fixture;

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMenu>
 #include <QRadioButton>
 #include <QMessageBox>
 #include <QScreen>
@@ -21,17 +22,13 @@ using namespace qv::test;
 
 TEST(ComposerWorkArea, TheWorkingCopyIsShownAndTheSaveTargetIsItself)
 {
-    PlanFixture fixture;
-    PlanFixture::writeRtf(QDir(fixture.planFolder()).filePath(QStringLiteral("Ans00001.tmp")),
-                          QStringLiteral("Unsaved edit"));
-    shell::replaceCurrentPlan();
-    composer::frmMain window;
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    ASSERT_TRUE(window.OpenPlan(fixture.documentPath()));
-    auto *editor = window.findChild<richtext::TextEditor *>(QStringLiteral("rtfWorkArea"));
-    EXPECT_TRUE(editor->toPlainText().contains(QStringLiteral("Unsaved edit")));
-    EXPECT_TRUE(window.saveTarget().endsWith(QStringLiteral("/Ans00001.tmp")));
-    window.unload();
+    OpenComposer c({}, [](PlanFixture &fixture) {
+        PlanFixture::writeRtf(QDir(fixture.planFolder()).filePath(QStringLiteral("Ans00001.tmp")),
+                              QStringLiteral("Unsaved edit"));
+    });
+    ASSERT_TRUE(c.opened);
+    EXPECT_TRUE(c.editor()->toPlainText().contains(QStringLiteral("Unsaved edit")));
+    EXPECT_TRUE(c.window->saveTarget().endsWith(QStringLiteral("/Ans00001.tmp")));
 }
 
 TEST(ComposerWorkArea, MovingOnWritesTheEditedTextToItsWorkingCopy)
@@ -51,21 +48,16 @@ TEST(ComposerWorkArea, MovingOnWritesTheEditedTextToItsWorkingCopy)
 
 TEST(ComposerWorkArea, ASectionWithoutTextGetsANewFileInThePreferredFont)
 {
-    PlanFixture fixture;
-    shell::replaceCurrentPlan();
-    composer::frmMain window;
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    ASSERT_TRUE(window.OpenPlan(fixture.documentPath()));
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
     auto &section = shell::currentPlan()->outline().chapters().item(3)->sections().item(2);
     section->setTextFileName(QString());
-    window.findChild<QTreeWidget *>(QStringLiteral("tvwOutline"))
-        ->setCurrentItem(window.nodeOfKey(QStringLiteral("Plan.3.2")));
+    c.select(QStringLiteral("Plan.3.2"));
     // The fixture uses Ans00001..Ans00006.
     EXPECT_EQ(section->textFileName(), QStringLiteral("Ans00007.rtf"));
-    EXPECT_EQ(readFile(QDir(fixture.planFolder()).filePath(QStringLiteral("Ans00007.rtf"))),
+    EXPECT_EQ(readFile(QDir(c.fixture.planFolder()).filePath(QStringLiteral("Ans00007.rtf"))),
               composer::newSectionFileText(QStringLiteral("Times New Roman"), 11));
     EXPECT_TRUE(shell::currentPlan()->modified());
-    window.unload();
 }
 
 TEST(ComposerWorkArea, MissingHelperFilesAreReportedOncePerSectionShown)
@@ -104,6 +96,7 @@ TEST(ComposerWorkArea, HelperShowsInstructionsExamplesAndTheExampleTable)
     ASSERT_NE(table->workbook(), nullptr);
     EXPECT_EQ(table->workbook()->text(1, 1), QStringLiteral("Example table 1"));
     EXPECT_FALSE(table->showColumnHeadings());
+    EXPECT_FALSE(table->showSelection()); // a picture of a table: no cell cursor
     // A section without tables falls back to its instructions.
     c.select(QStringLiteral("Plan.1.2"));
     EXPECT_FALSE(c.child<QRadioButton>("optHelper_2")->isEnabled());
@@ -115,19 +108,14 @@ TEST(ComposerWorkArea, HelperShowsInstructionsExamplesAndTheExampleTable)
 
 TEST(ComposerWorkArea, ASectionWithoutKeyDisablesTheHelper)
 {
-    PlanFixture fixture;
-    shell::replaceCurrentPlan();
-    composer::frmMain window;
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    ASSERT_TRUE(window.OpenPlan(fixture.documentPath()));
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
     shell::currentPlan()->outline().chapters().item(2)->sections().item(2)->setKey(QString());
-    window.findChild<QTreeWidget *>(QStringLiteral("tvwOutline"))
-        ->setCurrentItem(window.nodeOfKey(QStringLiteral("Plan.2.2")));
+    c.select(QStringLiteral("Plan.2.2"));
     for (const char *name : {"optHelper_0", "optHelper_1", "optHelper_2"})
-        EXPECT_FALSE(window.findChild<QRadioButton *>(QLatin1String(name))->isEnabled()) << name;
-    EXPECT_TRUE(window.findChild<richtext::DisplayBox *>(QStringLiteral("sbsIEWeb"))->text().isEmpty());
+        EXPECT_FALSE(c.child<QRadioButton>(name)->isEnabled()) << name;
+    EXPECT_TRUE(c.child<richtext::DisplayBox>("sbsIEWeb")->text().isEmpty());
     EXPECT_TRUE(fakes().messages->shown.isEmpty());
-    window.unload();
 }
 
 TEST(ComposerWorkArea, AnExcludedSectionShowsOnButtonFace)
@@ -194,17 +182,14 @@ TEST(ComposerTables, EveryTableLoadsOnceTitledByItsName)
 
 TEST(ComposerTables, AMissingTableFileIsReportedAndStillLoaded)
 {
-    PlanFixture fixture;
-    QFile::remove(QDir(fixture.planFolder()).filePath(QStringLiteral("Tbl0201.vts")));
-    shell::replaceCurrentPlan();
-    composer::frmMain window;
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    ASSERT_TRUE(window.OpenPlan(fixture.documentPath()));
+    OpenComposer c({}, [](PlanFixture &fixture) {
+        QFile::remove(QDir(fixture.planFolder()).filePath(QStringLiteral("Tbl0201.vts")));
+    });
+    ASSERT_TRUE(c.opened);
     ASSERT_EQ(fakes().messages->shown.size(), 1);
     EXPECT_TRUE(fakes().messages->shown[0].text.startsWith(QStringLiteral("Error loading file:\r\n")));
     EXPECT_TRUE(fakes().messages->shown[0].text.endsWith(QStringLiteral("Tbl0201.vts")));
-    EXPECT_NE(window.getTables().find(QStringLiteral("Tbl0201")), nullptr);
-    window.unload();
+    EXPECT_NE(c.window->getTables().find(QStringLiteral("Tbl0201")), nullptr);
 }
 
 TEST(ComposerTables, GotoTableFindsByPrefixAndShowsItsSection)
@@ -293,20 +278,26 @@ TEST(ComposerWorkArea, ComingBackFromAnotherWindowReloadsTheHelper)
     ASSERT_TRUE(c.opened);
     auto *text = c.child<richtext::DisplayBox>("sbsIEWeb");
     ASSERT_TRUE(text->text().contains(QStringLiteral("How to write 1.1")));
-    const QString instructions = composer::instructionFilePath(*shell::currentPlan(), PlanFixture::keyOf(1, 1));
-    PlanFixture::writeRtf(instructions, QStringLiteral("Revised advice"));
-    c.window->winId();
-    QWidget other;
-    other.winId();
+    c.reviseFirstInstructions();
     // Coming back after a message box changes nothing.
     QMessageBox box;
-    box.winId();
-    emit qApp->focusWindowChanged(box.windowHandle());
-    emit qApp->focusWindowChanged(c.window->windowHandle());
+    c.visitAndReturn(box);
     EXPECT_FALSE(text->text().contains(QStringLiteral("Revised advice")));
-    emit qApp->focusWindowChanged(other.windowHandle());
-    emit qApp->focusWindowChanged(c.window->windowHandle());
+    QWidget other;
+    c.visitAndReturn(other);
     EXPECT_TRUE(text->text().contains(QStringLiteral("Revised advice")));
+}
+
+TEST(ComposerWorkArea, MenusAndToolTipsDoNotCountAsAnotherWindow)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    auto *text = c.child<richtext::DisplayBox>("sbsIEWeb");
+    c.reviseFirstInstructions();
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    c.visitAndReturn(menu);
+    EXPECT_FALSE(text->text().contains(QStringLiteral("Revised advice")));
 }
 
 TEST(ComposerTables, UnlockingCellsAsksAndEveryTableChangeLocksAgain)

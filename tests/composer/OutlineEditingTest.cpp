@@ -1,4 +1,6 @@
 #include "composer/OutlineEditing.h"
+
+#include "TestFiles.h"
 #include "plan/Outline.h"
 
 #include <QDir>
@@ -39,9 +41,7 @@ void fill(plan::Chapters &chapters)
 
 void touch(const QString &path)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("x");
+    test::writeTestFile(path, "x");
 }
 
 } // namespace

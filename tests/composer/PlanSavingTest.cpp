@@ -3,6 +3,7 @@
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
 #include "FakePlatform.h"
+#include "TestFiles.h"
 #include "platform/Settings.h"
 
 #include <QDir>
@@ -18,19 +19,6 @@ using namespace qv::composer;
 using namespace qv::test;
 
 namespace {
-
-void write(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList files(const QString &folder)
 {
@@ -98,9 +86,9 @@ TEST(CommitWorkingFiles, TablesThenTextsEachOverItsFile)
 {
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    write(dir.filePath(QStringLiteral("Tbl0101.vts")), "old table");
-    write(dir.filePath(QStringLiteral("Tbl0101.tbf")), "new table");
-    write(dir.filePath(QStringLiteral("Ans00001.tmp")), "new text");
+    writeTestFile(dir.filePath(QStringLiteral("Tbl0101.vts")), "old table");
+    writeTestFile(dir.filePath(QStringLiteral("Tbl0101.tbf")), "new table");
+    writeTestFile(dir.filePath(QStringLiteral("Ans00001.tmp")), "new text");
     QStringList order;
     const auto failures = commitWorkingFiles(folder.path(), 0, {}, [&](const QString &name, bool committed) {
         EXPECT_TRUE(committed);
@@ -109,16 +97,16 @@ TEST(CommitWorkingFiles, TablesThenTextsEachOverItsFile)
     EXPECT_TRUE(failures.isEmpty());
     EXPECT_EQ(order, (QStringList{QStringLiteral("Tbl0101.tbf"), QStringLiteral("Ans00001.tmp")}));
     EXPECT_EQ(files(folder.path()), (QStringList{QStringLiteral("Ans00001.rtf"), QStringLiteral("Tbl0101.vts")}));
-    EXPECT_EQ(read(dir.filePath(QStringLiteral("Tbl0101.vts"))), "new table");
-    EXPECT_EQ(read(dir.filePath(QStringLiteral("Ans00001.rtf"))), "new text");
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("Tbl0101.vts"))), "new table");
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("Ans00001.rtf"))), "new text");
 }
 
 TEST(CommitWorkingFiles, UpperCaseExtensionsEndAsLowerCaseTargets)
 {
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    write(dir.filePath(QStringLiteral("TBL0404.TBF")), "table");
-    write(dir.filePath(QStringLiteral("ANS00002.TMP")), "text");
+    writeTestFile(dir.filePath(QStringLiteral("TBL0404.TBF")), "table");
+    writeTestFile(dir.filePath(QStringLiteral("ANS00002.TMP")), "text");
     EXPECT_TRUE(commitWorkingFiles(folder.path(), 0, {}).isEmpty());
     EXPECT_EQ(files(folder.path()), (QStringList{QStringLiteral("ANS00002.rtf"), QStringLiteral("TBL0404.vts")}));
 }
@@ -127,8 +115,8 @@ TEST(CommitWorkingFiles, PausesAfterEachFile)
 {
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    write(dir.filePath(QStringLiteral("Tbl0101.tbf")), "a");
-    write(dir.filePath(QStringLiteral("Ans00001.tmp")), "b");
+    writeTestFile(dir.filePath(QStringLiteral("Tbl0101.tbf")), "a");
+    writeTestFile(dir.filePath(QStringLiteral("Ans00001.tmp")), "b");
     fakes().clock->current = QDateTime(QDate(2026, 1, 15), QTime(9, 30, 57));
     const QDateTime before = fakes().clock->now();
     EXPECT_TRUE(commitWorkingFiles(folder.path(), 5, {}).isEmpty());
@@ -141,9 +129,9 @@ TEST(CommitWorkingFiles, AFailureIsReportedAndTheOthersGoOn)
     const QDir dir(folder.path());
     // A folder where the table's file should be: the rename cannot replace it.
     ASSERT_TRUE(dir.mkdir(QStringLiteral("Tbl0101.vts")));
-    write(dir.filePath(QStringLiteral("Tbl0101.vts/inside")), "keep");
-    write(dir.filePath(QStringLiteral("Tbl0101.tbf")), "table");
-    write(dir.filePath(QStringLiteral("Ans00001.tmp")), "text");
+    writeTestFile(dir.filePath(QStringLiteral("Tbl0101.vts/inside")), "keep");
+    writeTestFile(dir.filePath(QStringLiteral("Tbl0101.tbf")), "table");
+    writeTestFile(dir.filePath(QStringLiteral("Ans00001.tmp")), "text");
     QList<CommitFailure> reported;
     const auto failures =
         commitWorkingFiles(folder.path(), 0, [&](const CommitFailure &failure) { reported << failure; });
@@ -153,13 +141,13 @@ TEST(CommitWorkingFiles, AFailureIsReportedAndTheOthersGoOn)
     EXPECT_FALSE(reported[0].description.isEmpty());
     EXPECT_EQ(reported[0].number, 75);
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Tbl0101.tbf")))); // kept for the next save
-    EXPECT_EQ(read(dir.filePath(QStringLiteral("Ans00001.rtf"))), "text");
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("Ans00001.rtf"))), "text");
 }
 
 TEST(CommitWorkingFiles, NoWorkingCopiesNoChange)
 {
     QTemporaryDir folder;
-    write(QDir(folder.path()).filePath(QStringLiteral("Tbl0101.vts")), "same");
+    writeTestFile(QDir(folder.path()).filePath(QStringLiteral("Tbl0101.vts")), "same");
     EXPECT_TRUE(commitWorkingFiles(folder.path(), 5, {}).isEmpty());
     EXPECT_TRUE(fakes().clock->pauses.isEmpty());
     EXPECT_EQ(files(folder.path()), QStringList{QStringLiteral("Tbl0101.vts")});
@@ -178,10 +166,10 @@ TEST(CommitWorkingFilesDeathTest, ACrashMidCommitLeavesOldOrNewFilesNeverBrokenO
     ASSERT_TRUE(QDir().mkpath(folder.path()));
     const QDir dir(folder.path());
     for (int n = 1; n <= 3; ++n) {
-        write(dir.filePath(QStringLiteral("Tbl010%1.vts").arg(n)), "old table " + QByteArray::number(n));
-        write(dir.filePath(QStringLiteral("Tbl010%1.tbf").arg(n)), "new table " + QByteArray::number(n));
-        write(dir.filePath(QStringLiteral("Ans0000%1.rtf").arg(n)), "old text " + QByteArray::number(n));
-        write(dir.filePath(QStringLiteral("Ans0000%1.tmp").arg(n)), "new text " + QByteArray::number(n));
+        writeTestFile(dir.filePath(QStringLiteral("Tbl010%1.vts").arg(n)), "old table " + QByteArray::number(n));
+        writeTestFile(dir.filePath(QStringLiteral("Tbl010%1.tbf").arg(n)), "new table " + QByteArray::number(n));
+        writeTestFile(dir.filePath(QStringLiteral("Ans0000%1.rtf").arg(n)), "old text " + QByteArray::number(n));
+        writeTestFile(dir.filePath(QStringLiteral("Ans0000%1.tmp").arg(n)), "new text " + QByteArray::number(n));
     }
     // The program dies after the second file of the save.
     EXPECT_EXIT(
@@ -196,17 +184,17 @@ TEST(CommitWorkingFilesDeathTest, ACrashMidCommitLeavesOldOrNewFilesNeverBrokenO
         testing::ExitedWithCode(3), "");
 
     for (int n = 1; n <= 3; ++n) {
-        const QByteArray table = read(dir.filePath(QStringLiteral("Tbl010%1.vts").arg(n)));
+        const QByteArray table = readFile(dir.filePath(QStringLiteral("Tbl010%1.vts").arg(n)));
         EXPECT_EQ(table, (n <= 2 ? "new table " : "old table ") + QByteArray::number(n));
         EXPECT_EQ(QFile::exists(dir.filePath(QStringLiteral("Tbl010%1.tbf").arg(n))), n > 2);
-        EXPECT_EQ(read(dir.filePath(QStringLiteral("Ans0000%1.rtf").arg(n))), "old text " + QByteArray::number(n));
+        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("Ans0000%1.rtf").arg(n))), "old text " + QByteArray::number(n));
     }
     // Nothing half-written lies about, and the next save finishes the job.
     EXPECT_EQ(files(folder.path()).size(), 3 + 1 + 6);
     EXPECT_TRUE(commitWorkingFiles(folder.path(), 0, {}).isEmpty());
     for (int n = 1; n <= 3; ++n) {
-        EXPECT_EQ(read(dir.filePath(QStringLiteral("Tbl010%1.vts").arg(n))), "new table " + QByteArray::number(n));
-        EXPECT_EQ(read(dir.filePath(QStringLiteral("Ans0000%1.rtf").arg(n))), "new text " + QByteArray::number(n));
+        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("Tbl010%1.vts").arg(n))), "new table " + QByteArray::number(n));
+        EXPECT_EQ(readFile(dir.filePath(QStringLiteral("Ans0000%1.rtf").arg(n))), "new text " + QByteArray::number(n));
     }
     EXPECT_EQ(files(folder.path()).size(), 6);
 }
@@ -216,7 +204,7 @@ TEST(DeleteMatchingFiles, MatchesThePatternWithoutCase)
     QTemporaryDir folder;
     const QDir dir(folder.path());
     for (const char *name : {"a.tmp", "B.TMP", "c.tbf", "d.rtf", "tmp"})
-        write(dir.filePath(QLatin1String(name)), "x");
+        writeTestFile(dir.filePath(QLatin1String(name)), "x");
     EXPECT_EQ(DeleteMatchingFiles(folder.path(), QStringLiteral("*.tmp")), 2);
     EXPECT_EQ(files(folder.path()), (QStringList{QStringLiteral("c.tbf"), QStringLiteral("d.rtf"), QStringLiteral("tmp")}));
     EXPECT_EQ(DeleteMatchingFiles(QString(), QStringLiteral("*.tbf")), 0);

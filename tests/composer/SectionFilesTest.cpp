@@ -1,11 +1,12 @@
 #include "composer/SectionFiles.h"
 
+#include "TestFiles.h"
+
 #include "plan/ModEnglish.h"
 #include "plan/PlanBuilder.h"
 #include "platform/Folders.h"
 #include "platform/Paths.h"
 
-#include <QFile>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,14 +22,7 @@ namespace {
 
 void touch(const QString &path)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    test::writeTestFile(path);
 }
 
 } // namespace
@@ -77,7 +71,7 @@ TEST(SectionFiles, CreatingATextFileRecordsItInTheSection)
     touch(platform::joinPath(plan->folder(), QStringLiteral("Ans00001.tmp")));
     ASSERT_EQ(createSectionTextFile(*section, QStringLiteral("Georgia"), 12), QString());
     EXPECT_EQ(section->textFileName(), QStringLiteral("Ans00002.rtf"));
-    EXPECT_EQ(readAll(platform::joinPath(plan->folder(), QStringLiteral("Ans00002.rtf"))),
+    EXPECT_EQ(test::readFile(platform::joinPath(plan->folder(), QStringLiteral("Ans00002.rtf"))),
               newSectionFileText(QStringLiteral("Georgia"), 12));
 }
 
@@ -122,7 +116,7 @@ TEST(SectionFiles, WrittenTextsBreakLongLines)
     cursor.insertText(QString(6000, QLatin1Char('x')));
     const QString path = folder.filePath(QStringLiteral("Ans00001.tmp"));
     ASSERT_EQ(writeSectionText(document, path), QString());
-    const QByteArray written = readAll(path);
+    const QByteArray written = test::readFile(path);
     ASSERT_TRUE(written.startsWith("{\\rtf1"));
     int breaks = 0;
     for (const QByteArray &line : written.split('\n')) {

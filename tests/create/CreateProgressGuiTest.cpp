@@ -3,6 +3,7 @@
 // the new plan. Templates are made by CreationLibrary.
 #include "CreationLibrary.h"
 #include "FakePlatform.h"
+#include "TestFiles.h"
 
 #include "composer/frmMain.h"
 #include "create/creation/gui/frmCreateProgress.h"
@@ -17,7 +18,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -37,12 +37,7 @@ class CreateProgressTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // The start-up check looks for the spelling dictionary in the system folder.
-        QFile dictionary(m_system.filePath(QStringLiteral("American.vtd")));
-        ASSERT_TRUE(dictionary.open(QIODevice::WriteOnly));
-        dictionary.write("dictionary");
-        dictionary.close();
-        platform::Folders::setSystemFolder(m_system.path());
+        ASSERT_NO_FATAL_FAILURE(test::useSystemFolderWithDictionary(m_system));
         platform::setApplicationTitle(GetResText(302));
         shell::releaseCurrentPlan();
     }

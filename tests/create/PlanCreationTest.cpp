@@ -520,6 +520,22 @@ TEST_F(PlanCreationTest, MissingTableIsReportedAndTheRestGoesOn)
     EXPECT_EQ(table(QStringLiteral("Tbl0301"))->hiddenRows(), rows(5, 8));
 }
 
+TEST_F(PlanCreationTest, UnreadableTemplateTableIsReported)
+{
+    library.addBusiness(qv::plan::Retail, true);
+    QFile broken(library.installFolder() + QStringLiteral("/Data/ENG/BusPlan/Common/New/Tables/Tbl0601.vts"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a workbook");
+    broken.close();
+    const CreationResult result = create(with(library.businessHeader(QStringLiteral("Retail"), true),
+                                              {QStringLiteral("Tbl0601:B4=1"), QStringLiteral("Tbl0301:B4=2")}));
+    ASSERT_TRUE(result.planMade());
+    ASSERT_EQ(result.notApplied.size(), 2) << result.reportText().toStdString();
+    EXPECT_TRUE(result.notApplied.at(0).startsWith(QStringLiteral("A table could not be loaded")));
+    EXPECT_TRUE(result.notApplied.at(1).startsWith(QStringLiteral("TBL0601:B4=1")));
+    EXPECT_EQ(table(QStringLiteral("Tbl0301"))->number(4, 2), 2.0);
+}
+
 // ---- Headings and the business name ---------------------------------------------------------------
 
 TEST_F(PlanCreationTest, BusinessNameGoesIntoTheTitleCells)

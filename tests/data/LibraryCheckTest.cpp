@@ -286,6 +286,23 @@ TEST_F(Library, EveryWizardQuestionTargetsAnInputCellOfItsKindsTables)
     const QString list = library + QStringLiteral("/BusPlan/wizard-questions.txt");
     if (!QFileInfo::exists(list))
         GTEST_SKIP() << "no question list yet";
+    // The list joins the question files; a line of it is named by its source.
+    QList<QPair<QString, int>> parts; // file, its number of lines
+    for (const QString &file : QDir(sources + QStringLiteral("/questions")).entryList({QStringLiteral("*.questions")}, QDir::Files, QDir::Name)) {
+        QFile in(sources + QStringLiteral("/questions/") + file);
+        if (!in.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray content = in.readAll().replace("\r\n", "\n");
+        parts.append({QStringLiteral("questions/") + file, int(content.count('\n')) + (content.endsWith('\n') ? 0 : 1)});
+    }
+    const auto sourceLine = [&](int line) {
+        for (const auto &[file, lines] : parts) {
+            if (line <= lines)
+                return QStringLiteral("%1:%2").arg(file).arg(line);
+            line -= lines;
+        }
+        return QStringLiteral("line %1").arg(line);
+    };
     const auto questions = qv::wizard::QuestionList::load(list);
     EXPECT_TRUE(questions.problems().isEmpty()) << joined(questions.problems()).toStdString();
     QStringList problems;
@@ -298,7 +315,7 @@ TEST_F(Library, EveryWizardQuestionTargetsAnInputCellOfItsKindsTables)
                 const QString table = question.cell.section(u':', 0, 0);
                 const auto cell = qv::workbook::parseCellAddress(question.cell.section(u':', 1));
                 const QString path = t.tables + u'/' + table + QStringLiteral(".vts");
-                const QString where = QStringLiteral("%1: line %2 (%3)").arg(t.label()).arg(question.line).arg(question.cell);
+                const QString where = QStringLiteral("%1: %2 (%3)").arg(t.label(), sourceLine(question.line), question.cell);
                 if (!cell || !QFileInfo::exists(path)) {
                     problems << where + QStringLiteral(": no such table or cell");
                     continue;

@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "TestFiles.h"
 
 #include "platform/Settings.h"
 #include "shell/modBusinessRule.h"
@@ -24,9 +25,7 @@ void storeEntries(const QStringList &entries)
 
 void touch(const QString &path)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write("plan");
+    qv::test::writeTestFile(path, "plan");
 }
 
 } // namespace

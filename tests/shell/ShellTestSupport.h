@@ -3,14 +3,13 @@
 // A start-up world for the shell's window tests: a system folder holding the
 // dictionary, no current plan, and no window left over afterwards.
 
-#include "platform/Folders.h"
+#include "TestFiles.h"
 #include "shell/CurrentPlan.h"
 #include "shell/frmParent.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -38,11 +37,7 @@ class ShellTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QFile dictionary(m_system.filePath(QStringLiteral("American.vtd")));
-        ASSERT_TRUE(dictionary.open(QIODevice::WriteOnly));
-        dictionary.write("dictionary");
-        dictionary.close();
-        platform::Folders::setSystemFolder(m_system.path());
+        ASSERT_NO_FATAL_FAILURE(useSystemFolderWithDictionary(m_system));
         shell::releaseCurrentPlan();
     }
 

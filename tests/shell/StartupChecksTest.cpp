@@ -1,4 +1,5 @@
 #include "FakePlatform.h"
+#include "TestFiles.h"
 
 #include "platform/Application.h"
 #include "platform/Folders.h"
@@ -22,9 +23,7 @@ namespace
 {
 void touch(const QString &path)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("dictionary");
+    qv::test::writeTestFile(path, "dictionary");
 }
 } // namespace
 

@@ -55,6 +55,7 @@ void SheetGrid::setWorkbook(Workbook *book)
 void SheetGrid::setShowRowHeadings(bool on) { m_rowHeadings = on; viewport()->update(); }
 void SheetGrid::setShowColumnHeadings(bool on) { m_columnHeadings = on; viewport()->update(); }
 void SheetGrid::setShowGridLines(bool on) { m_gridLines = on; viewport()->update(); }
+void SheetGrid::setShowSelection(bool on) { m_selectionShown = on; viewport()->update(); }
 void SheetGrid::setBackgroundColor(const QColor &color) { m_background = color; viewport()->update(); }
 
 double SheetGrid::unitsPerTwip() const
@@ -200,41 +201,43 @@ void SheetGrid::paintEvent(QPaintEvent *)
 
     // Selection: a tint over the ranges, the active cell left clear, an edge around the first range.
     const Selection &sel = m_book->selection();
-    for (const CellRange &r : sel.ranges) {
-        const CellRange shown{std::max(r.top, visible.top), std::max(r.left, visible.left),
-                              std::min(r.bottom, visible.bottom), std::min(r.right, visible.right)};
-        if (shown.bottom < shown.top || shown.right < shown.left) continue;
-        const QRectF first = renderer.cellRect(visible, origin, shown.top, shown.left);
-        const QRectF last = renderer.cellRect(visible, origin, shown.bottom, shown.right);
-        const QRectF area(first.topLeft(), last.bottomRight());
-        if (!r.isSingleCell()) p.fillRect(area, selectionFill);
-        if (&r == &sel.ranges.front()) {
-            QRectF edge(renderer.cellRect(visible, origin, r.top, r.left).topLeft(),
-                        renderer.cellRect(visible, origin, r.bottom, r.right).bottomRight());
-            QPen pen(selectionEdge, 2);
-            pen.setJoinStyle(Qt::MiterJoin);
-            p.setPen(pen);
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(edge.adjusted(1, 1, -1, -1));
+    if (m_selectionShown) {
+        for (const CellRange &r : sel.ranges) {
+            const CellRange shown{std::max(r.top, visible.top), std::max(r.left, visible.left),
+                                  std::min(r.bottom, visible.bottom), std::min(r.right, visible.right)};
+            if (shown.bottom < shown.top || shown.right < shown.left) continue;
+            const QRectF first = renderer.cellRect(visible, origin, shown.top, shown.left);
+            const QRectF last = renderer.cellRect(visible, origin, shown.bottom, shown.right);
+            const QRectF area(first.topLeft(), last.bottomRight());
+            if (!r.isSingleCell()) p.fillRect(area, selectionFill);
+            if (&r == &sel.ranges.front()) {
+                QRectF edge(renderer.cellRect(visible, origin, r.top, r.left).topLeft(),
+                            renderer.cellRect(visible, origin, r.bottom, r.right).bottomRight());
+                QPen pen(selectionEdge, 2);
+                pen.setJoinStyle(Qt::MiterJoin);
+                p.setPen(pen);
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(edge.adjusted(1, 1, -1, -1));
+            }
         }
-    }
-    if (sel.active.row >= visible.top && sel.active.col >= visible.left) {
-        const QRectF active = renderer.cellRect(visible, origin, sel.active.row, sel.active.col);
-        if (!sel.ranges.front().isSingleCell()) {
-            p.fillRect(active.adjusted(1, 1, -1, -1), m_background);
-            SheetRenderer(*m_book, sheet, unitsPerTwip())
-                .paint(p, CellRange::cell(sel.active.row, sel.active.col), active.topLeft(), RenderOptions{false, {}, Qt::transparent});
+        if (sel.active.row >= visible.top && sel.active.col >= visible.left) {
+            const QRectF active = renderer.cellRect(visible, origin, sel.active.row, sel.active.col);
+            if (!sel.ranges.front().isSingleCell()) {
+                p.fillRect(active.adjusted(1, 1, -1, -1), m_background);
+                SheetRenderer(*m_book, sheet, unitsPerTwip())
+                    .paint(p, CellRange::cell(sel.active.row, sel.active.col), active.topLeft(), RenderOptions{false, {}, Qt::transparent});
+            }
+            p.setPen(QPen(selectionEdge, 2));
+            p.drawRect(active.adjusted(1, 1, -1, -1));
         }
-        p.setPen(QPen(selectionEdge, 2));
-        p.drawRect(active.adjusted(1, 1, -1, -1));
     }
     p.restore();
 
     // Headings.
     const QFont headingFont = font();
     p.setFont(headingFont);
-    auto selectedRow = [&](int r) { for (const auto &s : sel.ranges) if (r >= s.top && r <= s.bottom) return true; return false; };
-    auto selectedCol = [&](int c) { for (const auto &s : sel.ranges) if (c >= s.left && c <= s.right) return true; return false; };
+    auto selectedRow = [&](int r) { if (!m_selectionShown) return false; for (const auto &s : sel.ranges) if (r >= s.top && r <= s.bottom) return true; return false; };
+    auto selectedCol = [&](int c) { if (!m_selectionShown) return false; for (const auto &s : sel.ranges) if (c >= s.left && c <= s.right) return true; return false; };
     if (headH > 0) {
         double x = headW;
         p.fillRect(QRect(headW, 0, viewport()->width() - headW, headH), headingFill);

@@ -28,10 +28,12 @@ public:
     void setShowRowHeadings(bool on);
     void setShowColumnHeadings(bool on);
     void setShowGridLines(bool on);
+    void setShowSelection(bool on); // off: no selection tint and no cell cursor
     void setBackgroundColor(const QColor &color);
     bool showRowHeadings() const { return m_rowHeadings; }
     bool showColumnHeadings() const { return m_columnHeadings; }
     bool showGridLines() const { return m_gridLines; }
+    bool showSelection() const { return m_selectionShown; }
 
     void goHome();                    // Ctrl+Home
     void scrollTo(int row, int col);  // makes the cell visible
@@ -83,7 +85,7 @@ private:
     QPointer<Workbook> m_book;
     QMetaObject::Connection m_displayConnection, m_selectionConnection;
     int m_firstRow = 1, m_firstCol = 1;
-    bool m_rowHeadings = true, m_columnHeadings = true, m_gridLines = true;
+    bool m_rowHeadings = true, m_columnHeadings = true, m_gridLines = true, m_selectionShown = true;
     QColor m_background = Qt::white;
     enum class Drag { None, Cells, Rows, Columns, ResizeColumn, ResizeRow } m_drag = Drag::None;
     CellAddress m_anchor;

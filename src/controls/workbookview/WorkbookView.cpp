@@ -96,9 +96,11 @@ void WorkbookView::setWorkbook(Workbook *book)
 void WorkbookView::setShowColumnHeadings(bool on) { m_grid->setShowColumnHeadings(on); }
 void WorkbookView::setShowRowHeadings(bool on) { m_grid->setShowRowHeadings(on); }
 void WorkbookView::setShowGridLines(bool on) { m_grid->setShowGridLines(on); }
+void WorkbookView::setShowSelection(bool on) { m_grid->setShowSelection(on); }
 bool WorkbookView::showColumnHeadings() const { return m_grid->showColumnHeadings(); }
 bool WorkbookView::showRowHeadings() const { return m_grid->showRowHeadings(); }
 bool WorkbookView::showGridLines() const { return m_grid->showGridLines(); }
+bool WorkbookView::showSelection() const { return m_grid->showSelection(); }
 bool WorkbookView::showFormulaBar() const { return !m_formulaBar->isHidden(); }
 void WorkbookView::setBackgroundColor(const QColor &color) { m_grid->setBackgroundColor(color); }
 

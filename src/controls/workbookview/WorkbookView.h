@@ -38,12 +38,14 @@ public:
     void setShowRowHeadings(bool on);
     void setShowFormulaBar(bool on);
     void setShowGridLines(bool on);
+    void setShowSelection(bool on); // off for a picture of a table: no cell cursor
     void setShowBorder(bool on);
     void setBackgroundColor(const QColor &color);
     bool showColumnHeadings() const;
     bool showRowHeadings() const;
     bool showFormulaBar() const;
     bool showGridLines() const;
+    bool showSelection() const;
     int zoom() const;         // the workbook's view scale in percent
     void setZoom(int percent); // 10 to 400
 

@@ -51,9 +51,10 @@ public:
     PlanCreation(const PlanCreation &) = delete;
     PlanCreation &operator=(const PlanCreation &) = delete;
 
-    // The whole creation. The answer file is deleted once it was read to its
-    // end. On success the plan is saved; the caller takes it (takePlan) and
-    // shows it in the composer.
+    // The whole creation. On success the plan is saved and the answer file,
+    // when it was read to its end, deleted; the caller takes the plan
+    // (takePlan) and shows it in the composer. Without a plan the answer
+    // file stays for another try.
     CreationResult createPlanFromQA(const QString &answerFilePath);
 
     // The plan made by the last createPlanFromQA (nullptr before, or when

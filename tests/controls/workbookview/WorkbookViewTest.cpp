@@ -229,6 +229,26 @@ TEST_F(WorkbookViewTest, MouseSelectsCellsAndHeadings)
     EXPECT_EQ(book.firstSelectedRange(), (CellRange{1, 2, maxRows, 2}));
 }
 
+TEST_F(WorkbookViewTest, WithoutTheSelectionShownNoCellCursorIsPainted)
+{
+    // The active cell's frame is the selection colour; with the selection off
+    // the cell's edge shows the plain background, as a picture of a table.
+    view.setShowGridLines(false);
+    view.setBackgroundColor(Qt::white);
+    book.setSelection(CellRange::cell(2, 2));
+    const QRect b2 = grid()->cellRect(2, 2);
+    ASSERT_FALSE(b2.isEmpty());
+    const QPoint edge(b2.center().x(), b2.top() + 1);
+    auto shownColour = [&] { return grid()->viewport()->grab().toImage().pixelColor(edge); };
+    EXPECT_TRUE(view.showSelection());
+    EXPECT_NE(shownColour(), QColor(Qt::white));
+    view.setShowSelection(false);
+    EXPECT_FALSE(view.showSelection());
+    EXPECT_EQ(shownColour(), QColor(Qt::white));
+    // The selection itself stays: copying still takes the selected cell.
+    EXPECT_EQ(book.selectionText(), QStringLiteral("$B$2"));
+}
+
 TEST_F(WorkbookViewTest, Screenshot)
 {
     book.setEntry(1, 1, QStringLiteral("Sales Forecast"));
