@@ -418,10 +418,27 @@ void PlanCreation::applyCustomization(const QString &key, const QString &value)
         m_profileHelper.addTableValue(key, value);
         return;
     }
-    if (m_info.isBusinessPlan())
+    if (key == QLatin1String("[FIELD3.1]")) {
+        // The projected years mean the same in both plan types.
+        applyCount(key, value, wizard::limits::kProjectedYears, [&](int years) {
+            m_plan->profile().setProjectedYears(years);
+            tryStep(key + QLatin1Char('=') + value, [&] { m_profileHelper.handleProjection(*m_plan); });
+        });
+    } else if (m_info.isBusinessPlan()) {
         applyBusinessCount(key, value);
-    else
+    } else {
         applyMarketingCount(key, value);
+    }
+}
+
+void PlanCreation::applyCount(const QString &key, const QString &value, wizard::Range range,
+                              const std::function<void(int)> &apply)
+{
+    const CountReading reading = readCount(key, value, range);
+    if (!reading.note.isEmpty())
+        notApplied(reading.note);
+    if (reading.count)
+        apply(*reading.count);
 }
 
 void PlanCreation::applyBusinessCount(const QString &key, const QString &value)
@@ -430,19 +447,10 @@ void PlanCreation::applyBusinessCount(const QString &key, const QString &value)
     plan::Profile &profile = m_plan->profile();
     const QString what = key + QLatin1Char('=') + value;
     auto counted = [&](wizard::Range range, const std::function<void(int)> &apply) {
-        const CountReading reading = readCount(key, value, range);
-        if (!reading.note.isEmpty())
-            notApplied(reading.note);
-        if (reading.count)
-            apply(*reading.count);
+        applyCount(key, value, range, apply);
     };
 
-    if (key == QLatin1String("[FIELD3.1]")) {
-        counted(limits::kProjectedYears, [&](int years) {
-            profile.setProjectedYears(years);
-            tryStep(what, [&] { m_profileHelper.handleProjection(*m_plan); });
-        });
-    } else if (key == QLatin1String("[FIELD3.2]")) {
+    if (key == QLatin1String("[FIELD3.2]")) {
         counted(limits::kBusinessProducts, [&](int n) {
             tryStep(what, [&] { handleProductNo(n); });
             profile.setProductCount(n);
@@ -474,11 +482,7 @@ void PlanCreation::applyMarketingCount(const QString &key, const QString &value)
     plan::Profile &profile = m_plan->profile();
     const QString what = key + QLatin1Char('=') + value;
     auto counted = [&](wizard::Range range, const std::function<void(int)> &apply) {
-        const CountReading reading = readCount(key, value, range);
-        if (!reading.note.isEmpty())
-            notApplied(reading.note);
-        if (reading.count)
-            apply(*reading.count);
+        applyCount(key, value, range, apply);
     };
     auto marketingCount = [&](int which) {
         counted(limits::kMarketingItems, [&](int n) {
@@ -487,12 +491,7 @@ void PlanCreation::applyMarketingCount(const QString &key, const QString &value)
         });
     };
 
-    if (key == QLatin1String("[FIELD3.1]")) {
-        counted(limits::kProjectedYears, [&](int years) {
-            profile.setProjectedYears(years);
-            tryStep(what, [&] { m_profileHelper.handleProjection(*m_plan); });
-        });
-    } else if (key == QLatin1String("[FIELD3.2]")) {
+    if (key == QLatin1String("[FIELD3.2]")) {
         counted(limits::kMarketingProducts, [&](int n) {
             tryStep(what, [&] { handleMProductNo(n); });
             profile.setProductCount(n);

@@ -10,6 +10,7 @@
 #include "plan/DataFile.h"
 #include "plan/PlanInfo.h"
 #include "plan/Submitter.h"
+#include "create/wizard/WizardLimits.h"
 
 #include <QString>
 #include <QStringList>
@@ -104,6 +105,10 @@ private:
     void applyCustomization(const QString &key, const QString &value);
     void applyBusinessCount(const QString &key, const QString &value);
     void applyMarketingCount(const QString &key, const QString &value);
+    // Reads a count within its range (noting what was clamped or unreadable)
+    // and hands it on.
+    void applyCount(const QString &key, const QString &value, wizard::Range range,
+                    const std::function<void(int)> &apply);
     void yearOrMonthArrived(bool isYear);
     void makePlanFolder();
     void copyTables();
