@@ -38,13 +38,13 @@ void showError(QLabel *label, const QString &error)
     label->setVisible(!error.isEmpty());
 }
 
-QSpinBox *addCountRow(QFormLayout *form, const QString &objectName, const QString &caption, int minimum,
-                      int maximum, int value, const QString &help)
+QSpinBox *addCountRow(QFormLayout *form, const QString &objectName, const QString &caption, Range range,
+                      int value, const QString &help)
 {
     auto *parent = form->parentWidget();
     auto *box = new QSpinBox(parent);
     box->setObjectName(objectName);
-    box->setRange(minimum, maximum);
+    box->setRange(range.min, range.max);
     box->setValue(value);
     box->setMinimumWidth(80);
     box->setAccelerated(true);

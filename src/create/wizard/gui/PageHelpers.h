@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+#include "create/wizard/WizardLimits.h"
+
 class QFormLayout;
 class QLabel;
 class QSpinBox;
@@ -21,8 +23,8 @@ QLabel *makeErrorLabel(const QString &objectName, QWidget *parent);
 void showError(QLabel *label, const QString &error);
 
 // A count box with its range, its default and a line of help below it.
-QSpinBox *addCountRow(QFormLayout *form, const QString &objectName, const QString &caption, int minimum,
-                      int maximum, int value, const QString &help);
+QSpinBox *addCountRow(QFormLayout *form, const QString &objectName, const QString &caption, Range range,
+                      int value, const QString &help);
 
 // An SVG of the wizard's artwork drawn at the screen's pixel density, with
 // a transparent margin around it.

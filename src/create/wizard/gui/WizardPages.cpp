@@ -457,16 +457,16 @@ BusinessCountsPage::BusinessCountsPage(QWidget *parent) : AnswerPage(parent)
     setSubTitle(QStringLiteral("How many of each the plan covers; the tables show just those rows."));
     auto *form = makeForm(this);
     m_products = addCountRow(form, QStringLiteral("spnProducts"), QStringLiteral("P&roducts or services:"),
-                             limits::kBusinessProducts.min, limits::kBusinessProducts.max, 3,
+                             limits::kBusinessProducts, 3,
                              QStringLiteral("Each gets its own lines in the sales forecast."));
     m_media = addCountRow(form, QStringLiteral("spnAdvertisingMedia"), QStringLiteral("&Advertising media:"),
-                          limits::kBusinessAdvertisingMedia.min, limits::kBusinessAdvertisingMedia.max, 3,
+                          limits::kBusinessAdvertisingMedia, 3,
                           QStringLiteral("Newspapers, radio, web, mailings: one row each in the advertising budget."));
     m_segments = addCountRow(form, QStringLiteral("spnSegments"), QStringLiteral("Market &segments:"),
-                             limits::kSegments.min, limits::kSegments.max, 3,
+                             limits::kSegments, 3,
                              QStringLiteral("Groups of customers with different needs, in the market analysis."));
     m_markets = addCountRow(form, QStringLiteral("spnMarkets"), QStringLiteral("&Markets:"),
-                            limits::kBusinessMarkets.min, limits::kBusinessMarkets.max, 2,
+                            limits::kBusinessMarkets, 2,
                             QStringLiteral("Areas or places where you sell, in the market size table."));
     layOutFormPage(this, form,
         QStringLiteral("<b>What this changes:</b> the tables hold room for ten products and six of each of the "
@@ -486,13 +486,13 @@ MarketingCountsPage::MarketingCountsPage(QWidget *parent) : AnswerPage(parent)
     setSubTitle(QStringLiteral("How many of each the marketing plan covers."));
     auto *form = makeForm(this);
     m_products = addCountRow(form, QStringLiteral("spnProducts"), QStringLiteral("P&roducts or services:"),
-                             limits::kMarketingProducts.min, limits::kMarketingProducts.max, 3,
+                             limits::kMarketingProducts, 3,
                              QStringLiteral("Each gets its own lines in the product, pricing and forecast tables."));
     m_media = addCountRow(form, QStringLiteral("spnAdvertisingMedia"), QStringLiteral("&Advertising media:"),
-                          limits::kMarketingAdvertisingMedia.min, limits::kMarketingAdvertisingMedia.max, 4,
+                          limits::kMarketingAdvertisingMedia, 4,
                           QStringLiteral("One row each in the advertising budget."));
     m_markets = addCountRow(form, QStringLiteral("spnMarkets"), QStringLiteral("&Markets:"),
-                            limits::kMarketingMarkets.min, limits::kMarketingMarkets.max, 3,
+                            limits::kMarketingMarkets, 3,
                             QStringLiteral("The markets you aim at, one row each in the market budget."));
     layOutFormPage(this, form,
         QStringLiteral("<b>What this changes:</b> the tables hold room for ten of each; rows beyond your counts "
@@ -513,20 +513,18 @@ MarketingProgramsPage::MarketingProgramsPage(QWidget *parent) : AnswerPage(paren
     setSubTitle(QStringLiteral("The promotion activities you budget for, besides advertising."));
     auto *form = makeForm(this);
     m_publicRelations = addCountRow(form, QStringLiteral("spnPublicRelations"),
-                                    QStringLiteral("P&ublic relations activities:"), limits::kMarketingItems.min,
-                                    limits::kMarketingItems.max, 3,
+                                    QStringLiteral("P&ublic relations activities:"), limits::kMarketingItems, 3,
                                     QStringLiteral("Press releases, talks, sponsorships, community work: "
                                                    "one row each in the public relations budget."));
     m_salesPromotions = addCountRow(form, QStringLiteral("spnSalesPromotions"), QStringLiteral("Sales &promotions:"),
-                                    limits::kMarketingItems.min, limits::kMarketingItems.max, 3,
+                                    limits::kMarketingItems, 3,
                                     QStringLiteral("Offers, coupons, samples, loyalty rewards: "
                                                    "one row each in the sales promotion budget."));
     m_events = addCountRow(form, QStringLiteral("spnEvents"), QStringLiteral("&Trade shows and events:"),
-                           limits::kMarketingItems.min, limits::kMarketingItems.max, 2,
+                           limits::kMarketingItems, 2,
                            QStringLiteral("Trade shows, fairs, open days, seminars: one row each in the events budget."));
     m_directCampaigns = addCountRow(form, QStringLiteral("spnDirectCampaigns"),
-                                    QStringLiteral("&Direct and online campaigns:"), limits::kMarketingItems.min,
-                                    limits::kMarketingItems.max, 3,
+                                    QStringLiteral("&Direct and online campaigns:"), limits::kMarketingItems, 3,
                                     QStringLiteral("Mailings, e-mail, search and social ads, website: "
                                                    "one row each in the direct and online marketing budget."));
     layOutFormPage(this, form,
