@@ -12,6 +12,13 @@
 
 namespace qv::composer {
 
+// The helper pane's options (optHelper_0 to optHelper_2).
+enum HelperOption { Instructions = 0, ExampleText = 1, ExampleTable = 2 };
+
+// Error numbers of file failures reported without a library error.
+inline constexpr long kFileNotFound = 53;
+inline constexpr long kFileAccessError = 75;
+
 inline QString resText(int id)
 {
     return GetResText(id - 1000);

@@ -21,105 +21,11 @@
 
 namespace qv::composer {
 
-namespace {
-
-// Restores a flag when the scope ends, however it ends.
-class FlagGuard
-{
-public:
-    explicit FlagGuard(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~FlagGuard() { m_flag = false; }
-    FlagGuard(const FlagGuard &) = delete;
-    FlagGuard &operator=(const FlagGuard &) = delete;
-
-private:
-    bool &m_flag;
-};
-
-} // namespace
-
-void frmMain::reportSaveError(const QString &description, long number, const QString &activity)
-{
-    platform::Message message;
-    message.text = QStringLiteral("Error: %1 (%2)\r\n%3").arg(description).arg(number).arg(activity);
-    message.buttons = platform::Buttons::Ok;
-    message.icon = platform::Icon::None;
-    platform::messageBoxes().show(this, message);
-}
-
 bool frmMain::SavePlan()
 {
-    // A save lets window messages run while it commits; a second one
-    // started meanwhile would find working copies half committed.
-    if (m_saving)
-        return false;
-    FlagGuard savingNow(m_saving);
-    support::CWaitCursor wait;
-    plan::Plan &current = plan();
-
-    bool complete = writeSectionText();
-    markRelinkedTables();
-    complete = writeChangedTables() && complete;
-    rememberTableDigests();
-    ReLoadHelper();
-
-    bool documentSaved = false;
-    try {
-        if (current.fullPath().isEmpty()) {
-            if (!current.SaveUnnamed())
-                return false; // the user chose no place: nothing is committed
-        } else {
-            current.Save();
-        }
-        documentSaved = true;
-    } catch (const QvError &error) {
-        reportSaveError(error.description(), error.number(), QStringLiteral("Saving ") + current.fullPath());
-    }
-    refreshMenuStates();
-
-    const QString folder = current.folder();
-    // Deleted sections' files go only once no saved document names them.
-    if (documentSaved)
-        m_pendingDeletions.deleteFrom(folder, current.outline().chapters());
-    const QList<CommitFailure> failures =
-        commitWorkingFiles(folder, commitPauseSeconds(), [this](const CommitFailure &failure) {
-            reportSaveError(failure.description, failure.number, QStringLiteral("Saving ") + failure.target);
-        });
-    return complete && documentSaved && failures.isEmpty();
-}
-
-void frmMain::DeleteWorkingFiles()
-{
-    const plan::Plan *current = shell::currentPlan();
-    if (!current || current->folder().isEmpty())
-        return;
-    DeleteMatchingFiles(current->folder(), QStringLiteral("*.tmp"));
-    DeleteMatchingFiles(current->folder(), QStringLiteral("*.tbf"));
-}
-
-void frmMain::markRelinkedTables()
-{
-    // A table whose values changed through links, not by an edit of its
-    // own, is written too, so that its file holds what it shows.
-    for (workbook::Workbook *book : m_tables->books()) {
-        const QString name = book->title();
-        if (m_changedTables.contains(name))
-            continue;
-        const auto kept = m_tableDigests.constFind(name);
-        if (kept != m_tableDigests.constEnd() && *kept != formulaResultsDigest(*book))
-            m_changedTables.insert(name);
-    }
-}
-
-void frmMain::rememberTableDigests()
-{
-    m_tableDigests.clear();
-    for (workbook::Workbook *book : m_tables->books()) {
-        // A table still waiting to be written keeps no digest, so it is
-        // compared afresh once written.
-        if (!m_changedTables.contains(book->title()))
-            m_tableDigests.insert(book->title(), formulaResultsDigest(*book));
-    }
+    // The session writes this window's text through its edit writer and
+    // reports each failure; the helper and menus follow when it finishes.
+    return m_session->SavePlan().ok();
 }
 
 // ---- Autosave --------------------------------------------------------------------
@@ -140,7 +46,7 @@ void frmMain::autosaveTick()
 {
     // A plan without a document would ask where to save it; autosave never asks.
     const plan::Plan *current = shell::currentPlan();
-    if (!current || current->fullPath().isEmpty() || m_saving)
+    if (!current || current->fullPath().isEmpty() || saving())
         return;
     // Nor does it save behind an open question (such as "Save Plan", whose
     // No must still discard the edits); the count waits for the next tick.

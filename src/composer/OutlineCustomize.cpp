@@ -245,15 +245,15 @@ void frmMain::renumberKeys()
 void frmMain::outlineChanged(QTreeWidgetItem *node)
 {
     // The shown section may have moved: its number follows it.
-    if (m_section) {
+    if (currentSection()) {
         int c = 0;
         for (const auto &chapter : plan().outline().chapters()) {
             ++c;
-            if (const int s = chapter->sections().indexOf(m_section.get()))
+            if (const int s = chapter->sections().indexOf(currentSection().get()))
                 m_position = {c, s};
         }
         if (workViews->currentWidget() == rtfWorkArea)
-            lblSectionName->setText(outlineNumber(m_position) + QStringLiteral(" - ") + m_section->name());
+            lblSectionName->setText(outlineNumber(m_position) + QStringLiteral(" - ") + currentSection()->name());
     }
     adaptOutlinePopUp(node);
     updateSectionButtons(node);
@@ -286,7 +286,7 @@ void frmMain::outlineAdd(QTreeWidgetItem *node)
     addSectionNode(chapterNode, c, 1, *chapter->sections().item(1));
     m_buildingTree = false;
     chapterNode->setExpanded(true);
-    plan().setModified(true);
+    m_session->markModified();
     selectAfterChange(chapterNode);
 }
 
@@ -304,7 +304,7 @@ void frmMain::outlineAddSection(QTreeWidgetItem *chapterNode)
     QTreeWidgetItem *sectionNode = addSectionNode(chapterNode, c, sections.count(), *section);
     m_buildingTree = false;
     chapterNode->setExpanded(true);
-    plan().setModified(true);
+    m_session->markModified();
     selectAfterChange(sectionNode);
 }
 
@@ -333,9 +333,9 @@ void frmMain::outlineDelete(QTreeWidgetItem *node)
         return;
 
     const auto &chapter = chapters.item(position.chapter);
-    const bool shownGoes = m_section && (position.section == 0 ? chapter->sections().indexOf(m_section.get()) != 0
-                                                               : chapter->sections().item(position.section) == m_section);
-    removeItem(chapters, position, m_pendingDeletions);
+    const bool shownGoes = currentSection() && (position.section == 0 ? chapter->sections().indexOf(currentSection().get()) != 0
+                                                               : chapter->sections().item(position.section) == currentSection());
+    removeItem(chapters, position, m_session->pendingDeletions());
     if (shownGoes) {
         // The deleted section's text is neither written nor kept on screen.
         forgetShownSection();
@@ -351,7 +351,7 @@ void frmMain::outlineDelete(QTreeWidgetItem *node)
     delete parent->takeChild(index);
     m_buildingTree = false;
     renumberKeys();
-    plan().setModified(true);
+    m_session->markModified();
     QTreeWidgetItem *next = index < parent->childCount() ? parent->child(index)
                                                          : (index > 0 ? parent->child(index - 1) : parent);
     selectAfterChange(next);
@@ -385,7 +385,7 @@ void frmMain::outlineMove(QTreeWidgetItem *node, MoveDirection direction)
     tvwOutline->setCurrentItem(node);
     m_buildingTree = false;
     renumberKeys();
-    plan().setModified(true);
+    m_session->markModified();
     outlineChanged(node);
 }
 
@@ -399,7 +399,7 @@ void frmMain::setSectionStatus(QTreeWidgetItem *node, qint16 status)
         || position.section > chapters.item(position.chapter)->sections().count())
         return;
     const auto &section = chapters.item(position.chapter)->sections().item(position.section);
-    if (section == m_section) {
+    if (section == currentSection()) {
         picWorkArea->setUpdatesEnabled(false);
         rtfWorkArea->setBackgroundColor(palette().color(status == plan::Exclude ? QPalette::Button : QPalette::Base));
         picWorkArea->setUpdatesEnabled(true);
@@ -413,7 +413,7 @@ void frmMain::setSectionStatus(QTreeWidgetItem *node, qint16 status)
             statusPanels[3]->setPixmap(composerImage(statusImageOf(status)).pixmap(16, 16));
         statusPanels[3]->setToolTip(statusPictureOf(status));
     }
-    plan().setModified(true);
+    m_session->markModified();
     adaptOutlinePopUp(tvwOutline->currentItem());
 }
 

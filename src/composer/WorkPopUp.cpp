@@ -204,7 +204,7 @@ void frmMain::updateWorkCommands()
     if (!mnuWorkPopUp)
         return; // still building the window
     const bool tableShown = workViews->currentWidget() == fOne && fOne->workbook();
-    const bool textShown = !tableShown && m_section;
+    const bool textShown = !tableShown && currentSection();
     const bool editable = textShown && !rtfWorkArea->isReadOnly();
     const bool selected = rtfWorkArea->textCursor().hasSelection();
     const bool hasText = editable && rtfWorkArea->plainTextLength() > 0;
@@ -213,7 +213,7 @@ void frmMain::updateWorkCommands()
     enableItem(action(QStringLiteral("mnuEdit_2")), tableShown || (textShown && selected));
     enableItem(action(QStringLiteral("mnuEdit_3")), tableShown || editable);
     enableItem(action(QStringLiteral("mnuEdit_4")), tableShown || (editable && selected));
-    enableItem(action(QStringLiteral("mnuEdit_6")), m_section != nullptr);
+    enableItem(action(QStringLiteral("mnuEdit_6")), currentSection() != nullptr);
     for (int index : {8, 9, 11, 12, 14, 15})
         enableItem(action(QStringLiteral("mnuEdit_%1").arg(index)), tableShown);
 
@@ -240,7 +240,7 @@ void frmMain::updateWorkCommands()
 
 void frmMain::SpellCheck()
 {
-    if (!m_section)
+    if (!currentSection())
         return;
     showWorkView(0);
     if (rtfWorkArea->isReadOnly())
@@ -288,10 +288,10 @@ void frmMain::updateStatusPictures()
         else
             label->setPixmap(composerImage(key).pixmap(16, 16));
     };
-    const bool tables = m_section && m_section->hasTables();
+    const bool tables = currentSection() && currentSection()->hasTables();
     show(picTableStatus, tables ? QStringLiteral("Table") : QString(),
          tables ? tr("This section has tables") : QString());
-    const bool graph = tables && m_table && m_table->hasGraph();
+    const bool graph = tables && currentTable() && currentTable()->hasGraph();
     show(picGraphStatus, graph ? QStringLiteral("Graph") : QString(), graph ? tr("This table has a graph") : QString());
 }
 

@@ -3,6 +3,7 @@
 // The Plan Composer: the outline tree, the helper pane with the section's
 // instructions and examples, and the work area with the section's text.
 
+#include "composer/OpenPlanSession.h"
 #include "composer/OutlineEditing.h"
 #include "composer/OutlineKeys.h"
 #include "composer/PlanTables.h"
@@ -70,6 +71,9 @@ public:
     static frmMain *loaded();
     static frmMain &load();
 
+    // The open plan this window leads; other windows join it here.
+    OpenPlanSession &session() const { return *m_session; }
+
     // ---- Opening and closing ----------------------------------------------
     // Opens the document into a fresh plan; only when the library accepts it
     // does it become the current plan and show. A refused document leaves
@@ -110,7 +114,7 @@ public:
     void nodeClick(QTreeWidgetItem *node);
 
     // ---- Work area and helper ---------------------------------------------------
-    std::shared_ptr<plan::Section> currentSection() const { return m_section; }
+    std::shared_ptr<plan::Section> currentSection() const { return m_session->currentSection(); }
     QString saveTarget() const { return m_saveTarget; }
     void ReLoadHelper();
     void switchHelper();
@@ -120,19 +124,18 @@ public:
     // Writes the shown text to its working copy when it changed; false when
     // the write failed (reported).
     bool writeSectionText();
-    bool textChanged() const { return m_textChanged; }
+    bool textChanged() const { return m_session->textChanged(); }
 
     // ---- Tables -----------------------------------------------------------------
-    // Loads one workbook per table of the plan, titled by table name, then
-    // recalculates the whole set once so that linked values are current.
-    void LoadAllTables();
-    workbook::WorkbookSet &getTables() const { return *m_tables; }
+    // The session's loaded tables (see OpenPlanSession).
+    void LoadAllTables() { m_session->LoadAllTables(); }
+    workbook::WorkbookSet &getTables() const { return m_session->getTables(); }
     // Shows the first table whose name starts with the text (any case) with
     // its section; false when none does.
     bool gotoTable(const QString &name);
     // Shows a table of the current section in the table view.
     void showTable(const QString &name);
-    std::shared_ptr<plan::Table> currentTable() const { return m_table; }
+    std::shared_ptr<plan::Table> currentTable() const { return m_session->currentTable(); }
     // Writes every table edited since it was last written to its working
     // copy; false when a write failed (reported).
     bool writeChangedTables();
@@ -220,10 +223,18 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildPanes();
+    void buildOutlinePane();
+    void buildHelperPane();
+    void buildWorkAreaPane();
+    void buildStatusBar();
     void loadCaptions();
     void refreshMenuStates();
     void showSection(const std::shared_ptr<plan::Section> &section, const OutlinePosition &position);
     void forgetShownSection();
+    void joinSession();
+    void showOpenedPlan();
+    // Writes the shown text to its working copy when it changed.
+    Result<void> writeShownText();
     void showHelperFile(int option, const QString &path, int missingMessage);
     void returnFocus();
     void nodeRenamed(QTreeWidgetItem *node);
@@ -236,7 +247,6 @@ private:
     void showHelperPane(bool show);
     void updateZoomChecks();
     std::shared_ptr<plan::Table> tableNamed(const QString &name) const;
-    void reportError(const QString &description, long number, const QString &activity);
     plan::Plan &plan() const;
 
     // Controls, by their object names.
@@ -264,11 +274,8 @@ private:
     std::array<QLabel *, 4> statusPanels{};
     QTimer *timerSave = nullptr;
 
+    OpenPlanSession *m_session = nullptr;
     std::unique_ptr<workbook::Workbook> m_exampleTable;
-    std::unique_ptr<workbook::WorkbookSet> m_tables;
-    std::shared_ptr<plan::Table> m_table;
-    QSet<QString> m_changedTables; // names of tables edited since last written
-    std::shared_ptr<plan::Section> m_section;
     OutlinePosition m_position;
     QString m_saveTarget;
     QString m_tableName;            // the table the helper's example table follows
@@ -277,7 +284,6 @@ private:
     bool m_closePrompt = true;
     bool m_unloading = false;
     bool m_loadingText = false;
-    bool m_textChanged = false;
     bool m_buildingTree = false;
     bool m_awayToOtherWindow = false;
 
@@ -298,17 +304,17 @@ public:
     void outlineMove(QTreeWidgetItem *node, MoveDirection direction);
     // Marks the section of a section node In Progress, Complete or Exclude.
     void setSectionStatus(QTreeWidgetItem *node, qint16 status);
-    const PendingDeletions &pendingDeletions() const { return m_pendingDeletions; }
+    const PendingDeletions &pendingDeletions() const { return m_session->pendingDeletions(); }
 
     // Deletes every working copy of the plan folder (closing discards them).
-    void DeleteWorkingFiles();
+    void DeleteWorkingFiles() { m_session->DeleteWorkingFiles(); }
     // Sets up the autosave timer and the File menu's recent-file entries.
     void ApplyPreferences();
     // One minute of the autosave timer.
     void autosaveTick();
     // True while a save runs; meanwhile another save, an autosave, a close
     // or an exit is refused.
-    bool saving() const { return m_saving; }
+    bool saving() const { return m_session->saving(); }
     // Fills File menu items 9 to 13 from the recent-file list.
     void LoadRecentFiles();
     // File menu item 9 to 13: closes the plan and opens the entry's plan.
@@ -320,14 +326,8 @@ private:
     void renumberKeys();
     void outlineChanged(QTreeWidgetItem *node);
     void selectAfterChange(QTreeWidgetItem *node);
-    void rememberTableDigests();
-    void markRelinkedTables();
-    void reportSaveError(const QString &description, long number, const QString &activity);
 
     QMenu *mnuOutlinePopUp = nullptr;
-    PendingDeletions m_pendingDeletions;
-    QHash<QString, QByteArray> m_tableDigests; // formula results of each table as last written
-    bool m_saving = false;
 };
 
 } // namespace qv::composer

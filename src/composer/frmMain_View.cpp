@@ -12,6 +12,7 @@
 #include "platform/Paths.h"
 #include "resources/art/Artwork.h"
 #include "shell/CurrentPlan.h"
+#include "support/ErrorReports.h"
 #include "support/CWaitCursor.h"
 #include "support/HelpFiles.h"
 #include "support/OnlineLinks.h"
@@ -214,14 +215,14 @@ std::vector<GraphPicture> frmMain::UpdateGraphPictures()
             continue;
         // The loaded workbook holds the table as saved, with its links to
         // other tables calculated; the helper keeps showing its example.
-        const workbook::Workbook *book = m_tables->find(picture.entry.table->name());
+        const workbook::Workbook *book = m_session->table(picture.entry.table->name());
         if (!book)
             continue;
         const QString failure = m_graphPictureMaker(*book, *picture.entry.table, picture.picturePath);
         if (failure.isEmpty())
             picture.current = true;
         else
-            reportError(failure, 75, QStringLiteral("Saving ") + picture.picturePath);
+            support::reportOperationError(this, 75, failure, QStringLiteral("Saving ") + picture.picturePath);
     }
     return pictures;
 }

@@ -1,6 +1,7 @@
 #include "support/ErrorReports.h"
 
 #include "platform/Error.h"
+#include "platform/Result.h"
 #include "platform/Services.h"
 
 namespace qv::support
@@ -23,6 +24,12 @@ void reportOperationError(QObject *owner, long number, const QString &descriptio
 void reportOperationError(QObject *owner, const QvError &error, const QString &activity)
 {
     reportOperationError(owner, error.number(), error.description(), activity);
+}
+
+void reportOperationError(QObject *owner, const Failure &failure)
+{
+    if (!failure.isCancelled())
+        reportOperationError(owner, failure.number, failure.description, failure.activity);
 }
 
 QString captionReportText(const QString &window, const QString &description, const QString &procedure)

@@ -10,6 +10,7 @@ class QObject;
 namespace qv
 {
 class QvError;
+struct Failure;
 }
 
 namespace qv::support
@@ -23,6 +24,8 @@ inline const QString kReportLineBreak = QStringLiteral("\r\n");
 QString operationReportText(long number, const QString &description, const QString &activity);
 void reportOperationError(QObject *owner, long number, const QString &description, const QString &activity);
 void reportOperationError(QObject *owner, const QvError &error, const QString &activity);
+// The same for a failure an operation returned; a cancelled one shows nothing.
+void reportOperationError(QObject *owner, const Failure &failure);
 
 // "<window>:<procedure>", a line break, then the description; critical icon.
 // The procedure is the one that loads the captions unless another is named.

@@ -1,5 +1,6 @@
-// The main of every test program: an offscreen application, a fresh settings
-// folder and fresh platform fakes for each test.
+// The main of every test program: an offscreen application (with widgets
+// only for tests of windows), a fresh settings folder and fresh platform
+// fakes for each test.
 
 #include "FakePlatform.h"
 
@@ -7,7 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#ifdef QV_TEST_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -63,7 +70,7 @@ int main(int argc, char **argv)
         QFile::setPermissions(runtimeFolder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
     }
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new qv::test::FreshPlatform);
     return RUN_ALL_TESTS();
