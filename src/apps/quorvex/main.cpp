@@ -34,8 +34,9 @@ static bool openInComposer(const QString &planFile)
 }
 
 // The smoke run of CI (QUORVEX_SMOKE set): once the composer shows a
-// section, says which, and leaves through File > Exit, so that the program
-// ends as a user's would; gives up with exit code 3 after a minute.
+// section, says which, saves when there is anything to save, and leaves
+// through File > Exit, so that the program ends as a user's would. Exit
+// code 4 when the save failed, 3 when no section showed within a minute.
 static void watchForSmokeRun()
 {
     if (qEnvironmentVariableIsEmpty("QUORVEX_SMOKE"))
@@ -49,7 +50,13 @@ static void watchForSmokeRun()
             poll->stop();
             std::printf("composer shows section: %s\n", qPrintable(composer->currentSection()->name()));
             std::fflush(stdout);
-            composer->exitComposer();
+            // Showing a section may complete the plan (its new text file),
+            // so the run saves as a user answering Yes would; then Exit asks
+            // nothing.
+            if (composer->session().isModified() && !composer->session().SavePlan())
+                QCoreApplication::exit(4);
+            else
+                composer->exitComposer();
             return;
         }
         if (clock.elapsed() > 60000) {
