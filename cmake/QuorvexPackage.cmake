@@ -17,6 +17,8 @@ set(CPACK_PACKAGE_VENDOR Corvane)
 set(CPACK_PACKAGE_CONTACT "Quorvex developers <quorvex@corvane.com>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Install steps that record the program folder see /usr, not the staging folder.
+set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "write business plans and marketing plans")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "write business plans and marketing plans
