@@ -16,9 +16,11 @@ set(CPACK_PACKAGE_NAME quorvex)
 set(CPACK_PACKAGE_VENDOR Corvane)
 set(CPACK_PACKAGE_CONTACT "Quorvex developers <quorvex@corvane.com>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# Install steps that record the program folder see /usr, not the staging folder.
+# Install steps that record the program folder see /usr, not the staging
+# folder: the package installs with DESTDIR into the prefix /usr.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "write business plans and marketing plans")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "write business plans and marketing plans
