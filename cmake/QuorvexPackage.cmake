@@ -23,16 +23,16 @@ set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "write business plans and marketing plans")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "write business plans and marketing plans
- Quorvex helps small-business owners write a business plan or a marketing
- plan. A plan starts from a template for the kind of business (service,
- manufacturing, wholesale, retail or custom), is shaped by a
- question-and-answer wizard, and is written section by section beside
- instructions and a worked example, with linked financial tables, graphs,
- spell checking and a compile step that assembles the finished document.
- .
- Quorvex works offline and keeps every plan in open, documented file
- formats.")
+# The synopsis is the summary above; this is the extended description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quorvex helps small-business owners write a business plan or a marketing
+plan. A plan starts from a template for the kind of business (service,
+manufacturing, wholesale, retail or custom), is shaped by a
+question-and-answer wizard, and is written section by section beside
+instructions and a worked example, with linked financial tables, graphs,
+spell checking and a compile step that assembles the finished document.
+
+Quorvex works offline and keeps every plan in open, documented file
+formats.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
