@@ -13,7 +13,8 @@ install(CODE "
   cmake_path(ABSOLUTE_PATH CMAKE_INSTALL_PREFIX NORMALIZE OUTPUT_VARIABLE _qv_prefix)
   cmake_path(APPEND _qv_prefix \"${QV_PROGRAM_DESTINATION}\" OUTPUT_VARIABLE _qv_folder)
   cmake_path(NORMAL_PATH _qv_folder)
-  string(REGEX REPLACE \"/*$\" \"/\" _qv_folder \"\${_qv_folder}\")
+  string(REGEX REPLACE \"/+$\" \"\" _qv_folder \"\${_qv_folder}\")
+  string(APPEND _qv_folder \"/\")
   execute_process(COMMAND \"${CMAKE_COMMAND}\"
     \"-DSTORE=\$ENV{DESTDIR}\${_qv_folder}System/HKEY_LOCAL_MACHINE.reg\"
     \"-DPROGRAM_FOLDER=\${_qv_folder}\"
