@@ -2,6 +2,8 @@
 // program uses it: template documents, instruction and example texts,
 // template and example tables.
 
+#include "sourcereader/FigureCheck.h"
+#include "sourcereader/SpellingList.h"
 #include "sourcereader/TableDefinition.h"
 #include "sourcereader/TemplateSources.h"
 
@@ -256,6 +258,39 @@ TEST_F(Library, ExampleTablesShowNoErrorsOnTheirOwnAndBalance)
         const auto failed = failedChecks(definitions.value, set);
         EXPECT_TRUE(failed.isEmpty()) << t.examples.toStdString() << ":\n" << joined(failed).toStdString();
     }
+}
+
+TEST_F(Library, InstructionAndExampleTextsUseUsSpelling)
+{
+    const auto list = SpellingList::read(sources + QStringLiteral("/us-english"));
+    ASSERT_TRUE(list.errors.isEmpty()) << joined(list.errors).toStdString();
+    QStringList problems;
+    int texts = 0;
+    QDirIterator it(library, {QStringLiteral("*.rtf")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const auto read = qv::rtf::readRtfFile(path);
+        ASSERT_TRUE(read.error.isEmpty()) << path.toStdString();
+        ++texts;
+        for (const auto &find : list.value.britishForms(read.document->toPlainText()))
+            problems << QStringLiteral("%1: \"%2\" (write \"%3\")").arg(QDir(library).relativeFilePath(path), find.found, find.us);
+    }
+    EXPECT_GT(texts, 500);
+    EXPECT_TRUE(problems.isEmpty()) << joined(problems).toStdString();
+}
+
+// Every figure an example text quotes in a table with a row label and a year
+// agrees with the example tables of its kind and stage, within the text's
+// rounding; figures no table row holds are listed for a person to confirm.
+TEST(LibraryFigures, ExampleTextsAgreeWithTheirTables)
+{
+    const auto report = checkLibraryFigures(sources);
+    using Verdict = FigureFinding::Verdict;
+    EXPECT_TRUE(report.errors.isEmpty()) << joined(report.errors).toStdString();
+    EXPECT_GT(report.count(Verdict::Agrees), 50);
+    EXPECT_EQ(report.count(Verdict::Contradicts), 0) << joined(report.lines(Verdict::Contradicts)).toStdString();
+    std::cout << report.findings.size() << " quoted figures, " << report.count(Verdict::Agrees) << " agree; for a person to confirm:\n"
+              << joined(report.lines(Verdict::Unmatched)).toStdString() << '\n';
 }
 
 TEST_F(Library, TheWizardQuestionListJoinsTheQuestionFilesInNameOrder)
