@@ -101,8 +101,8 @@ std::optional<FigureValue> parseFigure(const QString &written)
     } else if (suffix == QLatin1String("million")) {
         value *= 1e6;
         unit *= 1e6;
-    } else if (suffix.isEmpty() && match.captured(2).isEmpty()) {
-        return std::nullopt; // a bare number (a count, a date) is not a figure of the tables
+    } else if (suffix.isEmpty() && match.captured(2).isEmpty() && !digits.contains(u'.')) {
+        return std::nullopt; // a bare whole number (a count, a date) is not a figure of the tables
     }
     if (!match.captured(1).isEmpty())
         value = -value;
@@ -111,8 +111,15 @@ std::optional<FigureValue> parseFigure(const QString &written)
 
 QString yearKey(const QString &heading)
 {
+    // A heading that names a year and nothing else of substance ("2027
+    // actual", "End of 2027"); "Purchases in 2028" heads another quantity.
+    static const QRegularExpression otherWords(QStringLiteral(
+        "^(?:(?:fy|year|end|of|at|the|actual|actuals|plan|planned|projected|projection|forecast|budget|estimate|estimated|ending|first|second|third|fourth|fifth|jan|feb|mar|apr|may|jun|jul|aug|sep|sept|oct|nov|dec|january|february|march|april|june|july|august|september|october|november|december|\\d+|[-\u2013/(),:.])\\s*)*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!otherWords.match(plainCell(heading)).hasMatch())
+        return {};
     static const QRegularExpression year(QStringLiteral("\\b((?:19|20)\\d\\d)\\b"));
-    static const QRegularExpression planYear(QStringLiteral("^(?:plan )?year (\\d{1,2})\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression planYear(QStringLiteral("\\byear (\\d{1,2})\\b"), QRegularExpression::CaseInsensitiveOption);
     const QString plain = plainCell(heading);
     if (const auto match = year.match(plain); match.hasMatch())
         return match.captured(1);
@@ -146,8 +153,8 @@ QList<QuotedFigure> quotedFigures(const QStringList &lines, int first, int last)
             rowLines << r + 1;
         }
         // Years across the heading row, or down the first column. A table
-        // that starts with "Year 1" counts its years by position, whatever
-        // the later headings call them ("Year 1 | 2026 | 2027").
+        // that starts with "Year 1" and goes on in calendar years counts its
+        // years by position ("Year 1 | 2026 | 2027" are the first three).
         bool yearsAcross = false;
         QStringList keys;
         for (int c = 0; c < header.size(); ++c) {
@@ -155,7 +162,8 @@ QList<QuotedFigure> quotedFigures(const QStringList &lines, int first, int last)
             yearsAcross = yearsAcross || !keys.last().isEmpty();
         }
         const auto firstYear = std::find_if(keys.cbegin(), keys.cend(), [](const QString &k) { return !k.isEmpty(); });
-        if (firstYear != keys.cend() && *firstYear == QLatin1String("year 1")) {
+        const bool calendarYearsToo = std::any_of(keys.cbegin(), keys.cend(), [](const QString &k) { return !k.isEmpty() && !k.startsWith(u'y'); });
+        if (firstYear != keys.cend() && *firstYear == QLatin1String("year 1") && calendarYearsToo) {
             int position = 0;
             for (QString &key : keys)
                 if (!key.isEmpty())

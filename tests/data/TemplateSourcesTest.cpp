@@ -469,6 +469,9 @@ TEST(TemplateFigures, WrittenFiguresCarryTheRoundingTheTextUses)
     ASSERT_TRUE(times);
     EXPECT_DOUBLE_EQ(times->value, 2.4);
     EXPECT_FALSE(parseFigure(QStringLiteral("12")));        // a count, not a figure of the tables
+    const auto ratio = parseFigure(QStringLiteral("1.85"));  // a ratio
+    ASSERT_TRUE(ratio);
+    EXPECT_NEAR(ratio->tolerance, 0.005, 1e-12);
     EXPECT_FALSE(parseFigure(QStringLiteral("May 2025")));
     EXPECT_FALSE(parseFigure(QString()));
 }
@@ -478,6 +481,9 @@ TEST(TemplateFigures, TablesOfATextGiveLabelledFiguresWithTheirLines)
     EXPECT_EQ(yearKey(QStringLiteral("2027 actual")), QStringLiteral("2027"));
     EXPECT_EQ(yearKey(QStringLiteral("**Year 2**")), QStringLiteral("year 2"));
     EXPECT_EQ(yearKey(QStringLiteral("Amount")), QString());
+    EXPECT_EQ(yearKey(QStringLiteral("Dec 2025")), QStringLiteral("2025"));
+    EXPECT_EQ(yearKey(QStringLiteral("End of 2027")), QStringLiteral("2027"));
+    EXPECT_EQ(yearKey(QStringLiteral("Purchases in 2028")), QString()); // another quantity than the row's
     const QStringList lines{QStringLiteral("@EXAM Retail New"),
                             QStringLiteral("Cash follows the seasons."),
                             QStringLiteral(""),
