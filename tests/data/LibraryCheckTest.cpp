@@ -470,3 +470,43 @@ TEST(LibraryCheckCommand, EveryProblemIsPrintedAndFailsTheRun)
     EXPECT_EQ(runGenerator({QStringLiteral("check")}).status, 2);
     EXPECT_EQ(runGenerator({QStringLiteral("check"), dir.path(), QStringLiteral("--example"), QStringLiteral("Retial")}).status, 2);
 }
+
+// The new-business loan schedule as a lender checks it: a five-year loan is
+// repaid in full by its last year, the payments split into the principal
+// borrowed and the interest the payment formula implies, the line of credit
+// drawn month by month is charged interest on its balance, and the monthly
+// cash flow closes on the year-end cash of the statements.
+TEST(LibraryLoanSchedule, TermLoansAreRepaidByTheirPaymentsAndTheMonthsCloseOnTheYear)
+{
+    const auto read = readTableSet(sources + QStringLiteral("/tables/BusPlan/Common-New"));
+    ASSERT_TRUE(read.errors.isEmpty()) << joined(read.errors).toStdString();
+    qv::workbook::WorkbookSet set;
+    loadTableSet(read.value, set, QStringLiteral("Retail"));
+    auto *statements = set.find(QStringLiteral("Tbl0802"));
+    auto *months = set.find(QStringLiteral("Tbl0803"));
+    ASSERT_TRUE(statements && months);
+    statements->setNumber(82, 3, 100000); // loan 2: $100,000 at 6% over five years
+    statements->setNumber(83, 3, 0.06);
+    statements->setNumber(84, 3, 5);
+    months->setNumber(11, 6, 20000); // $20,000 drawn on the line in month 5, repaid in month 9
+    months->setNumber(11, 10, -20000);
+    set.recalculate();
+    EXPECT_TRUE(errorCells(set).isEmpty()) << joined(errorCells(set)).toStdString();
+    EXPECT_TRUE(failedChecks(read.value, set).isEmpty()) << joined(failedChecks(read.value, set)).toStdString();
+
+    const double payment = statements->number(85, 3);
+    EXPECT_NEAR(payment, 1933.28, 0.01);
+    EXPECT_NEAR(statements->number(88, 6), 0, 0.01); // loan 2 owed after five years
+    double principal = 0, payments = 0;
+    for (int col = 2; col <= 6; ++col) {
+        principal += statements->number(89, col);
+        payments += statements->number(90, col);
+    }
+    EXPECT_NEAR(principal, 100000 + 200000 - statements->number(87, 6), 0.01);
+    EXPECT_NEAR(payments, 60 * payment + 5 * 12 * statements->number(85, 2), 0.01);
+    // Four months of $20,000 at the line's rate, paid in the months after each month's balance.
+    EXPECT_NEAR(statements->number(93, 2), 4 * 20000 * statements->number(11, 2) / 12, 0.01);
+    EXPECT_NEAR(months->number(33, 13), statements->number(62, 2), 0.01);
+    // Debt service counts the interest and every principal payment.
+    EXPECT_NEAR(statements->number(96, 2), statements->number(42, 2) + statements->number(89, 2) + statements->number(19, 2), 0.01);
+}

@@ -506,3 +506,29 @@ TEST(TemplateFigures, TablesOfATextGiveLabelledFiguresWithTheirLines)
     EXPECT_EQ(figures.at(2).label, QStringLiteral("Cash at end of year"));
     EXPECT_DOUBLE_EQ(figures.at(2).figure.value, 103000);
 }
+
+// A demo plan that rates competitors names the factors it rates, so the
+// ratings never sit under the template's own factor names.
+TEST(TemplateDemo, BusinessDemosNameTheCompetitionFactorsTheyRate)
+{
+    const QDir dir(sourcesDir + QStringLiteral("/demo"));
+    static const QRegularExpression rating(QStringLiteral("^TBL0303:[B-F](\\d+)$"));
+    for (const auto &info : dir.entryInfoList({QStringLiteral("*.qa")}, QDir::Files, QDir::Name)) {
+        if (info.baseName().startsWith(QLatin1String("Marketing-")))
+            continue;
+        SCOPED_TRACE(str(info.fileName()));
+        QFile file(info.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QSet<QString> keys;
+        QSet<int> ratedRows;
+        for (const auto &raw : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            const auto key = raw.section(QLatin1Char('='), 0, 0).trimmed().toUpper();
+            keys.insert(key);
+            if (const auto match = rating.match(key); match.hasMatch() && match.captured(1).toInt() >= 3 && match.captured(1).toInt() <= 12)
+                ratedRows.insert(match.captured(1).toInt());
+        }
+        EXPECT_FALSE(ratedRows.isEmpty());
+        for (const int row : std::as_const(ratedRows))
+            EXPECT_TRUE(keys.contains(QStringLiteral("TBL0303:A%1").arg(row))) << "row " << row << " is rated but not named";
+    }
+}
