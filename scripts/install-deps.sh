@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins
   ccache
+  lintian desktop-file-utils appstream shared-mime-info librsvg2-bin file xdg-utils
 )
 
 missing=()

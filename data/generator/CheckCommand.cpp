@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "sourcereader/FigureCheck.h"
 #include "sourcereader/TableDefinition.h"
 
 #include "controls/workbook/Workbook.h"
@@ -111,6 +112,29 @@ int runCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << problem << '\n';
     out << read.value.tables.size() << " tables, " << problems.size() << " problems\n";
     return problems.isEmpty() ? 0 : 1;
+}
+
+int runFigures(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    const bool showAgreed = arguments.contains(QStringLiteral("--agreed"));
+    QStringList folders = arguments;
+    folders.removeAll(QStringLiteral("--agreed"));
+    if (folders.size() != 1) {
+        err << "usage: qvlibgen figures <data folder> [--agreed]\n";
+        return 2;
+    }
+    const auto report = checkLibraryFigures(folders.first());
+    using Verdict = FigureFinding::Verdict;
+    if (showAgreed)
+        for (const QString &line : report.lines(Verdict::Agrees))
+            out << line << '\n';
+    for (const QString &line : report.lines(Verdict::Unmatched))
+        out << "confirm: " << line << '\n';
+    for (const QString &line : report.errors + report.lines(Verdict::Contradicts))
+        err << line << '\n';
+    out << report.findings.size() << " figures: " << report.count(Verdict::Agrees) << " agree with the tables, "
+        << report.count(Verdict::Contradicts) << " differ, " << report.count(Verdict::Unmatched) << " for a person to confirm\n";
+    return report.errors.isEmpty() && report.count(Verdict::Contradicts) == 0 ? 0 : 1;
 }
 
 } // namespace qv::templates

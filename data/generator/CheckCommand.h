@@ -10,4 +10,10 @@ namespace qv::templates {
 // problem; returns the exit status (1 on any problem).
 int runCheck(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
+// "qvlibgen figures <data folder> [--agreed]": compares the figures the
+// example texts quote in their tables with the example tables; prints each
+// differing figure (status 1) and each figure no table row holds, for a
+// person to confirm.
+int runFigures(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
 } // namespace qv::templates

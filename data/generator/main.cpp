@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     int status = 2;
     if (command == QLatin1String("check")) {
         status = qv::templates::runCheck(arguments, out, err);
+    } else if (command == QLatin1String("figures")) {
+        status = qv::templates::runFigures(arguments, out, err);
     } else if (command == QLatin1String("generate") && arguments.size() == 2) {
         QElapsedTimer timer;
         timer.start();
@@ -37,6 +39,7 @@ int main(int argc, char *argv[])
         status = report.errors.isEmpty() ? 0 : 1;
     } else {
         err << "usage: qvlibgen check <set folder> [--example <Kind>] [--print <Table>]...\n"
+               "       qvlibgen figures <data folder> [--agreed]\n"
                "       qvlibgen generate <data folder> <output Data folder>\n";
     }
     out.flush();

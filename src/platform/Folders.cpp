@@ -46,14 +46,23 @@ void Folders::setSystemFolder(const QString &folder)
     g_systemFolder = folder.isEmpty() ? QString() : withTrailingSeparator(folder);
 }
 
+bool Folders::isInstalled()
+{
+    return QFileInfo::exists(installFolder() + QLatin1String(kInstalledMarkerFile));
+}
+
 QString Folders::myPlansFolder()
 {
-    const QString installed = resolveExistingPath(installFolder() + QStringLiteral("My Plans"));
-    const QFileInfo info(installed);
-    if (info.isDir() && info.isWritable())
-        return withTrailingSeparator(installed);
-    if (!info.exists() && QFileInfo(installFolder()).isWritable())
-        return withTrailingSeparator(installed);
+    // Root may run an installed program from a folder it could write to;
+    // the marker, not the permission, keeps the plans out of it.
+    if (!isInstalled()) {
+        const QString beside = resolveExistingPath(installFolder() + QStringLiteral("My Plans"));
+        const QFileInfo info(beside);
+        if (info.isDir() && info.isWritable())
+            return withTrailingSeparator(beside);
+        if (!info.exists() && QFileInfo(installFolder()).isWritable())
+            return withTrailingSeparator(beside);
+    }
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty())
         documents = QDir::homePath();

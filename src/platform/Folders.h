@@ -4,6 +4,10 @@
 
 namespace qv::platform {
 
+// The file that the install step writes into the program folder, and the
+// build tree never has.
+inline constexpr char kInstalledMarkerFile[] = "quorvex.installed";
+
 // The folders of the installation and of the user. Every folder ends in "/".
 // Tests point them at temporary folders.
 class Folders
@@ -20,8 +24,13 @@ public:
     static QString systemFolder();
     static void setSystemFolder(const QString &folder);
 
-    // "My Plans" in the install folder when it is writable, else in the
-    // user's documents folder.
+    // True when the program runs from an installed program folder (one that
+    // holds the marker file the install step writes) rather than from the
+    // build tree. An installed program never writes into its own folder.
+    static bool isInstalled();
+
+    // "My Plans" in the user's documents folder when installed or when the
+    // program folder is not writable; in the program folder in the build tree.
     static QString myPlansFolder();
 
     // The user's folder for temporary files.

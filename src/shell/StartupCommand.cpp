@@ -26,4 +26,11 @@ StartupCommand parseCommandLine(const QString &commandLine)
     return {StartupChoice::Nothing, argument};
 }
 
+QString commandLineFromArguments(const QStringList &arguments)
+{
+    if (arguments.size() == 1 && arguments.front() == QLatin1String("-o"))
+        return QString();
+    return arguments.join(QLatin1Char(' '));
+}
+
 } // namespace qv::shell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace qv::shell
 {
@@ -27,5 +28,10 @@ struct StartupCommand {
 // text before the first blank, compared in lower case; the argument is the
 // trimmed rest.
 StartupCommand parseCommandLine(const QString &commandLine);
+
+// The program's arguments joined with single blanks. The desktop entry
+// starts "quorvex -o FILE"; started from the application menu it names no
+// file, and the lone "-o" it leaves means no command line at all.
+QString commandLineFromArguments(const QStringList &arguments);
 
 } // namespace qv::shell

@@ -2,6 +2,8 @@
 // program uses it: template documents, instruction and example texts,
 // template and example tables.
 
+#include "sourcereader/FigureCheck.h"
+#include "sourcereader/SpellingList.h"
 #include "sourcereader/TableDefinition.h"
 #include "sourcereader/TemplateSources.h"
 
@@ -258,6 +260,39 @@ TEST_F(Library, ExampleTablesShowNoErrorsOnTheirOwnAndBalance)
     }
 }
 
+TEST_F(Library, InstructionAndExampleTextsUseUsSpelling)
+{
+    const auto list = SpellingList::read(sources + QStringLiteral("/us-english"));
+    ASSERT_TRUE(list.errors.isEmpty()) << joined(list.errors).toStdString();
+    QStringList problems;
+    int texts = 0;
+    QDirIterator it(library, {QStringLiteral("*.rtf")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const auto read = qv::rtf::readRtfFile(path);
+        ASSERT_TRUE(read.error.isEmpty()) << path.toStdString();
+        ++texts;
+        for (const auto &find : list.value.britishForms(read.document->toPlainText()))
+            problems << QStringLiteral("%1: \"%2\" (write \"%3\")").arg(QDir(library).relativeFilePath(path), find.found, find.us);
+    }
+    EXPECT_GT(texts, 500);
+    EXPECT_TRUE(problems.isEmpty()) << joined(problems).toStdString();
+}
+
+// Every figure an example text quotes in a table with a row label and a year
+// agrees with the example tables of its kind and stage, within the text's
+// rounding; figures no table row holds are listed for a person to confirm.
+TEST(LibraryFigures, ExampleTextsAgreeWithTheirTables)
+{
+    const auto report = checkLibraryFigures(sources);
+    using Verdict = FigureFinding::Verdict;
+    EXPECT_TRUE(report.errors.isEmpty()) << joined(report.errors).toStdString();
+    EXPECT_GT(report.count(Verdict::Agrees), 50);
+    EXPECT_EQ(report.count(Verdict::Contradicts), 0) << joined(report.lines(Verdict::Contradicts)).toStdString();
+    std::cout << report.findings.size() << " quoted figures, " << report.count(Verdict::Agrees) << " agree; for a person to confirm:\n"
+              << joined(report.lines(Verdict::Unmatched)).toStdString() << '\n';
+}
+
 TEST_F(Library, TheWizardQuestionListJoinsTheQuestionFilesInNameOrder)
 {
     const QDir dir(sources + QStringLiteral("/questions"));
@@ -434,4 +469,44 @@ TEST(LibraryCheckCommand, EveryProblemIsPrintedAndFailsTheRun)
     EXPECT_TRUE(run.out.endsWith(QStringLiteral("1 tables, 4 problems\n"))) << run.out.toStdString();
     EXPECT_EQ(runGenerator({QStringLiteral("check")}).status, 2);
     EXPECT_EQ(runGenerator({QStringLiteral("check"), dir.path(), QStringLiteral("--example"), QStringLiteral("Retial")}).status, 2);
+}
+
+// The new-business loan schedule as a lender checks it: a five-year loan is
+// repaid in full by its last year, the payments split into the principal
+// borrowed and the interest the payment formula implies, the line of credit
+// drawn month by month is charged interest on its balance, and the monthly
+// cash flow closes on the year-end cash of the statements.
+TEST(LibraryLoanSchedule, TermLoansAreRepaidByTheirPaymentsAndTheMonthsCloseOnTheYear)
+{
+    const auto read = readTableSet(sources + QStringLiteral("/tables/BusPlan/Common-New"));
+    ASSERT_TRUE(read.errors.isEmpty()) << joined(read.errors).toStdString();
+    qv::workbook::WorkbookSet set;
+    loadTableSet(read.value, set, QStringLiteral("Retail"));
+    auto *statements = set.find(QStringLiteral("Tbl0802"));
+    auto *months = set.find(QStringLiteral("Tbl0803"));
+    ASSERT_TRUE(statements && months);
+    statements->setNumber(82, 3, 100000); // loan 2: $100,000 at 6% over five years
+    statements->setNumber(83, 3, 0.06);
+    statements->setNumber(84, 3, 5);
+    months->setNumber(11, 6, 20000); // $20,000 drawn on the line in month 5, repaid in month 9
+    months->setNumber(11, 10, -20000);
+    set.recalculate();
+    EXPECT_TRUE(errorCells(set).isEmpty()) << joined(errorCells(set)).toStdString();
+    EXPECT_TRUE(failedChecks(read.value, set).isEmpty()) << joined(failedChecks(read.value, set)).toStdString();
+
+    const double payment = statements->number(85, 3);
+    EXPECT_NEAR(payment, 1933.28, 0.01);
+    EXPECT_NEAR(statements->number(88, 6), 0, 0.01); // loan 2 owed after five years
+    double principal = 0, payments = 0;
+    for (int col = 2; col <= 6; ++col) {
+        principal += statements->number(89, col);
+        payments += statements->number(90, col);
+    }
+    EXPECT_NEAR(principal, 100000 + 200000 - statements->number(87, 6), 0.01);
+    EXPECT_NEAR(payments, 60 * payment + 5 * 12 * statements->number(85, 2), 0.01);
+    // Four months of $20,000 at the line's rate, paid in the months after each month's balance.
+    EXPECT_NEAR(statements->number(93, 2), 4 * 20000 * statements->number(11, 2) / 12, 0.01);
+    EXPECT_NEAR(months->number(33, 13), statements->number(62, 2), 0.01);
+    // Debt service counts the interest and every principal payment.
+    EXPECT_NEAR(statements->number(96, 2), statements->number(42, 2) + statements->number(89, 2) + statements->number(19, 2), 0.01);
 }

@@ -2,11 +2,14 @@
 // sit, and the instruction and example texts (presence, length, and that each
 // kind's text is written for that kind).
 
+#include "sourcereader/FigureCheck.h"
+#include "sourcereader/SpellingList.h"
 #include "sourcereader/TemplateSources.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QFileInfo>
@@ -119,7 +122,7 @@ TEST(TemplateOutlines, BusinessPlanOutlinesHaveTheirShape)
             const bool isNew = stage == QLatin1String("New");
             for (const auto &key : {QStringLiteral("STRT"), QStringLiteral("SFND")})
                 EXPECT_EQ(keys.contains(key), isNew) << str(key);
-            for (const auto &key : {QStringLiteral("HIST"), QStringLiteral("PERF"), QStringLiteral("RATI")})
+            for (const auto &key : {QStringLiteral("HIST"), QStringLiteral("PERF"), QStringLiteral("RATI"), QStringLiteral("FUND")})
                 EXPECT_EQ(keys.contains(key), !isNew) << str(key);
         }
     }
@@ -143,7 +146,10 @@ TEST(TemplateOutlines, EveryTemplateHasTheTablesPlanCreationCustomizes)
                 for (int n = 3; n <= 6; ++n)
                     expected << (custom ? QStringLiteral("Tbl09%1").arg(n + 1, 2, 10, QLatin1Char('0'))
                                         : QStringLiteral("Tbl08%1").arg(n, 2, 10, QLatin1Char('0')));
+            } else {
+                expected << (custom ? QStringLiteral("Tbl0904") : QStringLiteral("Tbl0803")); // the first year by month
             }
+            expected << QStringLiteral("Tbl1003"); // the appendix's sensitivity analysis
             auto actual = loadOutline(outlinePath(kind, stage)).tableNames();
             actual.sort();
             expected.sort();
@@ -387,5 +393,145 @@ TEST(TemplateDemo, AnswerFilesNameTheirTemplateAndOnlyItsTables)
             EXPECT_TRUE(tables.contains(match.captured(1), Qt::CaseInsensitive)) << str(key);
             EXPECT_GE(match.captured(3).toInt(), 1) << str(key);
         }
+    }
+}
+
+TEST(TemplateSpelling, TheListFindsWholeWordsAndPhrasesInAnyCase)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("qv-us-english"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("# comment\nlabour -> labor\ncar park -> parking lot\nprogramme -> program\nbroken line\n");
+    file.close();
+    const auto list = SpellingList::read(path);
+    QFile::remove(path);
+    ASSERT_EQ(list.errors.size(), 1);
+    EXPECT_TRUE(list.errors.first().endsWith(QLatin1String(":5: expected \"british -> us\"")));
+    const auto found = list.value.britishForms(QStringLiteral("Labour-intensive work\nthe public car\n park; a programmer; PROGRAMME"));
+    ASSERT_EQ(found.size(), 3);
+    EXPECT_EQ(found.at(0).line, 1);
+    EXPECT_EQ(found.at(0).found, QStringLiteral("Labour"));
+    EXPECT_EQ(found.at(0).us, QStringLiteral("labor"));
+    EXPECT_EQ(found.at(1).line, 2);
+    EXPECT_EQ(found.at(1).us, QStringLiteral("parking lot"));
+    EXPECT_EQ(found.at(2).found, QStringLiteral("PROGRAMME"));
+}
+
+// Plans for US businesses applying for US loans: every library source and
+// help page is written in US English.
+TEST(TemplateSpelling, SourcesAndHelpUseUsSpelling)
+{
+    const auto list = SpellingList::read(sourcesDir + QStringLiteral("/us-english"));
+    ASSERT_TRUE(list.errors.isEmpty()) << str(list.errors.join(QLatin1Char('\n')));
+    ASSERT_GT(list.value.size(), 100);
+    QStringList folders;
+    for (const char *folder : {"texts", "companies", "outlines", "tables", "demo", "questions"})
+        folders << sourcesDir + u'/' + QLatin1String(folder);
+    folders << sourcesDir + QStringLiteral("/../src/resources/help");
+    QStringList problems;
+    int files = 0;
+    for (const QString &folder : std::as_const(folders)) {
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << str(path);
+            ++files;
+            for (const auto &find : list.value.britishForms(QString::fromUtf8(file.readAll())))
+                problems << QStringLiteral("%1:%2: \"%3\" is British; write \"%4\"")
+                                .arg(QDir(sourcesDir + QStringLiteral("/..")).relativeFilePath(path))
+                                .arg(find.line)
+                                .arg(find.found, find.us);
+        }
+    }
+    EXPECT_GT(files, 100);
+    EXPECT_TRUE(problems.isEmpty()) << problems.size() << " British spellings:\n" << str(problems.join(QLatin1Char('\n')));
+}
+
+TEST(TemplateFigures, WrittenFiguresCarryTheRoundingTheTextUses)
+{
+    const auto thousands = parseFigure(QStringLiteral("$21,000"));
+    ASSERT_TRUE(thousands);
+    EXPECT_DOUBLE_EQ(thousands->value, 21000);
+    EXPECT_DOUBLE_EQ(thousands->tolerance, 500);
+    const auto exact = parseFigure(QStringLiteral("**$21,343**"));
+    ASSERT_TRUE(exact);
+    EXPECT_DOUBLE_EQ(exact->tolerance, 0.5);
+    const auto negative = parseFigure(QStringLiteral("\u2212$153,000"));
+    ASSERT_TRUE(negative);
+    EXPECT_DOUBLE_EQ(negative->value, -153000);
+    const auto percent = parseFigure(QStringLiteral("47.6%"));
+    ASSERT_TRUE(percent);
+    EXPECT_NEAR(percent->value, 0.476, 1e-12);
+    EXPECT_NEAR(percent->tolerance, 0.0005, 1e-12);
+    const auto million = parseFigure(QStringLiteral("$1.2 million"));
+    ASSERT_TRUE(million);
+    EXPECT_DOUBLE_EQ(million->value, 1.2e6);
+    EXPECT_DOUBLE_EQ(million->tolerance, 50000);
+    const auto times = parseFigure(QStringLiteral("2.4 times"));
+    ASSERT_TRUE(times);
+    EXPECT_DOUBLE_EQ(times->value, 2.4);
+    EXPECT_FALSE(parseFigure(QStringLiteral("12")));        // a count, not a figure of the tables
+    const auto ratio = parseFigure(QStringLiteral("1.85"));  // a ratio
+    ASSERT_TRUE(ratio);
+    EXPECT_NEAR(ratio->tolerance, 0.005, 1e-12);
+    EXPECT_FALSE(parseFigure(QStringLiteral("May 2025")));
+    EXPECT_FALSE(parseFigure(QString()));
+}
+
+TEST(TemplateFigures, TablesOfATextGiveLabelledFiguresWithTheirLines)
+{
+    EXPECT_EQ(yearKey(QStringLiteral("2027 actual")), QStringLiteral("2027"));
+    EXPECT_EQ(yearKey(QStringLiteral("**Year 2**")), QStringLiteral("year 2"));
+    EXPECT_EQ(yearKey(QStringLiteral("Amount")), QString());
+    EXPECT_EQ(yearKey(QStringLiteral("Dec 2025")), QStringLiteral("2025"));
+    EXPECT_EQ(yearKey(QStringLiteral("End of 2027")), QStringLiteral("2027"));
+    EXPECT_EQ(yearKey(QStringLiteral("Purchases in 2028")), QString()); // another quantity than the row's
+    const QStringList lines{QStringLiteral("@EXAM Retail New"),
+                            QStringLiteral("Cash follows the seasons."),
+                            QStringLiteral(""),
+                            QStringLiteral("| | Year 1 | 2026 |"),
+                            QStringLiteral("|---|---|---|"),
+                            QStringLiteral("| Net profit | $21,000 | $85,000 |"),
+                            QStringLiteral("| **Cash at end of year** | **$103,000** | n/a |"),
+                            QStringLiteral(""),
+                            QStringLiteral("| Uses | Amount |"),
+                            QStringLiteral("| Stock | $190,000 |"),
+                            QStringLiteral("| Year | Sales |"),
+                            QStringLiteral("@EXAM Retail Exist")};
+    const auto figures = quotedFigures(lines, 1, 10);
+    ASSERT_EQ(figures.size(), 3);
+    EXPECT_EQ(figures.at(0).line, 6);
+    EXPECT_EQ(figures.at(0).label, QStringLiteral("Net profit"));
+    EXPECT_EQ(figures.at(1).column, QStringLiteral("2026"));
+    EXPECT_EQ(figures.at(1).year, QStringLiteral("year 2"));
+    EXPECT_EQ(figures.at(2).line, 7);
+    EXPECT_EQ(figures.at(2).label, QStringLiteral("Cash at end of year"));
+    EXPECT_DOUBLE_EQ(figures.at(2).figure.value, 103000);
+}
+
+// A demo plan that rates competitors names the factors it rates, so the
+// ratings never sit under the template's own factor names.
+TEST(TemplateDemo, BusinessDemosNameTheCompetitionFactorsTheyRate)
+{
+    const QDir dir(sourcesDir + QStringLiteral("/demo"));
+    static const QRegularExpression rating(QStringLiteral("^TBL0303:[B-F](\\d+)$"));
+    for (const auto &info : dir.entryInfoList({QStringLiteral("*.qa")}, QDir::Files, QDir::Name)) {
+        if (info.baseName().startsWith(QLatin1String("Marketing-")))
+            continue;
+        SCOPED_TRACE(str(info.fileName()));
+        QFile file(info.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QSet<QString> keys;
+        QSet<int> ratedRows;
+        for (const auto &raw : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            const auto key = raw.section(QLatin1Char('='), 0, 0).trimmed().toUpper();
+            keys.insert(key);
+            if (const auto match = rating.match(key); match.hasMatch() && match.captured(1).toInt() >= 3 && match.captured(1).toInt() <= 12)
+                ratedRows.insert(match.captured(1).toInt());
+        }
+        EXPECT_FALSE(ratedRows.isEmpty());
+        for (const int row : std::as_const(ratedRows))
+            EXPECT_TRUE(keys.contains(QStringLiteral("TBL0303:A%1").arg(row))) << "row " << row << " is rated but not named";
     }
 }

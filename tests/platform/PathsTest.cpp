@@ -34,6 +34,23 @@ TEST(Paths, BuiltNamesResolveToExistingFilesWhateverTheirCase)
     EXPECT_TRUE(existsIgnoringCase(dir.path() + QStringLiteral("/HELP/")));
 }
 
+TEST(Folders, MyPlansLeavesAnInstalledProgramFolderAloneEvenWhenWritable)
+{
+    QTemporaryDir program;
+    Folders::setInstallFolder(program.path());
+    EXPECT_FALSE(Folders::isInstalled());
+    EXPECT_EQ(Folders::myPlansFolder(), program.path() + QStringLiteral("/My Plans/"));
+
+    QFile marker(program.path() + QLatin1Char('/') + QLatin1String(kInstalledMarkerFile));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    QDir(program.path()).mkpath(QStringLiteral("My Plans"));
+    EXPECT_TRUE(Folders::isInstalled());
+    const QString plans = Folders::myPlansFolder();
+    EXPECT_FALSE(plans.startsWith(program.path())) << qPrintable(plans);
+    EXPECT_TRUE(plans.endsWith(QStringLiteral("/My Plans/"))) << qPrintable(plans);
+}
+
 TEST(Settings, ApplicationNameIsAnIniFileAndSectionsAreGroups)
 {
     Settings::saveSetting(QStringLiteral("Corvane\\Quorvex 8.0"), QStringLiteral("Preferences"),

@@ -70,3 +70,13 @@ TEST(CommandLine, OuterBlanksAreTrimmedFromLineAndArgument)
     EXPECT_EQ(argumentOf("  -ns  "), QString());
     EXPECT_EQ(argumentOf("-o"), QString());
 }
+
+TEST(CommandLine, ArgumentsJoinWithSingleBlanksAndAMenuLaunchNamesNoFile)
+{
+    EXPECT_EQ(commandLineFromArguments({QStringLiteral("-o"), QStringLiteral("/home/Dana/My Plans/A  B.bpl")}),
+              QStringLiteral("-o /home/Dana/My Plans/A  B.bpl"));
+    EXPECT_EQ(commandLineFromArguments({}), QString());
+    // "quorvex -o %f" started without a file.
+    EXPECT_EQ(parseCommandLine(commandLineFromArguments({QStringLiteral("-o")})).choice, StartupChoice::SplashAndFrame);
+    EXPECT_EQ(commandLineFromArguments({QStringLiteral("-O")}), QStringLiteral("-O"));
+}

@@ -8,6 +8,7 @@
 #include "platform/gui/DesktopServices.h"
 #include "resources/art/Artwork.h"
 #include "shell/MMain.h"
+#include "shell/StartupCommand.h"
 #include "shell/frmWelcome.h"
 #include "shell/modBusinessRule.h"
 
@@ -92,8 +93,7 @@ int main(int argc, char **argv)
     qv::create::setPlanOpener(openInComposer);
     qv::composer::setRecentPlanRecorder(qv::shell::AddRecentFile);
 
-    // The command line is the program's arguments joined with single blanks.
-    const QString commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    const QString commandLine = qv::shell::commandLineFromArguments(QApplication::arguments().mid(1));
     if (!qv::shell::Main(commandLine, routes))
         return 0;
     watchForSmokeRun();

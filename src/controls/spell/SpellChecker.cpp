@@ -9,6 +9,7 @@
 #include <hunspell/hunspell.hxx>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -33,7 +34,7 @@ QString SpellChecker::mainDictionaryName()
 
 QString SpellChecker::userDictionaryPath()
 {
-    return platform::joinPath(platform::Folders::userConfigFolder(), QStringLiteral("User.dic"));
+    return platform::joinPath(platform::Folders::userConfigFolder(), QStringLiteral("Corvane/User.dic"));
 }
 
 bool SpellChecker::openMainDictionary(const QString &name)
@@ -123,6 +124,8 @@ QString SpellChecker::addToUserDictionary(const QString &word)
     QStringList words = readUserWords();
     if (!words.contains(clean)) {
         words.append(clean);
+        // A new user's config folder may not exist yet.
+        QDir().mkpath(QFileInfo(userDictionaryPath()).absolutePath());
         const QString error = platform::writeFileAtomically(
             userDictionaryPath(), (words.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
         if (!error.isEmpty())

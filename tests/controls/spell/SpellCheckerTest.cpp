@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using qv::spell::SpellChecker;
@@ -15,6 +16,7 @@ namespace
 {
 void writeFile(const QString &path, const QByteArray &content)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(content);
