@@ -32,24 +32,25 @@ std::optional<QString> textArg(const Operand &o, const EvaluationContext &c, Val
 std::optional<bool> booleanArg(const Operand &o, const EvaluationContext &c, Value &failure);
 
 // Numbers of the arguments as SUM sees them: direct arguments coerced,
-// references contributing their numbers only. Returns an error value, if any.
-std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out);
-
-// The same, handing each number to `take` without collecting them.
+// references and arrays contributing their numbers only. The first error
+// value met comes back, if any; `take` gets each number.
 template <typename F>
 std::optional<Value> visitNumbers(Args args, const EvaluationContext &c, F &&take)
 {
     for (const Operand &o : args) {
-        if (o.isReference()) {
+        std::optional<Value> failure;
+        auto visit = [&](const Value &v) {
+            if (failure) return;
+            if (v.isNumber()) take(v.number);
+            else if (v.isError()) failure = v;
+        };
+        if (o.isArray()) {
+            for (const Value &v : o.array->values)
+                visit(v);
+        } else if (o.isReference()) {
             if (!o.ref->target)
                 return Value::fromError(ErrorCode::Ref);
-            std::optional<Value> failure;
-            c.forEachCell(*o.ref, [&](int, int, const Value &v) {
-                if (failure) return;
-                if (v.isNumber()) take(v.number);
-                else if (v.isError()) failure = v;
-            });
-            if (failure) return failure;
+            c.forEachCell(*o.ref, [&](int, int, const Value &v) { visit(v); });
         } else {
             if (o.value.isEmpty()) { take(0.0); continue; }
             ErrorCode code = ErrorCode::Value;
@@ -57,17 +58,37 @@ std::optional<Value> visitNumbers(Args args, const EvaluationContext &c, F &&tak
             if (!n) return Value::fromError(code);
             take(*n);
         }
+        if (failure) return failure;
     }
     return std::nullopt;
 }
 
-// The cells of a reference argument as a rectangle of values (the used part).
-struct Grid
+inline std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out)
 {
-    int rows = 0, cols = 0;
-    std::vector<Value> values;
-    const Value &at(int r, int col) const { return values[std::size_t(r) * std::size_t(cols) + std::size_t(col)]; }
-};
+    return visitNumbers(args, c, [&](double n) { out.push_back(n); });
+}
+
+// Each value of a reference or array argument that is not empty, or the
+// argument's own value.
+template <typename F>
+std::optional<Value> visitValues(const Operand &o, const EvaluationContext &c, F &&visit)
+{
+    if (o.isArray()) {
+        for (const Value &v : o.array->values)
+            visit(v);
+    } else if (o.isReference()) {
+        if (!o.ref->target)
+            return Value::fromError(ErrorCode::Ref);
+        c.forEachCell(*o.ref, [&](int, int, const Value &v) { visit(v); });
+    } else {
+        visit(o.value);
+    }
+    return std::nullopt;
+}
+
+// The cells of a reference argument as a rectangle of values (the used
+// part), an array argument as it is, anything else as one value.
+using Grid = ValueArray;
 std::optional<Grid> gridArg(const Operand &o, const EvaluationContext &c, Value &failure);
 
 // Spreadsheet criteria: 5, ">=5", "<>abc", "a*" (wildcards * and ?).

@@ -153,6 +153,35 @@ TEST_F(FormulaTest, Lookup)
     });
 }
 
+TEST_F(FormulaTest, ArrayConstants)
+{
+    check({
+        {"ROUND(NPV(8%,{12000,15000,18000}),2)", "38260.17"},
+        {"IRR({-70000,12000,15000,18000,21000,26000})", "0.0866309480365316"},
+        {"SUMPRODUCT({1,2,3},{4,5,6})", "32"}, {"VLOOKUP(2,{1,\"one\";2,\"two\"},2,FALSE)", "two"},
+        {"SUM({1,2;3,4})", "10"}, {"SUM({1,\"2\",TRUE})", "1"}, {"COUNT({1,\"a\",TRUE,2})", "2"},
+        {"COUNTA({1,\"a\",TRUE})", "3"}, {"AVERAGE({1,2,3,4})", "2.5"}, {"MAX({-1,-5})", "-1"},
+        {"MIN({3,-2.5e1})", "-25"}, {"SUM({1,#N/A})", "#N/A"}, {"AND({TRUE,FALSE})", "FALSE"}, {"OR({FALSE,TRUE})", "TRUE"},
+        {"INDEX({1,2;3,4},2,1)", "3"}, {"INDEX({10,20,30},2)", "20"}, {"INDEX({1,2;3,4},3,1)", "#REF!"},
+        {"MATCH(\"b\",{\"a\",\"b\",\"c\"},0)", "2"}, {"MATCH(25,{10;20;30})", "2"},
+        {"HLOOKUP(\"b\",{\"a\",\"b\";1,2},2,FALSE)", "2"}, {"CHOOSE(2,{1,2},{3,4})", "3"},
+        {"{5,6}", "5"}, {"{\"x\"}&\"y\"", "xy"}, {"SUM({1,2,3}*2)", "12"}, {"SUM(-{1,2})", "-3"},
+        {"SUMPRODUCT({1,2,3}*{4,5,6})", "32"}, {"SUMPRODUCT(({1,2,3}>1)*{4,5,6})", "11"},
+        {"SUM({1,2}+{10;20})", "66"}, {"SUM({1,2,3}+{1,2})", "#N/A"}, {"{#DIV/0!,1}", "#DIV/0!"},
+        {"SUMPRODUCT([Data]Sheet1!B1:B3,{1;1;1})", "6"}, {"SUMPRODUCT(([Data]Sheet1!A1:A3>15)*[Data]Sheet1!B1:B3)", "5"},
+        {"SUM([Data]Sheet1!B1:B3*{1;10;100})", "321"},
+    });
+}
+
+TEST(FormulaParser, ReadsArrayConstants)
+{
+    for (const char *good : {"{1,2,3}", "{1;2;3}", "{ 1 , -2 ; +3 , .5 }", "{\"a\",TRUE,false,#N/A}", "SUM({1e3,2E-1})"})
+        EXPECT_TRUE(parseFormula(QString::fromLatin1(good)).ok()) << good;
+    // Ragged rows, empty elements, references and nesting are not array constants.
+    for (const char *bad : {"{1,2;3}", "{1,,2}", "{}", "{A1}", "{{1}}", "{1,2", "{1+2}", "{SUM(1)}", "{1;}"})
+        EXPECT_FALSE(parseFormula(QString::fromLatin1(bad)).ok()) << bad;
+}
+
 TEST_F(FormulaTest, TextAndDates)
 {
     check({
