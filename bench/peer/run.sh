@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Loads, recalculates and prints a workbook of formula cells in Quorvex
 # (qvtool cells), Gnumeric (ssconvert --recalc) and LibreOffice (headless
-# convert), side by side, and prints wall time, peak memory and our ratios.
+# convert), side by side, and prints wall time, processor time (user +
+# system; the fair figure when others share the machine), peak memory and
+# our ratios.
 #
 #   bench/peer/run.sh [--rows N] [--install] [--qvtool PATH] [--keep DIR]
 #
@@ -80,16 +82,17 @@ measure() { # name, output file, command...
     cat "$work/$name.err" >&2
     return 1
   fi
-  local wall rss
+  local wall cpu rss
   wall=$(awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i]; print s}' "$log")
+  cpu=$(awk -F': ' '/User time|System time/ {s += $2} END {print s}' "$log")
   rss=$(awk -F': ' '/Maximum resident set size/ {printf "%.0f", $2 / 1024}' "$log")
-  printf '%-12s %8.2f s %8s MB\n' "$name" "$wall" "$rss"
-  eval "time_$name=$wall; rss_$name=$rss"
+  printf '%-12s %8.2f s %8.2f s %8s MB\n' "$name" "$wall" "$cpu" "$rss"
+  eval "time_$name=$wall; cpu_$name=$cpu; rss_$name=$rss"
 }
 
 cells=$((rows * 10))
 echo "workload: $rows rows, $cells cells ($(du -h "$work/Workload.vts" | cut -f1) .vts, $(du -h "$work/workload.csv" | cut -f1) CSV)"
-printf '%-12s %10s %11s\n' program time "peak memory"
+printf '%-12s %10s %10s %11s\n' program wall processor "peak memory"
 
 time_quorvex=""; time_gnumeric=""; time_libreoffice=""
 if [ -x "$qvtool" ]; then
@@ -121,9 +124,9 @@ fi
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 if [ -n "$time_quorvex" ]; then
   for peer in gnumeric libreoffice; do
-    t="time_$peer"; m="rss_$peer"
+    t="time_$peer"; c="cpu_$peer"; m="rss_$peer"
     if [ -n "${!t}" ]; then
-      echo "quorvex / $peer: time $(ratio "$time_quorvex" "${!t}"), peak memory $(ratio "$rss_quorvex" "${!m}")"
+      echo "quorvex / $peer: wall time $(ratio "$time_quorvex" "${!t}"), processor time $(ratio "$cpu_quorvex" "${!c}"), peak memory $(ratio "$rss_quorvex" "${!m}")"
     fi
   done
 fi

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace qv::workbook;
 
 namespace {
@@ -300,4 +302,28 @@ TEST(FormulaShift, MovesRelativePartsOnly)
     };
     for (const Case &c : cases)
         EXPECT_EQ(shiftFormula(QString::fromLatin1(c.formula), c.dRow, c.dCol), QString::fromLatin1(c.expected)) << c.formula;
+}
+
+TEST(FormulaEvaluation, FilledFormulasCompileAlikeWhereverTheyStand)
+{
+    // The same shapes at many cells, compiled once and moved, must read the
+    // cells they name: relative, absolute and mixed corners, ranges, names
+    // that look like cells and references in text.
+    Workbook book;
+    for (int r = 1; r <= 30; ++r)
+        book.setNumber(r, 1, r);
+    const char *shapes[] = {"A{r}*2", "$A$1+A{r}", "SUM(A$1:A{r})", "SUM(A{r}:$A$30)", "LOG10(A{r}*10)",
+                            "\"A{r}\"&A{r}", "IF(A{r}>15,A{r},-A{r})"};
+    for (int col = 0; col < 7; ++col)
+        for (int r = 1; r <= 30; ++r)
+            book.setFormula(r, col + 2, QString::fromLatin1(shapes[col]).replace(QStringLiteral("{r}"), QString::number(r)));
+    for (int r = 1; r <= 30; ++r) {
+        EXPECT_EQ(book.number(r, 2), 2 * r);
+        EXPECT_EQ(book.number(r, 3), 1 + r);
+        EXPECT_EQ(book.number(r, 4), r * (r + 1) / 2);
+        EXPECT_EQ(book.number(r, 5), (30 * 31 - (r - 1) * r) / 2);
+        EXPECT_DOUBLE_EQ(book.number(r, 6), std::log10(r * 10.0));
+        EXPECT_EQ(book.text(r, 7), QStringLiteral("A%1%1").arg(r));
+        EXPECT_EQ(book.number(r, 8), r > 15 ? r : -r);
+    }
 }
