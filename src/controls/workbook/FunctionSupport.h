@@ -31,45 +31,8 @@ std::optional<double> numberArg(const Operand &o, const EvaluationContext &c, Va
 std::optional<QString> textArg(const Operand &o, const EvaluationContext &c, Value &failure);
 std::optional<bool> booleanArg(const Operand &o, const EvaluationContext &c, Value &failure);
 
-// Numbers of the arguments as SUM sees them: direct arguments coerced,
-// references and arrays contributing their numbers only. The first error
-// value met comes back, if any; `take` gets each number.
-template <typename F>
-std::optional<Value> visitNumbers(Args args, const EvaluationContext &c, F &&take)
-{
-    for (const Operand &o : args) {
-        std::optional<Value> failure;
-        auto visit = [&](const Value &v) {
-            if (failure) return;
-            if (v.isNumber()) take(v.number);
-            else if (v.isError()) failure = v;
-        };
-        if (o.isArray()) {
-            for (const Value &v : o.array->values)
-                visit(v);
-        } else if (o.isReference()) {
-            if (!o.ref->target)
-                return Value::fromError(ErrorCode::Ref);
-            c.forEachCell(*o.ref, [&](int, int, const Value &v) { visit(v); });
-        } else {
-            if (o.value.isEmpty()) { take(0.0); continue; }
-            ErrorCode code = ErrorCode::Value;
-            const auto n = toNumber(o.value, code);
-            if (!n) return Value::fromError(code);
-            take(*n);
-        }
-        if (failure) return failure;
-    }
-    return std::nullopt;
-}
-
-inline std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out)
-{
-    return visitNumbers(args, c, [&](double n) { out.push_back(n); });
-}
-
 // Each value of a reference or array argument that is not empty, or the
-// argument's own value.
+// argument's own value; #REF! when the reference points nowhere.
 template <typename F>
 std::optional<Value> visitValues(const Operand &o, const EvaluationContext &c, F &&visit)
 {
@@ -84,6 +47,38 @@ std::optional<Value> visitValues(const Operand &o, const EvaluationContext &c, F
         visit(o.value);
     }
     return std::nullopt;
+}
+
+// Numbers of the arguments as SUM sees them: direct arguments coerced,
+// references and arrays contributing their numbers only. The first error
+// value met comes back, if any; `take` gets each number.
+template <typename F>
+std::optional<Value> visitNumbers(Args args, const EvaluationContext &c, F &&take)
+{
+    for (const Operand &o : args) {
+        if (o.isArray() || o.isReference()) {
+            std::optional<Value> failure;
+            if (auto missing = visitValues(o, c, [&](const Value &v) {
+                    if (failure) return;
+                    if (v.isNumber()) take(v.number);
+                    else if (v.isError()) failure = v;
+                }))
+                return missing;
+            if (failure) return failure;
+            continue;
+        }
+        if (o.value.isEmpty()) { take(0.0); continue; }
+        ErrorCode code = ErrorCode::Value;
+        const auto n = toNumber(o.value, code);
+        if (!n) return Value::fromError(code);
+        take(*n);
+    }
+    return std::nullopt;
+}
+
+inline std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out)
+{
+    return visitNumbers(args, c, [&](double n) { out.push_back(n); });
 }
 
 // The cells of a reference argument as a rectangle of values (the used

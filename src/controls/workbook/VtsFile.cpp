@@ -420,6 +420,27 @@ void readCells(JsonScanner &s, int index, WorkbookContent &content, const std::v
 class OtherMembers
 {
 public:
+    // Reads the rest of the object: the member named `streamed` is only
+    // located (its text's span comes back), the others are kept.
+    std::pair<const char *, const char *> readAllBut(JsonScanner &s, std::string_view streamed)
+    {
+        std::pair<const char *, const char *> found{nullptr, nullptr};
+        std::string_view key;
+        QString keyText;
+        while (s.nextMember(key, keyText)) {
+            const char *begin = nullptr, *end = nullptr;
+            if (!s.skipValue(begin, end))
+                break;
+            if (key == streamed)
+                found = {begin, end};
+            else
+                add(key, keyText, begin, end);
+        }
+        if (s.failed())
+            bad(s.error());
+        return found;
+    }
+
     void add(std::string_view key, const QString &keyText, const char *begin, const char *end)
     {
         m_text += m_text.isEmpty() ? "{" : ",";
@@ -449,22 +470,7 @@ void readSheetStream(JsonScanner &s, int index, WorkbookContent &content, const 
         bad(QStringLiteral("%1 is not an object").arg(what));
     // The settings go first, so that the cells can rely on the sheet's name.
     OtherMembers settings;
-    const char *cellsAt = nullptr, *cellsEnd = nullptr;
-    std::string_view key;
-    QString keyText;
-    while (s.nextMember(key, keyText)) {
-        const char *begin = nullptr, *end = nullptr;
-        if (!s.skipValue(begin, end))
-            break;
-        if (key == "cells") {
-            cellsAt = begin;
-            cellsEnd = end;
-        }
-        else
-            settings.add(key, keyText, begin, end);
-    }
-    if (s.failed())
-        bad(s.error());
+    const auto [cellsAt, cellsEnd] = settings.readAllBut(s, "cells");
     readSheet(settings.object(), index, content);
     if (cellsAt) {
         JsonScanner cells(cellsAt, cellsEnd);
@@ -509,22 +515,7 @@ WorkbookContent parse(const QByteArray &data)
         bad(s.atEnd() ? QStringLiteral("the file is empty") : QStringLiteral("the document is not an object"));
     s.consume('{');
     OtherMembers members;
-    const char *sheetsAt = nullptr, *sheetsEnd = nullptr;
-    std::string_view key;
-    QString keyText;
-    while (s.nextMember(key, keyText)) {
-        const char *begin = nullptr, *end = nullptr;
-        if (!s.skipValue(begin, end))
-            break;
-        if (key == "sheets") {
-            sheetsAt = begin;
-            sheetsEnd = end;
-        } else {
-            members.add(key, keyText, begin, end);
-        }
-    }
-    if (s.failed())
-        bad(s.error());
+    const auto [sheetsAt, sheetsEnd] = members.readAllBut(s, "sheets");
     if (!s.atEnd())
         bad(QStringLiteral("there is text after the document"));
     const QJsonObject root = members.object();
