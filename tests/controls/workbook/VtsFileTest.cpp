@@ -252,7 +252,7 @@ TEST(VtsFile, StreamedCellsReadEscapesUnknownMembersAndAnyOrder)
     EXPECT_EQ(book.number(2, 2), -1500);
     EXPECT_EQ(book.text(2, 1), QStringLiteral("12x"));
     EXPECT_EQ(book.number(1, 3), -3000);
-    EXPECT_EQ(book.number(3, 3), -6000);
+    EXPECT_EQ(book.number(3, 3), -9000);
     EXPECT_EQ(book.formula(3, 3), QStringLiteral("=B$2*2+C2"));
     for (const char *bad : {R"({"format":"quorvex-workbook","version":1,"sheets":[{"name":"S","cells":[{"r":"A1","s":"x}]}]})",
                             R"({"format":"quorvex-workbook","version":1,"sheets":[{"name":"S","cells":[{"r":"A1" "n":1}]}]})",
