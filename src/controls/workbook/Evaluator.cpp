@@ -9,6 +9,8 @@ namespace qv::workbook {
 
 Value dereference(const Operand &operand, const EvaluationContext &context)
 {
+    if (operand.array)
+        return operand.array->values.empty() ? Value{} : operand.array->values.front();
     if (!operand.ref)
         return operand.value;
     const Reference &ref = *operand.ref;
@@ -75,6 +77,30 @@ int compareValues(const Value &a, const Value &b)
     return left.number < right.number ? -1 : left.number > right.number ? 1 : 0;
 }
 
+std::optional<ValueArray> referenceArray(const Reference &ref, const EvaluationContext &context, Value &failure)
+{
+    if (!ref.target) {
+        failure = Value::fromError(ErrorCode::Ref);
+        return std::nullopt;
+    }
+    const CellRange r = ref.range;
+    const CellRange used = context.usedPart(ref);
+    ValueArray array;
+    array.rows = ref.wholeColumns ? std::max(0, used.bottom - r.top + 1) : r.rows();
+    array.cols = ref.wholeRows ? std::max(0, used.right - r.left + 1) : r.cols();
+    if (double(array.rows) * double(array.cols) > 4e6) {
+        failure = Value::fromError(ErrorCode::Num);
+        return std::nullopt;
+    }
+    array.values.assign(std::size_t(array.rows) * std::size_t(array.cols), Value{});
+    context.forEachCell(ref, [&](int row, int col, const Value &v) {
+        const int rr = row - r.top, cc = col - r.left;
+        if (rr < array.rows && cc < array.cols)
+            array.values[std::size_t(rr) * std::size_t(array.cols) + std::size_t(cc)] = v;
+    });
+    return array;
+}
+
 namespace {
 
 Value arithmetic(OpCode op, const Value &a, const Value &b)
@@ -122,6 +148,66 @@ Value arithmetic(OpCode op, const Value &a, const Value &b)
     return Value::fromNumber(r);
 }
 
+// An operand as an array for element-wise work: arrays as they are, ranges
+// as their cells, anything else as one value.
+std::shared_ptr<const ValueArray> asArray(const Operand &o, const EvaluationContext &context, Value &failure)
+{
+    if (o.array)
+        return o.array;
+    auto single = std::make_shared<ValueArray>();
+    if (o.ref && !(o.ref->range.isSingleCell() && !o.ref->isRange)) {
+        auto cells = referenceArray(*o.ref, context, failure);
+        if (!cells)
+            return nullptr;
+        *single = std::move(*cells);
+        return single;
+    }
+    single->rows = single->cols = 1;
+    single->values.push_back(dereference(o, context));
+    return single;
+}
+
+// Element by element; a single row, column or value stretches to fit the
+// other side, and what lies beyond a shorter side is #N/A, as spreadsheets do.
+Operand elementWise(const Operand &left, const Operand &right, const EvaluationContext &context,
+                    const std::function<Value(const Value &, const Value &)> &combine)
+{
+    Value failure;
+    const auto a = asArray(left, context, failure);
+    const auto b = a ? asArray(right, context, failure) : nullptr;
+    if (!a || !b)
+        return {failure};
+    auto out = std::make_shared<ValueArray>();
+    out->rows = std::max(a->rows, b->rows);
+    out->cols = std::max(a->cols, b->cols);
+    out->values.reserve(std::size_t(out->rows) * std::size_t(out->cols));
+    auto pick = [](const ValueArray &x, int r, int c) -> const Value * {
+        const int rr = x.rows == 1 ? 0 : r, cc = x.cols == 1 ? 0 : c;
+        return rr < x.rows && cc < x.cols ? &x.at(rr, cc) : nullptr;
+    };
+    const Value notAvailable = Value::fromError(ErrorCode::NotAvailable);
+    for (int r = 0; r < out->rows; ++r)
+        for (int c = 0; c < out->cols; ++c) {
+            const Value *x = pick(*a, r, c), *y = pick(*b, r, c);
+            out->values.push_back(x && y ? combine(*x, *y) : notAvailable);
+        }
+    return Operand(std::shared_ptr<const ValueArray>(std::move(out)));
+}
+
+bool needsElementWise(const Instruction &in, const Operand &o)
+{
+    return o.array || (in.elementWise && o.ref && !(o.ref->range.isSingleCell() && !o.ref->isRange));
+}
+
+Value unary(OpCode op, const Value &v)
+{
+    if (op == OpCode::UnaryPlus)
+        return v;
+    ErrorCode error = ErrorCode::Value;
+    const auto x = toNumber(v, error);
+    return x ? Value::fromNumber(op == OpCode::Negate ? -*x : *x / 100) : Value::fromError(error);
+}
+
 } // namespace
 
 Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
@@ -137,15 +223,18 @@ Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
         case OpCode::Error: stack.push_back({Value::fromError(ErrorCode(in.index))}); break;
         case OpCode::Missing: stack.push_back({Value{}}); break;
         case OpCode::Ref: stack.push_back({Value{}, &formula.references[in.index]}); break;
+        case OpCode::Array: stack.push_back(Operand(formula.arrays[in.index])); break;
         case OpCode::Negate:
         case OpCode::UnaryPlus:
         case OpCode::Percent: {
             if (stack.empty()) return Value::fromError(ErrorCode::Value);
-            Value v = dereference(stack.back(), context);
-            if (in.op == OpCode::UnaryPlus) { stack.back() = {v}; break; }
-            ErrorCode error = ErrorCode::Value;
-            const auto x = toNumber(v, error);
-            stack.back() = {x ? Value::fromNumber(in.op == OpCode::Negate ? -*x : *x / 100) : Value::fromError(error)};
+            if (needsElementWise(in, stack.back())) {
+                const Operand none{Value::fromNumber(0)};
+                stack.back() = elementWise(stack.back(), none, context,
+                                           [op = in.op](const Value &v, const Value &) { return unary(op, v); });
+                break;
+            }
+            stack.back() = {unary(in.op, dereference(stack.back(), context))};
             break;
         }
         case OpCode::Call: {
@@ -160,6 +249,14 @@ Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
         }
         default: {
             if (stack.size() < 2) return Value::fromError(ErrorCode::Value);
+            const Operand &right = stack.back(), &left = stack[stack.size() - 2];
+            if (needsElementWise(in, left) || needsElementWise(in, right)) {
+                Operand result = elementWise(left, right, context,
+                                             [op = in.op](const Value &a, const Value &b) { return arithmetic(op, a, b); });
+                stack.pop_back();
+                stack.back() = std::move(result);
+                break;
+            }
             const Value b = dereference(stack.back(), context);
             stack.pop_back();
             const Value a = dereference(stack.back(), context);

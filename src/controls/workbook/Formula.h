@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace qv::workbook {
@@ -29,8 +30,17 @@ struct Reference
     int targetSheet = -1;
 };
 
+// A rectangle of values: an array constant written in a formula
+// ({1,2;3,4} is two rows of two) or an array a calculation made of one.
+struct ValueArray
+{
+    int rows = 0, cols = 0;
+    std::vector<Value> values; // row by row
+    const Value &at(int row, int col) const { return values[std::size_t(row) * std::size_t(cols) + std::size_t(col)]; }
+};
+
 enum class OpCode : std::uint8_t {
-    Number, String, Boolean, Error, Missing, Ref,
+    Number, String, Boolean, Error, Missing, Ref, Array,
     Add, Subtract, Multiply, Divide, Power, Concat,
     Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual,
     Negate, UnaryPlus, Percent,
@@ -40,6 +50,8 @@ enum class OpCode : std::uint8_t {
 struct Instruction
 {
     OpCode op;
+    // An operator inside SUMPRODUCT works cell by cell on ranges, as there.
+    bool elementWise = false;
     std::uint16_t argc = 0; // for Call
     std::uint32_t index = 0; // string, reference, error code or function
     double number = 0.0;
@@ -54,6 +66,7 @@ struct CompiledFormula
     std::vector<Instruction> code;
     std::vector<QString> strings;
     std::vector<Reference> references;
+    std::vector<std::shared_ptr<const ValueArray>> arrays;
     bool isVolatile = false; // TODAY()
 };
 

@@ -10,7 +10,8 @@ namespace qv::workbook {
 namespace {
 
 // Shifts one corner ("$B3", "C", "$7"); false when it leaves the sheet.
-bool shiftCorner(const QString &corner, int dRow, int dCol, QString &out)
+// A copy moves the relative parts only; a move moves the "$" parts too.
+bool shiftCorner(const QString &corner, int dRow, int dCol, bool moveAbsolute, QString &out)
 {
     int i = 0;
     const int n = int(corner.size());
@@ -25,7 +26,7 @@ bool shiftCorner(const QString &corner, int dRow, int dCol, QString &out)
     const QString digits = corner.mid(i);
     if (!letters.isEmpty()) {
         int col = columnNumber(letters);
-        if (!colAbsolute) col += dCol;
+        if (!colAbsolute || moveAbsolute) col += dCol;
         if (col < 1 || col > maxColumns) return false;
         result += (colAbsolute ? QStringLiteral("$") : QString()) + columnName(col);
     } else if (colAbsolute && digits.isEmpty()) {
@@ -33,7 +34,7 @@ bool shiftCorner(const QString &corner, int dRow, int dCol, QString &out)
     }
     if (!digits.isEmpty()) {
         int row = digits.toInt();
-        if (!rowAbsolute) row += dRow;
+        if (!rowAbsolute || moveAbsolute) row += dRow;
         if (row < 1 || row > maxRows) return false;
         result += (rowAbsolute ? QStringLiteral("$") : QString()) + QString::number(row);
     } else if (rowAbsolute) {
@@ -45,12 +46,27 @@ bool shiftCorner(const QString &corner, int dRow, int dCol, QString &out)
     return true;
 }
 
-} // namespace
-
-QString shiftFormula(const QString &formula, int dRow, int dCol)
+// The reference text moved by dRow and dCol, or #REF! when it leaves the sheet.
+QString shiftedReference(const QString &text, int dRow, int dCol, bool moveAbsolute)
 {
-    if (dRow == 0 && dCol == 0)
-        return formula;
+    // The part after the last "!" is the cell or range; what precedes it stays.
+    const auto bang = text.lastIndexOf(u'!');
+    const QString prefix = bang >= 0 ? text.left(bang + 1) : QString();
+    QStringList shifted;
+    for (const QString &corner : text.mid(bang + 1).split(u':')) {
+        QString moved;
+        if (!shiftCorner(corner, dRow, dCol, moveAbsolute, moved))
+            return QStringLiteral("#REF!");
+        shifted << moved;
+    }
+    return prefix + shifted.join(u':');
+}
+
+// Rebuilds the formula with each reference token replaced by what `rewrite`
+// makes of it (the index counts the references from 0).
+template <typename F>
+QString rewriteReferences(const QString &formula, F &&rewrite)
+{
     const bool hasEquals = formula.startsWith(u'=');
     const QString body = hasEquals ? formula.mid(1) : formula;
     const TokenizeResult tokens = tokenize(body);
@@ -58,30 +74,39 @@ QString shiftFormula(const QString &formula, int dRow, int dCol)
         return formula;
     QString out;
     int copied = 0;
+    int index = 0;
     for (const Token &t : tokens.tokens) {
         if (t.kind != Token::Kind::Reference)
             continue;
-        const QString text = body.mid(t.start, t.length);
-        // The part after the last "!" is the cell or range; what precedes it stays.
-        const auto bang = text.lastIndexOf(u'!');
-        const QString prefix = bang >= 0 ? text.left(bang + 1) : QString();
-        const QStringList corners = text.mid(bang + 1).split(u':');
-        QStringList shifted;
-        bool valid = true;
-        for (const QString &corner : corners) {
-            QString moved;
-            if (!shiftCorner(corner, dRow, dCol, moved)) {
-                valid = false;
-                break;
-            }
-            shifted << moved;
-        }
         out += body.mid(copied, t.start - copied);
-        out += valid ? prefix + shifted.join(u':') : QStringLiteral("#REF!");
+        out += rewrite(index++, t.reference, body.mid(t.start, t.length));
         copied = t.start + t.length;
     }
     out += body.mid(copied);
     return hasEquals ? u'=' + out : out;
+}
+
+} // namespace
+
+QString shiftFormula(const QString &formula, int dRow, int dCol)
+{
+    if (dRow == 0 && dCol == 0)
+        return formula;
+    return rewriteReferences(formula, [&](int, const Reference &, const QString &text) {
+        return shiftedReference(text, dRow, dCol, false);
+    });
+}
+
+QString moveReferences(const QString &formula, const std::function<ReferenceFate(int, const Reference &)> &fate, int dRow, int dCol)
+{
+    return rewriteReferences(formula, [&](int index, const Reference &ref, const QString &text) {
+        switch (fate(index, ref)) {
+        case ReferenceFate::Keep: return text;
+        case ReferenceFate::Move: return shiftedReference(text, dRow, dCol, true);
+        case ReferenceFate::Lost: break;
+        }
+        return QStringLiteral("#REF!");
+    });
 }
 
 } // namespace qv::workbook

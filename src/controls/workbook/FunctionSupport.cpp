@@ -41,33 +41,11 @@ std::optional<bool> booleanArg(const Operand &o, const EvaluationContext &c, Val
     return v.number != 0;
 }
 
-std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out)
-{
-    for (const Operand &o : args) {
-        if (o.isReference()) {
-            if (!o.ref->target)
-                return error(ErrorCode::Ref);
-            std::optional<Value> failure;
-            c.forEachCell(*o.ref, [&](int, int, const Value &v) {
-                if (failure) return;
-                if (v.isNumber()) out.push_back(v.number);
-                else if (v.isError()) failure = v;
-            });
-            if (failure) return failure;
-        } else {
-            if (o.value.isEmpty()) { out.push_back(0); continue; }
-            ErrorCode code = ErrorCode::Value;
-            const auto n = toNumber(o.value, code);
-            if (!n) return error(code);
-            out.push_back(*n);
-        }
-    }
-    return std::nullopt;
-}
-
 std::optional<Grid> gridArg(const Operand &o, const EvaluationContext &c, Value &failure)
 {
     Grid grid;
+    if (o.isArray())
+        return *o.array;
     if (!o.isReference()) {
         if (o.value.isError()) { failure = o.value; return std::nullopt; }
         grid.rows = grid.cols = 1;

@@ -31,43 +31,59 @@ std::optional<double> numberArg(const Operand &o, const EvaluationContext &c, Va
 std::optional<QString> textArg(const Operand &o, const EvaluationContext &c, Value &failure);
 std::optional<bool> booleanArg(const Operand &o, const EvaluationContext &c, Value &failure);
 
-// Numbers of the arguments as SUM sees them: direct arguments coerced,
-// references contributing their numbers only. Returns an error value, if any.
-std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out);
-
-// The same, handing each number to `take` without collecting them.
+// Each value of a reference or array argument that is not empty, or the
+// argument's own value; #REF! when the reference points nowhere.
 template <typename F>
-std::optional<Value> visitNumbers(Args args, const EvaluationContext &c, F &&take)
+std::optional<Value> visitValues(const Operand &o, const EvaluationContext &c, F &&visit)
 {
-    for (const Operand &o : args) {
-        if (o.isReference()) {
-            if (!o.ref->target)
-                return Value::fromError(ErrorCode::Ref);
-            std::optional<Value> failure;
-            c.forEachCell(*o.ref, [&](int, int, const Value &v) {
-                if (failure) return;
-                if (v.isNumber()) take(v.number);
-                else if (v.isError()) failure = v;
-            });
-            if (failure) return failure;
-        } else {
-            if (o.value.isEmpty()) { take(0.0); continue; }
-            ErrorCode code = ErrorCode::Value;
-            const auto n = toNumber(o.value, code);
-            if (!n) return Value::fromError(code);
-            take(*n);
-        }
+    if (o.isArray()) {
+        for (const Value &v : o.array->values)
+            visit(v);
+    } else if (o.isReference()) {
+        if (!o.ref->target)
+            return Value::fromError(ErrorCode::Ref);
+        c.forEachCell(*o.ref, [&](int, int, const Value &v) { visit(v); });
+    } else {
+        visit(o.value);
     }
     return std::nullopt;
 }
 
-// The cells of a reference argument as a rectangle of values (the used part).
-struct Grid
+// Numbers of the arguments as SUM sees them: direct arguments coerced,
+// references and arrays contributing their numbers only. The first error
+// value met comes back, if any; `take` gets each number.
+template <typename F>
+std::optional<Value> visitNumbers(Args args, const EvaluationContext &c, F &&take)
 {
-    int rows = 0, cols = 0;
-    std::vector<Value> values;
-    const Value &at(int r, int col) const { return values[std::size_t(r) * std::size_t(cols) + std::size_t(col)]; }
-};
+    for (const Operand &o : args) {
+        if (o.isArray() || o.isReference()) {
+            std::optional<Value> failure;
+            if (auto missing = visitValues(o, c, [&](const Value &v) {
+                    if (failure) return;
+                    if (v.isNumber()) take(v.number);
+                    else if (v.isError()) failure = v;
+                }))
+                return missing;
+            if (failure) return failure;
+            continue;
+        }
+        if (o.value.isEmpty()) { take(0.0); continue; }
+        ErrorCode code = ErrorCode::Value;
+        const auto n = toNumber(o.value, code);
+        if (!n) return Value::fromError(code);
+        take(*n);
+    }
+    return std::nullopt;
+}
+
+inline std::optional<Value> collectNumbers(Args args, const EvaluationContext &c, std::vector<double> &out)
+{
+    return visitNumbers(args, c, [&](double n) { out.push_back(n); });
+}
+
+// The cells of a reference argument as a rectangle of values (the used
+// part), an array argument as it is, anything else as one value.
+using Grid = ValueArray;
 std::optional<Grid> gridArg(const Operand &o, const EvaluationContext &c, Value &failure);
 
 // Spreadsheet criteria: 5, ">=5", "<>abc", "a*" (wildcards * and ?).

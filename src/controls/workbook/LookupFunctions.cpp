@@ -48,10 +48,10 @@ int findInLine(const Value &key, int length, const std::function<const Value &(i
 }
 
 // The whole declared rectangle of a reference (whole rows and columns cut
-// to the used part), as values.
+// to the used part), or an array, as values.
 std::optional<Grid> tableArg(const Operand &o, const EvaluationContext &c, Value &failure)
 {
-    if (!o.isReference()) {
+    if (!o.isReference() && !o.isArray()) {
         failure = error(ErrorCode::NotAvailable);
         return std::nullopt;
     }
@@ -124,19 +124,22 @@ Value index(Args args, const EvaluationContext &c)
     }
     int row = int(std::trunc(*rowArg)), col = int(std::trunc(colArg));
     if (row < 0 || col < 0) return error(ErrorCode::Value);
-    if (!args[0].isReference()) {
+    const bool isArray = args[0].isArray();
+    if (!isArray && !args[0].isReference()) {
         if ((row == 0 || row == 1) && (col == 0 || col == 1)) return scalar(args[0], c);
         return error(ErrorCode::Ref);
     }
-    const Reference &ref = *args[0].ref;
-    if (!ref.target) return error(ErrorCode::Ref);
-    const CellRange r = ref.range;
-    if (args.size() == 2 && r.rows() == 1) { col = row; row = 1; }
-    if (row == 0) row = r.rows() == 1 ? 1 : 0;
-    if (col == 0) col = r.cols() == 1 ? 1 : 0;
+    if (!isArray && !args[0].ref->target) return error(ErrorCode::Ref);
+    const int rows = isArray ? args[0].array->rows : args[0].ref->range.rows();
+    const int cols = isArray ? args[0].array->cols : args[0].ref->range.cols();
+    if (args.size() == 2 && rows == 1) { col = row; row = 1; }
+    if (row == 0) row = rows == 1 ? 1 : 0;
+    if (col == 0) col = cols == 1 ? 1 : 0;
     if (row == 0 || col == 0) return error(ErrorCode::Value); // a whole line is not a single value
-    if (row > r.rows() || col > r.cols()) return error(ErrorCode::Ref);
-    const Value v = c.cellValue(ref, r.top + row - 1, r.left + col - 1);
+    if (row > rows || col > cols) return error(ErrorCode::Ref);
+    const Reference *ref = args[0].ref;
+    const Value v = isArray ? args[0].array->at(row - 1, col - 1)
+                            : c.cellValue(*ref, ref->range.top + row - 1, ref->range.left + col - 1);
     return v.isEmpty() ? number(0) : v;
 }
 

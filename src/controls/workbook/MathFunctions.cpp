@@ -42,9 +42,9 @@ Value count(Args args, const EvaluationContext &c)
 {
     double n = 0;
     for (const Operand &o : args) {
-        if (o.isReference()) {
-            if (!o.ref->target) continue;
-            c.forEachCell(*o.ref, [&](int, int, const Value &v) { if (v.isNumber()) ++n; });
+        if (o.isReference() || o.isArray()) {
+            if (o.isReference() && !o.ref->target) continue;
+            visitValues(o, c, [&](const Value &v) { if (v.isNumber()) ++n; });
         } else {
             ErrorCode ignored;
             if (o.value.isNumber() || o.value.isBoolean() || (o.value.isText() && toNumber(o.value, ignored))) ++n;
@@ -57,12 +57,8 @@ Value countA(Args args, const EvaluationContext &c)
 {
     double n = 0;
     for (const Operand &o : args) {
-        if (o.isReference()) {
-            if (!o.ref->target) continue;
-            c.forEachCell(*o.ref, [&](int, int, const Value &v) { if (!v.isEmpty()) ++n; });
-        } else if (!o.value.isEmpty()) {
-            ++n;
-        }
+        if (o.isReference() && !o.ref->target) continue;
+        visitValues(o, c, [&](const Value &v) { if (!v.isEmpty()) ++n; });
     }
     return number(n);
 }
@@ -132,26 +128,10 @@ Value sumProduct(Args args, const EvaluationContext &c)
     std::vector<Grid> grids;
     for (const Operand &o : args) {
         Value failure;
-        auto g = gridArg(o, c, failure);
+        // A range keeps its full declared shape so that ranges line up.
+        auto g = o.isReference() ? referenceArray(*o.ref, c, failure) : gridArg(o, c, failure);
         if (!g) return failure;
-        if (o.isReference()) {
-            // Keep the full declared shape so that ranges line up.
-            Grid full;
-            const CellRange r = o.ref->range;
-            const CellRange used = c.usedPart(*o.ref);
-            full.rows = o.ref->wholeColumns ? std::max(0, used.bottom - r.top + 1) : r.rows();
-            full.cols = o.ref->wholeRows ? std::max(0, used.right - r.left + 1) : r.cols();
-            if (double(full.rows) * full.cols > 4e6) return error(ErrorCode::Num);
-            full.values.assign(std::size_t(full.rows) * std::size_t(full.cols), Value{});
-            c.forEachCell(*o.ref, [&](int row, int col, const Value &v) {
-                const int rr = row - r.top, cc = col - r.left;
-                if (rr < full.rows && cc < full.cols)
-                    full.values[std::size_t(rr) * std::size_t(full.cols) + std::size_t(cc)] = v;
-            });
-            grids.push_back(std::move(full));
-        } else {
-            grids.push_back(std::move(*g));
-        }
+        grids.push_back(std::move(*g));
     }
     for (const Grid &g : grids)
         if (g.rows != grids[0].rows || g.cols != grids[0].cols) return error(ErrorCode::Value);
@@ -196,13 +176,13 @@ Value logical(Args args, const EvaluationContext &c, bool isAnd)
                 else result = result || v.number != 0;
             }
         };
-        if (o.isReference()) {
-            if (!o.ref->target) return error(ErrorCode::Ref);
+        if (o.isReference() || o.isArray()) {
             std::optional<Value> failure;
-            c.forEachCell(*o.ref, [&](int, int, const Value &v) {
-                if (v.isError() && !failure) failure = v;
-                take(v);
-            });
+            if (auto missing = visitValues(o, c, [&](const Value &v) {
+                    if (v.isError() && !failure) failure = v;
+                    take(v);
+                }))
+                return *missing;
             if (failure) return *failure;
         } else {
             if (o.value.isError()) return o.value;

@@ -3,6 +3,8 @@
 #include "controls/workbook/Functions.h"
 #include "controls/workbook/Tokenizer.h"
 
+#include <algorithm>
+
 namespace qv::workbook {
 
 namespace {
@@ -67,6 +69,7 @@ public:
             case Token::Kind::Error:
             case Token::Kind::Reference:
             case Token::Kind::Name:
+            case Token::Kind::Array:
                 if (!expectOperand)
                     return fail(QStringLiteral("Missing operator"));
                 emitOperand(token);
@@ -98,7 +101,7 @@ public:
                     while (!stack.empty() && stack.back().kind == Pending::Kind::Operator
                            && stack.back().precedence > unaryPrecedence)
                         popOperator();
-                    out.formula.code.push_back({OpCode::Percent});
+                    emitOperator(OpCode::Percent);
                     break;
                 }
                 if (expectOperand) {
@@ -203,8 +206,18 @@ private:
 
     void popOperator()
     {
-        out.formula.code.push_back({stack.back().op});
+        emitOperator(stack.back().op);
         stack.pop_back();
+    }
+
+    void emitOperator(OpCode op)
+    {
+        static const std::uint32_t sumProduct = findFunction(QStringLiteral("SUMPRODUCT"));
+        Instruction in{op};
+        in.elementWise = std::any_of(stack.begin(), stack.end(), [](const Pending &p) {
+            return p.kind == Pending::Kind::Function && p.function == sumProduct;
+        });
+        out.formula.code.push_back(in);
     }
 
     void emitOperand(Token &token)
@@ -220,6 +233,11 @@ private:
             break;
         case Token::Kind::Error: in.op = OpCode::Error; in.index = std::uint32_t(token.error); break;
         case Token::Kind::Name: in.op = OpCode::Error; in.index = std::uint32_t(ErrorCode::Name); break;
+        case Token::Kind::Array:
+            in.op = OpCode::Array;
+            in.index = std::uint32_t(out.formula.arrays.size());
+            out.formula.arrays.push_back(std::move(token.array));
+            break;
         case Token::Kind::Reference:
             in.op = OpCode::Ref;
             in.index = std::uint32_t(out.formula.references.size());

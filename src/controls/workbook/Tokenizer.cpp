@@ -62,6 +62,8 @@ private:
             return string(token);
         if (c == u'#')
             return errorValue(token);
+        if (c == u'{')
+            return arrayConstant(token);
         if (c.isDigit() || (c == u'.' && i + 1 < n && s[i + 1].isDigit()))
             return numberOrRows(token);
         if (c == u'(') { token.kind = Token::Kind::OpenParen; ++i; return true; }
@@ -127,6 +129,84 @@ private:
             }
         }
         return false;
+    }
+
+    // {1,2;3,4}: commas part the columns, semicolons the rows; each element
+    // a number, text, TRUE/FALSE or an error value, as Excel allows.
+    bool arrayConstant(Token &token)
+    {
+        ++i;
+        auto array = std::make_shared<ValueArray>();
+        int col = 0;
+        while (true) {
+            skipSpaces();
+            Value element;
+            if (i >= n || !arrayElement(element)) {
+                if (error.isEmpty())
+                    error = QStringLiteral("Bad array constant at position %1").arg(i + 1);
+                return false;
+            }
+            array->values.push_back(std::move(element));
+            ++col;
+            skipSpaces();
+            if (i >= n) {
+                error = QStringLiteral("Missing closing brace");
+                return false;
+            }
+            const QChar separator = s[i++];
+            if (separator == u',')
+                continue;
+            if (separator != u';' && separator != u'}') {
+                error = QStringLiteral("Bad array constant at position %1").arg(i);
+                return false;
+            }
+            if (array->rows == 0)
+                array->cols = col;
+            else if (col != array->cols) {
+                error = QStringLiteral("The rows of an array constant differ in length");
+                return false;
+            }
+            ++array->rows;
+            col = 0;
+            if (separator == u'}')
+                break;
+        }
+        token.kind = Token::Kind::Array;
+        token.array = std::move(array);
+        return true;
+    }
+
+    bool arrayElement(Value &element)
+    {
+        Token t;
+        const QChar c = s[i];
+        if (c == u'"') {
+            if (!string(t)) return false;
+            element = Value::fromText(t.text);
+            return true;
+        }
+        if (c == u'#') {
+            if (!errorValue(t)) return false;
+            element = Value::fromError(t.error);
+            return true;
+        }
+        if (c.isLetter()) {
+            int j = i;
+            while (j < n && s[j].isLetter()) ++j;
+            const QString word = s.mid(i, j - i);
+            const bool isTrue = word.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+            if (!isTrue && word.compare(QLatin1String("FALSE"), Qt::CaseInsensitive) != 0)
+                return false;
+            i = j;
+            element = Value::fromBoolean(isTrue);
+            return true;
+        }
+        const bool negative = c == u'-';
+        if (c == u'-' || c == u'+') ++i;
+        if (i >= n || !(s[i].isDigit() || s[i] == u'.')) return false;
+        if (!numberOrRows(t) || t.kind != Token::Kind::Number) return false;
+        element = Value::fromNumber(negative ? -t.number : t.number);
+        return true;
     }
 
     QString digitsAt(int &j) const

@@ -10,11 +10,12 @@ namespace qv::workbook {
 
 struct Token
 {
-    enum class Kind { Number, String, Boolean, Error, Reference, Function, Name, Operator, OpenParen, CloseParen, Comma };
+    enum class Kind { Number, String, Boolean, Error, Reference, Function, Name, Operator, OpenParen, CloseParen, Comma, Array };
     Kind kind;
     QString text;       // operator, function or name text; string content
     double number = 0.0;
     Reference reference; // for Reference
+    std::shared_ptr<const ValueArray> array; // for Array: {1,2;3,4}
     ErrorCode error = ErrorCode::None;
     int start = 0;  // where the token's text begins in the formula
     int length = 0; // and how long it is

@@ -1,5 +1,6 @@
 #include "controls/workbook/VtsFile.h"
 
+#include "controls/workbook/JsonScanner.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 
@@ -244,30 +245,6 @@ CellAddress readAddress(const QJsonValue &v, const QString &what)
     return *a;
 }
 
-Value readValue(const QJsonObject &c, const QString &what)
-{
-    if (c.contains(QLatin1String("n"))) {
-        const QJsonValue n = c[QLatin1String("n")];
-        if (!n.isDouble() || !std::isfinite(n.toDouble()))
-            bad(QStringLiteral("%1 has a bad number").arg(what));
-        return Value::fromNumber(n.toDouble());
-    }
-    if (c.contains(QLatin1String("s")))
-        return Value::fromText(readText(c[QLatin1String("s")], what));
-    if (c.contains(QLatin1String("b"))) {
-        if (!c[QLatin1String("b")].isBool())
-            bad(QStringLiteral("%1 has a bad Boolean").arg(what));
-        return Value::fromBoolean(c[QLatin1String("b")].toBool());
-    }
-    if (c.contains(QLatin1String("e"))) {
-        const auto e = errorFromText(readText(c[QLatin1String("e")], what, 16));
-        if (!e)
-            bad(QStringLiteral("%1 has an unknown error value").arg(what));
-        return Value::fromError(*e);
-    }
-    return {};
-}
-
 void readSizes(const QJsonObject &o, std::map<int, int> &sizes, int maxIndex, int maxTwips, const QString &what)
 {
     for (auto it = o.begin(); it != o.end(); ++it) {
@@ -287,12 +264,9 @@ void readIndices(const QJsonValue &v, std::set<int> &out, int maxIndex, const QS
         out.insert(readInt(i, 1, maxIndex, what));
 }
 
-void readSheet(const QJsonValue &value, int index, WorkbookContent &content, const std::vector<std::uint32_t> &remap)
+void readSheet(const QJsonObject &o, int index, WorkbookContent &content)
 {
     const QString what = QStringLiteral("sheet %1").arg(index + 1);
-    if (!value.isObject())
-        bad(QStringLiteral("%1 is not an object").arg(what));
-    const QJsonObject o = value.toObject();
     SheetData &sheet = content.sheets[std::size_t(index)];
     sheet.name = readText(o[QLatin1String("name")], what + QStringLiteral(" name"), 31);
     if (sheet.name.trimmed().isEmpty())
@@ -331,30 +305,176 @@ void readSheet(const QJsonValue &value, int index, WorkbookContent &content, con
         bad(QStringLiteral("%1 has too many merged ranges").arg(what));
     for (const QJsonValue &m : merges)
         sheet.merges.push_back(readRange(m, what));
+}
 
-    const QJsonValue cells = o[QLatin1String("cells")];
-    if (!cells.isUndefined() && !cells.isArray())
-        bad(QStringLiteral("the cells of %1 are not a list").arg(what));
-    for (const QJsonValue &cv : cells.toArray()) {
-        if (!cv.isObject())
-            bad(QStringLiteral("a cell of %1 is not an object").arg(what));
-        const QJsonObject c = cv.toObject();
-        const CellAddress a = readAddress(c[QLatin1String("r")], QStringLiteral("a cell of ") + what);
-        const QString cellWhat = what + QStringLiteral(" cell ") + cellName(a.row, a.col);
-        if (sheet.cell(a.row, a.col))
-            bad(QStringLiteral("%1 appears twice").arg(cellWhat));
-        const Value v = readValue(c, cellWhat);
-        std::uint32_t format = 0;
-        if (c.contains(QLatin1String("x")))
-            // Indices count the file's list; equal formats share one entry here.
-            format = remap[std::size_t(readInt(c[QLatin1String("x")], 0, int(remap.size()) - 1, cellWhat + QStringLiteral(" format")))];
-        if (c.contains(QLatin1String("f"))) {
-            const QString text = readText(c[QLatin1String("f")], cellWhat, 8192);
-            content.setFormula(index, a.row, a.col, text, v);
+// "B12" (or "$B$12", "b12") straight from the file's bytes.
+std::optional<CellAddress> quickAddress(const QString &text)
+{
+    int i = 0, col = 0, row = 0;
+    const int n = int(text.size());
+    if (i < n && text[i] == u'$') ++i;
+    const int letters = i;
+    while (i < n && i - letters < 4 && text[i].isLetter() && text[i].unicode() < 128)
+        col = col * 26 + (text[i++].toUpper().unicode() - 'A' + 1);
+    if (i == letters)
+        return std::nullopt;
+    if (i < n && text[i] == u'$') ++i;
+    const int digits = i;
+    while (i < n && i - digits < 8 && text[i].isDigit() && text[i].unicode() < 128)
+        row = row * 10 + (text[i++].unicode() - '0');
+    if (i != n || i == digits || text[digits] == u'0' || col > maxColumns || row < 1 || row > maxRows)
+        return parseCellAddress(text); // the general reader decides the unusual ones
+    return CellAddress{row, col};
+}
+
+// One cell object, read member by member; what it holds goes into the sheet.
+void readCell(JsonScanner &s, int index, WorkbookContent &content, const std::vector<std::uint32_t> &remap, const QString &what)
+{
+    SheetData &sheet = content.sheets[std::size_t(index)];
+    if (!s.consume('{'))
+        bad(QStringLiteral("a cell of %1 is not an object").arg(what));
+    std::optional<CellAddress> address;
+    std::optional<QString> formula, text, error;
+    std::optional<double> number, format;
+    std::optional<bool> boolean;
+    std::string_view key;
+    QString keyText;
+    auto scalar = [&](auto read, const char *name) {
+        auto v = read();
+        if (!v) bad(QStringLiteral("a cell of %1 has a bad \"%2\"").arg(what, QLatin1String(name)));
+        return *v;
+    };
+    while (s.nextMember(key, keyText)) {
+        if (key == "r") {
+            const QString r = scalar([&] { return s.readString(); }, "r");
+            address = quickAddress(r);
+            if (!address || r.size() > 16)
+                bad(QStringLiteral("a cell of %1 is not a cell reference").arg(what));
+        } else if (key == "f") {
+            formula = scalar([&] { return s.readString(); }, "f");
+        } else if (key == "n") {
+            number = scalar([&] { return s.readNumber(); }, "n");
+        } else if (key == "s") {
+            text = scalar([&] { return s.readString(); }, "s");
+        } else if (key == "b") {
+            boolean = scalar([&] { return s.readBoolean(); }, "b");
+        } else if (key == "e") {
+            error = scalar([&] { return s.readString(); }, "e");
+        } else if (key == "x") {
+            format = scalar([&] { return s.readNumber(); }, "x");
         } else {
-            sheet.cellForWrite(a.row, a.col).value = v;
+            const char *begin = nullptr, *end = nullptr;
+            s.skipValue(begin, end);
         }
-        sheet.cell(a.row, a.col)->format = format;
+    }
+    if (s.failed())
+        bad(s.error());
+    if (!address)
+        bad(QStringLiteral("a cell of %1 is not a cell reference").arg(what));
+    const auto [row, col] = *address;
+    if (sheet.cell(row, col))
+        bad(QStringLiteral("%1 cell %2 appears twice").arg(what, cellName(row, col)));
+    // As before this reader: a number wins over text, text over a Boolean.
+    Value v;
+    if (number) v = Value::fromNumber(*number);
+    else if (text) v = Value::fromText(*text);
+    else if (boolean) v = Value::fromBoolean(*boolean);
+    else if (error) {
+        const auto code = errorFromText(*error);
+        if (!code || error->size() > 16)
+            bad(QStringLiteral("%1 cell %2 has an unknown error value").arg(what, cellName(row, col)));
+        v = Value::fromError(*code);
+    }
+    if (text && text->size() > 32767)
+        bad(QStringLiteral("%1 cell %2 is too long").arg(what, cellName(row, col)));
+    std::uint32_t formatIndex = 0;
+    if (format) {
+        // Indices count the file's list; equal formats share one entry here.
+        if (*format != std::floor(*format) || *format < 0 || *format >= double(remap.size()))
+            bad(QStringLiteral("%1 cell %2 format is out of range").arg(what, cellName(row, col)));
+        formatIndex = remap[std::size_t(*format)];
+    }
+    if (formula) {
+        if (formula->size() > 8192)
+            bad(QStringLiteral("%1 cell %2 is too long").arg(what, cellName(row, col)));
+        content.setFormula(index, row, col, *formula, v);
+    } else {
+        sheet.cellForWrite(row, col).value = v;
+    }
+    sheet.cell(row, col)->format = formatIndex;
+}
+
+void readCells(JsonScanner &s, int index, WorkbookContent &content, const std::vector<std::uint32_t> &remap)
+{
+    const QString what = QStringLiteral("sheet %1").arg(index + 1);
+    if (!s.consume('['))
+        bad(QStringLiteral("the cells of %1 are not a list").arg(what));
+    while (s.nextElement())
+        readCell(s, index, content, remap, what);
+    if (s.failed())
+        bad(s.error());
+}
+
+// The members of an object other than the one streamed: copied as text into
+// an object of their own, which the document reader checks and reads.
+class OtherMembers
+{
+public:
+    // Reads the rest of the object: the member named `streamed` is only
+    // located (its text's span comes back), the others are kept.
+    std::pair<const char *, const char *> readAllBut(JsonScanner &s, std::string_view streamed)
+    {
+        std::pair<const char *, const char *> found{nullptr, nullptr};
+        std::string_view key;
+        QString keyText;
+        while (s.nextMember(key, keyText)) {
+            const char *begin = nullptr, *end = nullptr;
+            if (!s.skipValue(begin, end))
+                break;
+            if (key == streamed)
+                found = {begin, end};
+            else
+                add(key, keyText, begin, end);
+        }
+        if (s.failed())
+            bad(s.error());
+        return found;
+    }
+
+    void add(std::string_view key, const QString &keyText, const char *begin, const char *end)
+    {
+        m_text += m_text.isEmpty() ? "{" : ",";
+        m_text += keyText.isEmpty() ? QByteArray('"' + QByteArray(key.data(), qsizetype(key.size())) + '"')
+                                    : QJsonDocument(QJsonArray{keyText}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+        m_text += ':';
+        m_text.append(begin, qsizetype(end - begin));
+    }
+    QJsonObject object() const
+    {
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(m_text.isEmpty() ? QByteArray("{}") : m_text + '}', &error);
+        if (error.error != QJsonParseError::NoError)
+            bad(error.errorString());
+        return doc.object();
+    }
+
+private:
+    QByteArray m_text;
+};
+
+// Reads one sheet: its settings through the document reader, its cells streamed.
+void readSheetStream(JsonScanner &s, int index, WorkbookContent &content, const std::vector<std::uint32_t> &remap)
+{
+    const QString what = QStringLiteral("sheet %1").arg(index + 1);
+    if (!s.consume('{'))
+        bad(QStringLiteral("%1 is not an object").arg(what));
+    // The settings go first, so that the cells can rely on the sheet's name.
+    OtherMembers settings;
+    const auto [cellsAt, cellsEnd] = settings.readAllBut(s, "cells");
+    readSheet(settings.object(), index, content);
+    if (cellsAt) {
+        JsonScanner cells(cellsAt, cellsEnd);
+        readCells(cells, index, content, remap);
     }
 }
 
@@ -388,13 +508,17 @@ WorkbookContent parse(const QByteArray &data)
 {
     if (data.size() > maxFileSize)
         bad(QStringLiteral("the file is too large"));
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(data, &error);
-    if (error.error != QJsonParseError::NoError)
-        bad(QStringLiteral("%1 at byte %2").arg(error.errorString()).arg(error.offset));
-    if (!doc.isObject())
-        bad(QStringLiteral("the document is not an object"));
-    const QJsonObject root = doc.object();
+    // The document is read as a stream: the sheets' cells go straight into
+    // the sheets, everything else through the document reader.
+    JsonScanner s(data.constData(), data.constData() + data.size());
+    if (s.peek() != JsonScanner::Kind::Object)
+        bad(s.atEnd() ? QStringLiteral("the file is empty") : QStringLiteral("the document is not an object"));
+    s.consume('{');
+    OtherMembers members;
+    const auto [sheetsAt, sheetsEnd] = members.readAllBut(s, "sheets");
+    if (!s.atEnd())
+        bad(QStringLiteral("there is text after the document"));
+    const QJsonObject root = members.object();
     if (root[QLatin1String("format")].toString() != QLatin1String(formatName))
         bad(QStringLiteral("the format name is missing"));
     const int version = readInt(root[QLatin1String("version")], 1, 1000000, QStringLiteral("the version"));
@@ -403,6 +527,13 @@ WorkbookContent parse(const QByteArray &data)
                       QStringLiteral("The workbook file was written by a newer version (format %1).").arg(version));
 
     WorkbookContent content;
+    // One formula table entry per "f" member at most; reserved at once, so a
+    // large sheet's table does not grow by doubling.
+    const std::string_view bytes(data.constData(), std::size_t(data.size()));
+    std::size_t formulaCount = 0;
+    for (auto at = bytes.find("\"f\""); at != std::string_view::npos; at = bytes.find("\"f\"", at + 3))
+        ++formulaCount;
+    content.formulas.reserve(formulaCount);
     content.title = root.contains(QLatin1String("title")) ? readText(root[QLatin1String("title")], QStringLiteral("the title"), 255) : QString();
     const QJsonObject view = root[QLatin1String("view")].toObject();
     content.view.showGridLines = readBool(view, "gridLines", true);
@@ -420,22 +551,29 @@ WorkbookContent parse(const QByteArray &data)
     for (const QJsonValue &f : formats.toArray())
         remap.push_back(content.formats.intern(readFormat(f, index++)));
 
-    const QJsonValue sheets = root[QLatin1String("sheets")];
-    if (!sheets.isArray() || sheets.toArray().isEmpty())
+    if (!sheetsAt)
         bad(QStringLiteral("the workbook has no sheets"));
-    const QJsonArray sheetList = sheets.toArray();
-    if (sheetList.size() > 256)
-        bad(QStringLiteral("the workbook has too many sheets"));
-    content.sheets.assign(std::size_t(sheetList.size()), SheetData{});
+    JsonScanner sheets(sheetsAt, sheetsEnd);
+    if (!sheets.consume('['))
+        bad(QStringLiteral("the workbook has no sheets"));
+    content.sheets.clear();
     std::size_t rows = 0;
-    for (int i = 0; i < int(sheetList.size()); ++i) {
-        readSheet(sheetList[i], i, content, remap);
+    while (sheets.nextElement()) {
+        if (content.sheets.size() >= 256)
+            bad(QStringLiteral("the workbook has too many sheets"));
+        content.sheets.emplace_back();
+        const int i = int(content.sheets.size()) - 1;
+        readSheetStream(sheets, i, content, remap);
         rows += std::size_t(content.sheets[std::size_t(i)].storedRows());
         if (rows > std::size_t(4 * maxRows))
             bad(QStringLiteral("the workbook is too large"));
     }
+    if (sheets.failed())
+        bad(sheets.error());
+    if (content.sheets.empty())
+        bad(QStringLiteral("the workbook has no sheets"));
     content.activeSheet = root.contains(QLatin1String("activeSheet"))
-                              ? readInt(root[QLatin1String("activeSheet")], 0, int(sheetList.size()) - 1, QStringLiteral("the active sheet"))
+                              ? readInt(root[QLatin1String("activeSheet")], 0, int(content.sheets.size()) - 1, QStringLiteral("the active sheet"))
                               : 0;
     return content;
 }

@@ -2,6 +2,7 @@
 
 #include "controls/workbook/EntryText.h"
 #include "controls/workbook/Evaluator.h"
+#include "controls/workbook/FormulaCache.h"
 #include "controls/workbook/NumberFormat.h"
 #include "controls/workbook/Parser.h"
 #include "controls/workbook/Recalculation.h"
@@ -37,7 +38,7 @@ void WorkbookContent::setFormula(int sheet, int row, int col, const QString &tex
     f.row = row;
     f.col = col;
     f.result = cached;
-    ParseResult parsed = parseFormula(text);
+    ParseResult parsed = compileFormulaAt(text, row, col);
     if (parsed.ok())
         f.compiled = std::move(parsed.formula);
     else

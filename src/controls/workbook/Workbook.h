@@ -55,6 +55,14 @@ struct FormulaCell
     bool broken = false; // did not compile; shows #NAME?
 };
 
+// A formula whose text a move of cells changed, kept so undo can put it back.
+struct FormulaTextChange
+{
+    Workbook *book = nullptr;
+    int sheet = 0, row = 0, col = 0;
+    QString before, after; // without "="
+};
+
 // Everything a workbook holds, apart from its place in a set; the file
 // reader builds one of these and the workbook takes it over whole, so a
 // failed read leaves the loaded workbook untouched.
@@ -196,6 +204,12 @@ public:
     // ---- Commands of the views
     EditResult sortRange(const CellRange &range, bool ascending, EditOrigin origin = EditOrigin::Program);
     std::optional<CellAddress> find(const QString &what, CellAddress after, bool matchCase = false) const;
+    // After the cells of `from` (on the sheet) were moved so their top left
+    // is `to` (cut and paste), every formula of the set that reads them is
+    // re-aimed to follow, and one that read the cells pasted over gets
+    // #REF!. Returns the changes; applyFormulaTexts(changes, true) undoes them.
+    std::vector<FormulaTextChange> followMovedCells(int sheet, const CellRange &from, CellAddress to);
+    static void applyFormulaTexts(const std::vector<FormulaTextChange> &changes, bool undo);
 
     // ---- Read access for the engine, renderer and writers
     const SheetData &sheetData(int sheet) const { return m_content.sheets[std::size_t(sheet)]; }

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace qv::workbook;
 
 namespace {
@@ -132,4 +135,56 @@ TEST(ExcelCopy, LibreOfficeShowsTheSameValues)
     }
     EXPECT_EQ(book->text(3, 1), QStringLiteral("42"));
     EXPECT_EQ(book->text(2, 3), QStringLiteral("(675)"));
+}
+
+TEST(ExcelCopy, LibreOfficeCalculatesArrayConstantsAsWeDo)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir dir;
+    Workbook book;
+    const char *formulas[] = {"=NPV(8%,{12000,15000,18000})", "=IRR({-70000,12000,15000,18000,21000,26000})",
+                              "=SUMPRODUCT({1,2,3},{4,5,6})", "=VLOOKUP(2,{1,\"one\";2,\"two\"},2,FALSE)",
+                              "=INDEX({1,2;3,4},2,2)+SUM({1,2;3,4}*2)"};
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(book.setEntry(i + 1, 1, QString::fromLatin1(formulas[i])));
+    const QString path = dir.filePath(QStringLiteral("Arrays.xlsx"));
+    book.writeExcelCopy(path);
+
+    // A profile that makes LibreOffice calculate the copy afresh on loading,
+    // so the figures below are its own and not the results we stored.
+    const QString profile = dir.filePath(QStringLiteral("profile"));
+    ASSERT_TRUE(QDir().mkpath(profile + QStringLiteral("/user")));
+    QFile settings(profile + QStringLiteral("/user/registrymodifications.xcu"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="OOXMLRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+</oor:items>
+)");
+    settings.close();
+    QProcess lo;
+    lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + profile, QStringLiteral("--headless"),
+                       QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,false,false"),
+                       QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out")), path});
+    ASSERT_TRUE(lo.waitForFinished(110000));
+    QFile csv(dir.filePath(QStringLiteral("out/Arrays.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << lo.readAllStandardError().constData();
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        lines << splitCsvLine(line.trimmed()).value(0);
+    ASSERT_EQ(lines.size(), 5);
+    // LibreOffice shows a rate of return as a percentage, at full precision.
+    for (QString &line : lines)
+        if (line.endsWith(u'%'))
+            line = QString::number(line.chopped(1).toDouble() / 100, 'g', 17);
+    EXPECT_NEAR(lines[0].toDouble(), 38260.17, 0.005);
+    EXPECT_NEAR(lines[1].toDouble(), 0.0866309480365316, 1e-15);
+    EXPECT_EQ(lines[2], QStringLiteral("32"));
+    EXPECT_EQ(lines[3], QStringLiteral("two"));
+    for (int i = 0; i < 5; ++i) {
+        if (i == 3) continue;
+        EXPECT_NEAR(lines[i].toDouble(), book.number(i + 1, 1), 1e-9 * std::max(1.0, std::fabs(book.number(i + 1, 1)))) << formulas[i];
+    }
 }

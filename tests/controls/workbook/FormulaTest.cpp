@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace qv::workbook;
 
 namespace {
@@ -153,6 +155,35 @@ TEST_F(FormulaTest, Lookup)
     });
 }
 
+TEST_F(FormulaTest, ArrayConstants)
+{
+    check({
+        {"ROUND(NPV(8%,{12000,15000,18000}),2)", "38260.17"},
+        {"IRR({-70000,12000,15000,18000,21000,26000})", "0.0866309480365316"},
+        {"SUMPRODUCT({1,2,3},{4,5,6})", "32"}, {"VLOOKUP(2,{1,\"one\";2,\"two\"},2,FALSE)", "two"},
+        {"SUM({1,2;3,4})", "10"}, {"SUM({1,\"2\",TRUE})", "1"}, {"COUNT({1,\"a\",TRUE,2})", "2"},
+        {"COUNTA({1,\"a\",TRUE})", "3"}, {"AVERAGE({1,2,3,4})", "2.5"}, {"MAX({-1,-5})", "-1"},
+        {"MIN({3,-2.5e1})", "-25"}, {"SUM({1,#N/A})", "#N/A"}, {"AND({TRUE,FALSE})", "FALSE"}, {"OR({FALSE,TRUE})", "TRUE"},
+        {"INDEX({1,2;3,4},2,1)", "3"}, {"INDEX({10,20,30},2)", "20"}, {"INDEX({1,2;3,4},3,1)", "#REF!"},
+        {"MATCH(\"b\",{\"a\",\"b\",\"c\"},0)", "2"}, {"MATCH(25,{10;20;30})", "2"},
+        {"HLOOKUP(\"b\",{\"a\",\"b\";1,2},2,FALSE)", "2"}, {"CHOOSE(2,{1,2},{3,4})", "3"},
+        {"{5,6}", "5"}, {"{\"x\"}&\"y\"", "xy"}, {"SUM({1,2,3}*2)", "12"}, {"SUM(-{1,2})", "-3"},
+        {"SUMPRODUCT({1,2,3}*{4,5,6})", "32"}, {"SUMPRODUCT(({1,2,3}>1)*{4,5,6})", "11"},
+        {"SUM({1,2}+{10;20})", "66"}, {"SUM({1,2,3}+{1,2})", "#N/A"}, {"{#DIV/0!,1}", "#DIV/0!"},
+        {"SUMPRODUCT([Data]Sheet1!B1:B3,{1;1;1})", "6"}, {"SUMPRODUCT(([Data]Sheet1!A1:A3>15)*[Data]Sheet1!B1:B3)", "5"},
+        {"SUM([Data]Sheet1!B1:B3*{1;10;100})", "321"},
+    });
+}
+
+TEST(FormulaParser, ReadsArrayConstants)
+{
+    for (const char *good : {"{1,2,3}", "{1;2;3}", "{ 1 , -2 ; +3 , .5 }", "{\"a\",TRUE,false,#N/A}", "SUM({1e3,2E-1})"})
+        EXPECT_TRUE(parseFormula(QString::fromLatin1(good)).ok()) << good;
+    // Ragged rows, empty elements, references and nesting are not array constants.
+    for (const char *bad : {"{1,2;3}", "{1,,2}", "{}", "{A1}", "{{1}}", "{1,2", "{1+2}", "{SUM(1)}", "{1;}"})
+        EXPECT_FALSE(parseFormula(QString::fromLatin1(bad)).ok()) << bad;
+}
+
 TEST_F(FormulaTest, TextAndDates)
 {
     check({
@@ -271,4 +302,28 @@ TEST(FormulaShift, MovesRelativePartsOnly)
     };
     for (const Case &c : cases)
         EXPECT_EQ(shiftFormula(QString::fromLatin1(c.formula), c.dRow, c.dCol), QString::fromLatin1(c.expected)) << c.formula;
+}
+
+TEST(FormulaEvaluation, FilledFormulasCompileAlikeWhereverTheyStand)
+{
+    // The same shapes at many cells, compiled once and moved, must read the
+    // cells they name: relative, absolute and mixed corners, ranges, names
+    // that look like cells and references in text.
+    Workbook book;
+    for (int r = 1; r <= 30; ++r)
+        book.setNumber(r, 1, r);
+    const char *shapes[] = {"A{r}*2", "$A$1+A{r}", "SUM(A$1:A{r})", "SUM(A{r}:$A$30)", "LOG10(A{r}*10)",
+                            "\"A{r}\"&A{r}", "IF(A{r}>15,A{r},-A{r})"};
+    for (int col = 0; col < 7; ++col)
+        for (int r = 1; r <= 30; ++r)
+            book.setFormula(r, col + 2, QString::fromLatin1(shapes[col]).replace(QStringLiteral("{r}"), QString::number(r)));
+    for (int r = 1; r <= 30; ++r) {
+        EXPECT_EQ(book.number(r, 2), 2 * r);
+        EXPECT_EQ(book.number(r, 3), 1 + r);
+        EXPECT_EQ(book.number(r, 4), r * (r + 1) / 2);
+        EXPECT_EQ(book.number(r, 5), (30 * 31 - (r - 1) * r) / 2);
+        EXPECT_DOUBLE_EQ(book.number(r, 6), std::log10(r * 10.0));
+        EXPECT_EQ(book.text(r, 7), QStringLiteral("A%1%1").arg(r));
+        EXPECT_EQ(book.number(r, 8), r > 15 ? r : -r);
+    }
 }

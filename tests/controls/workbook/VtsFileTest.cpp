@@ -232,3 +232,31 @@ TEST(Qvtool, EvalCellsAndInfo)
     ASSERT_TRUE(xlsx.open(QIODevice::ReadOnly));
     EXPECT_TRUE(xlsx.read(2) == "PK");
 }
+
+TEST(VtsFile, StreamedCellsReadEscapesUnknownMembersAndAnyOrder)
+{
+    // Cells before the sheet's name, escapes of every kind, members a later
+    // version might add (nested values too), and a formula filled down.
+    const QByteArray text = R"({"sheets": [{"cells": [
+        {"r": "A1", "s": "Caf\u00e9 \"Q\"\\\n\ud83d\ude00", "later": {"x": [1, {"y": "]}"}]}},
+        {"later": null, "r": "b2", "n": -1.5e3, "x": 0},
+        {"r": "A2", "f": "LEN(A1)&\"x\""},
+        {"r": "C1", "f": "B$2*2"}, {"r": "C2", "f": "B$2*2+C1"}, {"r": "C3", "f": "B$2*2+C2"}
+      ], "name": "Data", "\u006eext": 1}],
+      "format": "quorvex-workbook", "version": 1})";
+    const WorkbookContent content = vts::parse(text);
+    Workbook book;
+    book.replaceContent(WorkbookContent(content));
+    EXPECT_EQ(book.sheetName(0), QStringLiteral("Data"));
+    EXPECT_EQ(book.text(1, 1), QString::fromUtf8("Café \"Q\"\\\n\xF0\x9F\x98\x80"));
+    EXPECT_EQ(book.number(2, 2), -1500);
+    EXPECT_EQ(book.text(2, 1), QStringLiteral("12x"));
+    EXPECT_EQ(book.number(1, 3), -3000);
+    EXPECT_EQ(book.number(3, 3), -9000);
+    EXPECT_EQ(book.formula(3, 3), QStringLiteral("=B$2*2+C2"));
+    for (const char *bad : {R"({"format":"quorvex-workbook","version":1,"sheets":[{"name":"S","cells":[{"r":"A1","s":"x}]}]})",
+                            R"({"format":"quorvex-workbook","version":1,"sheets":[{"name":"S","cells":[{"r":"A1" "n":1}]}]})",
+                            R"({"format":"quorvex-workbook","version":1,"sheets":[{"name":"S","cells":[{"r":"A1","b":1}]}]} x)",
+                            R"({"format":"quorvex-workbook","version":1,"sheets":[{"name":"S","cells":[{"r":"A1","n":1e999}]}]})"})
+        EXPECT_THROW(vts::parse(QByteArray(bad)), qv::QvError) << bad;
+}

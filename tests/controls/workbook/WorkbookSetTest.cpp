@@ -80,3 +80,52 @@ TEST(WorkbookSet, BatchAddsRecalculateOnceAndSheetsResolve)
     EXPECT_EQ(plainText(set.evaluate(QStringLiteral("1+"), &error)), QStringLiteral("#NAME?"));
     EXPECT_FALSE(error.isEmpty());
 }
+
+TEST(WorkbookSet, FormulasFollowMovedCellsAcrossTablesAndUndoPutsThemBack)
+{
+    WorkbookSet set;
+    Workbook *data = set.create(QStringLiteral("Tbl0404"));
+    Workbook *other = set.create(QStringLiteral("Tbl0501"));
+    data->setEntry(1, 1, QStringLiteral("1"));
+    data->setEntry(1, 2, QStringLiteral("2"));
+    data->setEntry(2, 1, QStringLiteral("3"));
+    data->setEntry(2, 2, QStringLiteral("=A1+A2")); // moves along with the block
+    data->setEntry(6, 5, QStringLiteral("99"));     // pasted over
+    data->setEntry(10, 1, QStringLiteral("=SUM(A1:B2)"));
+    data->setEntry(11, 1, QStringLiteral("=$B$1*10"));
+    data->setEntry(12, 1, QStringLiteral("=SUM(A1:C3)")); // only partly inside: stays
+    data->setEntry(13, 1, QStringLiteral("=E6"));
+    other->setEntry(1, 1, QStringLiteral("=[Tbl0404]Sheet1!A2+1"));
+    other->setEntry(2, 1, QStringLiteral("=A1"));        // its own A1, not the moved one
+    const double total = data->number(10, 1);
+    EXPECT_EQ(total, 10);
+
+    // Cut A1:B2, paste at D5, the way the view does it.
+    const CellRange from{1, 1, 2, 2};
+    QStringList entries;
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 2; ++c)
+            entries << data->entry(r, c);
+    data->clearRange(from, ClearKind::All);
+    for (int i = 0; i < 4; ++i)
+        data->setEntry(5 + i / 2, 4 + i % 2, entries[i]);
+    const auto changes = data->followMovedCells(0, from, CellAddress{5, 4});
+
+    EXPECT_EQ(data->formula(6, 5), QStringLiteral("=D5+D6"));
+    EXPECT_EQ(data->formula(10, 1), QStringLiteral("=SUM(D5:E6)"));
+    EXPECT_EQ(data->formula(11, 1), QStringLiteral("=$E$5*10"));
+    EXPECT_EQ(data->formula(12, 1), QStringLiteral("=SUM(A1:C3)"));
+    EXPECT_EQ(data->formula(13, 1), QStringLiteral("=#REF!"));
+    EXPECT_EQ(other->formula(1, 1), QStringLiteral("=[Tbl0404]Sheet1!D6+1"));
+    EXPECT_EQ(other->formula(2, 1), QStringLiteral("=A1"));
+    EXPECT_EQ(data->number(10, 1), total);
+    EXPECT_EQ(data->number(11, 1), 20);
+    EXPECT_EQ(other->number(1, 1), 4);
+    EXPECT_EQ(changes.size(), 5u);
+
+    Workbook::applyFormulaTexts(changes, true);
+    EXPECT_EQ(data->formula(10, 1), QStringLiteral("=SUM(A1:B2)"));
+    EXPECT_EQ(data->formula(13, 1), QStringLiteral("=E6"));
+    EXPECT_EQ(other->formula(1, 1), QStringLiteral("=[Tbl0404]Sheet1!A2+1"));
+    EXPECT_TRUE(data->followMovedCells(0, from, CellAddress{1, 1}).empty());
+}
