@@ -11,7 +11,7 @@ packages=(
   libhunspell-dev hunspell-en-us
   libgtest-dev googletest
   xvfb xauth
-  libreoffice-calc-nogui
+  libreoffice-calc-nogui libreoffice-writer-nogui
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins
   ccache
