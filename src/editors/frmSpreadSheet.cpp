@@ -4,6 +4,7 @@
 #include "controls/spell/SpellChecker.h"
 #include "controls/workbook/EditHistory.h"
 #include "controls/workbook/Workbook.h"
+#include "controls/workbookview/SheetGrid.h"
 #include "controls/workbookview/WorkbookView.h"
 #include "editors/SpreadsheetRules.h"
 #include "platform/Services.h"
@@ -38,6 +39,40 @@ QIcon glyphIcon(const QString &text, bool bold = false)
     painter.setFont(font);
     painter.setPen(QColor(0x30, 0x30, 0x30));
     painter.drawText(picture.rect(), Qt::AlignCenter, text);
+    return QIcon(picture);
+}
+
+enum class ClipIcon { Cut, Copy, Paste };
+
+// Cut, Copy and Paste drawn as simple line pictures, so no icon theme is needed.
+QIcon clipboardIcon(ClipIcon which)
+{
+    QPixmap picture(40, 40);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 2.5));
+    switch (which) {
+    case ClipIcon::Cut:
+        p.drawEllipse(QPointF(12, 30), 5, 5);
+        p.drawEllipse(QPointF(28, 30), 5, 5);
+        p.drawLine(QPointF(15, 26), QPointF(27, 6));
+        p.drawLine(QPointF(25, 26), QPointF(13, 6));
+        break;
+    case ClipIcon::Copy:
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(7, 5, 18, 22));
+        p.drawRect(QRectF(15, 13, 18, 22));
+        break;
+    case ClipIcon::Paste:
+        p.setBrush(QColor(0xE8, 0xD8, 0xB0));
+        p.drawRoundedRect(QRectF(8, 7, 24, 29), 3, 3);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(14, 4, 12, 7));
+        p.drawLine(QPointF(14, 20), QPointF(26, 20));
+        p.drawLine(QPointF(14, 27), QPointF(26, 27));
+        break;
+    }
     return QIcon(picture);
 }
 
@@ -99,9 +134,9 @@ void frmSpreadSheet::buildStandardToolbar()
     tbrStandard = addToolBar(tr("Standard"));
     tbrStandard->setObjectName(QStringLiteral("tbrStandard"));
     tbrStandard->setMovable(false);
-    cmdCut = toolButton(tbrStandard, QStringLiteral("cmdCut"), QStringLiteral("Cu&t"), glyphIcon(QStringLiteral("✂")));
-    cmdCopy = toolButton(tbrStandard, QStringLiteral("cmdCopy"), QStringLiteral("&Copy"), glyphIcon(QStringLiteral("⧉")));
-    cmdPaste = toolButton(tbrStandard, QStringLiteral("cmdPaste"), QStringLiteral("&Paste"), glyphIcon(QStringLiteral("📋")));
+    cmdCut = toolButton(tbrStandard, QStringLiteral("cmdCut"), QStringLiteral("Cu&t"), clipboardIcon(ClipIcon::Cut));
+    cmdCopy = toolButton(tbrStandard, QStringLiteral("cmdCopy"), QStringLiteral("&Copy"), clipboardIcon(ClipIcon::Copy));
+    cmdPaste = toolButton(tbrStandard, QStringLiteral("cmdPaste"), QStringLiteral("&Paste"), clipboardIcon(ClipIcon::Paste));
     connect(cmdCut, &QToolButton::clicked, this, &frmSpreadSheet::doCut);
     connect(cmdCopy, &QToolButton::clicked, this, &frmSpreadSheet::doCopy);
     connect(cmdPaste, &QToolButton::clicked, this, &frmSpreadSheet::doPaste);
@@ -290,8 +325,9 @@ void frmSpreadSheet::buildEditMenu()
     m_unlock = item(edit, QStringLiteral("mnuEdit_7"), QStringLiteral("Unlock Cells"));
     m_unlock->setCheckable(true);
     connect(m_unlock, &QAction::triggered, this, [this] {
-        const bool wasUnlocked = !m_unlock->isChecked(); // the click has already toggled it
-        setUnlocked(!wasUnlocked, !wasUnlocked);
+        // The workbook's protection decides, whoever changed it last.
+        const bool unlocked = spreadsheet() && !spreadsheet()->isProtected();
+        setUnlocked(!unlocked, !unlocked);
     });
     connect(edit, &QMenu::aboutToShow, this, &frmSpreadSheet::refreshMenus);
 }
@@ -392,7 +428,8 @@ void frmSpreadSheet::setSpreadsheet(workbook::Workbook *book)
 
 void frmSpreadSheet::closeEvent(QCloseEvent *event)
 {
-    f1SpreadSheet->grid()->setFocus(); // an open cell editor commits first
+    if (f1SpreadSheet->grid()->isEditing()) // what is being typed goes into the cell first
+        f1SpreadSheet->grid()->commitEdit();
     event->accept();
     emit returned();
 }

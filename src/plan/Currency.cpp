@@ -71,7 +71,7 @@ bool isCurrencyFormat(const QString &formatCode)
     bool found = false;
     walkFormat(formatCode, [&](const QString &) { found = true; }, [](const QString &) {});
     for (const Currency &c : currencies())
-        found = found || (c.symbol.size() == 1 && formatCode.contains(c.symbol));
+        found = found || (c.symbol.size() == 1 && c.symbol != QLatin1String("$") && formatCode.contains(c.symbol));
     return found;
 }
 

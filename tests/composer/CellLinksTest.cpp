@@ -100,6 +100,8 @@ TEST(CellLinks, TargetsSplitIntoTableAndCell)
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 // Runs Display and, once the dialog shows, hands it to `act`.

@@ -584,21 +584,16 @@ void WorkbookView::unhideColumns() { hideLines(false, false); }
 bool WorkbookView::canUndo() const { return m_book && EditHistory::canUndo(*m_book); }
 bool WorkbookView::canRedo() const { return m_book && EditHistory::canRedo(*m_book); }
 
-bool WorkbookView::undo()
-{
-    if (!canUndo()) return false;
-    if (m_grid->isEditing()) m_grid->cancelEdit();
-    EditHistory::undo(*m_book);
-    const CellAddress a = m_book->activeCell();
-    m_grid->scrollTo(a.row, a.col);
-    return true;
-}
+bool WorkbookView::undo() { return stepHistory(false); }
+bool WorkbookView::redo() { return stepHistory(true); }
 
-bool WorkbookView::redo()
+bool WorkbookView::stepHistory(bool forward)
 {
-    if (!canRedo()) return false;
+    if (forward ? !canRedo() : !canUndo()) return false;
     if (m_grid->isEditing()) m_grid->cancelEdit();
-    EditHistory::redo(*m_book);
+    if (forward) EditHistory::redo(*m_book);
+    else EditHistory::undo(*m_book);
+    // The changed cells are selected again: show them.
     const CellAddress a = m_book->activeCell();
     m_grid->scrollTo(a.row, a.col);
     return true;

@@ -109,6 +109,7 @@ private:
     bool refuse(const QString &message);
     bool pasteGrid(const std::vector<QStringList> &grid, PasteKind kind, EditStep &step);
     bool sort(bool ascending);
+    bool stepHistory(bool forward);
     bool fill(bool down);
     CellRange selectedRange() const;
     bool changeSelectionFormat(const std::function<void(CellFormat &)> &change);

@@ -109,11 +109,12 @@ QWidget *frmProfile::buildYearMonth()
     auto *page = new QWidget(this);
     auto *column = new QVBoxLayout(page);
     auto *yearRow = new QHBoxLayout;
-    yearRow->addWidget(wrapped(res(1411), page), 1);
+    yearRow->addWidget(new QLabel(res(1411), page));
     txtYear = field(page, "txtYear");
     txtYear->setMaximumWidth(txtYear->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     txtYear->installEventFilter(this);
     yearRow->addWidget(txtYear);
+    yearRow->addStretch();
     column->addLayout(yearRow);
 
     // What the month means follows from creation: a new business plan asked
