@@ -143,8 +143,9 @@ TEST(PlanProfile, NameYearMonthYearsAndCurrencyReachTheLoadedTables)
             if (!plan::isCurrencyFormat(code)) return;
             ++currencyCells;
             EXPECT_TRUE(code.contains(QStringLiteral("[$€-2]"))) << book->title().toStdString() << " " << code.toStdString();
-            if (book->storedValue(0, row, col).isNumber())
+            if (book->storedValue(0, row, col).isNumber()) {
                 EXPECT_TRUE(book->textOf(0, row, col).contains(QStringLiteral("€"))) << book->textOf(0, row, col).toStdString();
+            }
         });
     }
     EXPECT_GT(currencyCells, 0);
