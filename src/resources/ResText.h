@@ -9,6 +9,10 @@ namespace qv {
 // resource loader's failure, which callers do not catch.
 QString GetResText(int number);
 
+// The caption without its access-key marks ("&Table" gives "Table"; "&&"
+// stays one "&"), for texts that name a menu item in a sentence.
+QString withoutAccessKey(const QString &caption);
+
 // True when the table holds id number + 1000.
 bool hasResText(int number);
 

@@ -133,6 +133,9 @@ public:
                             EditOrigin origin = EditOrigin::Program);
     EditResult setNumberFormat(const CellRange &range, const QString &code, EditOrigin origin = EditOrigin::Program);
     EditResult setLocked(const CellRange &range, bool locked);
+    // Rewrites the number format of every stored cell of every sheet (a
+    // plan's change of currency); true when any cell's format changed.
+    bool rewriteNumberFormats(const std::function<QString(const QString &)> &rewrite);
     // A border around the range's outside edges; inner lines stay as they are.
     EditResult setOutlineBorder(const CellRange &range, BorderStyle style, Rgb color,
                                 EditOrigin origin = EditOrigin::Program);
@@ -229,6 +232,9 @@ signals:
 private:
     friend class WorkbookSet;
     friend class Recalculation;
+    friend class CellsSnapshot;
+    friend class LayoutSnapshot;
+    friend class ContentSnapshot;
 
     static bool showsSameKind(const CellFormat &format, const QString &typedFormat);
     SheetData &sheet() { return m_content.sheets[std::size_t(m_content.activeSheet)]; }

@@ -1,5 +1,6 @@
 #include "controls/workbookview/SheetGrid.h"
 
+#include "controls/workbook/EditHistory.h"
 #include "controls/workbook/SheetRenderer.h"
 #include "controls/workbook/Workbook.h"
 
@@ -33,6 +34,8 @@ SheetGrid::SheetGrid(QWidget *parent) : QAbstractScrollArea(parent)
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setSingleStep(1);
 }
+
+SheetGrid::~SheetGrid() = default;
 
 void SheetGrid::setWorkbook(Workbook *book)
 {
@@ -419,12 +422,16 @@ void SheetGrid::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton) return;
     if (const int c = resizeHandleColumn(pos)) {
         m_drag = Drag::ResizeColumn;
+        m_resize = std::make_unique<EditStep>(*m_book, tr("Column Width"));
+        m_resize->watchLayout();
         m_resizeIndex = c;
         m_resizeStart = pos.x() - int(columnPixels(c));
         return;
     }
     if (const int r = resizeHandleRow(pos)) {
         m_drag = Drag::ResizeRow;
+        m_resize = std::make_unique<EditStep>(*m_book, tr("Row Height"));
+        m_resize->watchLayout();
         m_resizeIndex = r;
         m_resizeStart = pos.y() - int(rowPixels(r));
         return;
@@ -495,6 +502,8 @@ void SheetGrid::mouseMoveEvent(QMouseEvent *event)
 void SheetGrid::mouseReleaseEvent(QMouseEvent *)
 {
     m_drag = Drag::None;
+    if (m_resize && m_book) m_resize->commit();
+    m_resize.reset();
 }
 
 void SheetGrid::mouseDoubleClickEvent(QMouseEvent *event)
@@ -604,11 +613,14 @@ void SheetGrid::placeEditor()
 bool SheetGrid::commitEdit()
 {
     if (!isEditing() || !m_book) return true;
+    EditStep step(*m_book, tr("Typing"));
+    step.watchCells(CellRange::cell(m_editCell.row, m_editCell.col));
     const EditResult result = m_book->setEntry(m_editCell.row, m_editCell.col, m_editor->text(), EditOrigin::User);
     if (!result) {
         emit editRefused(result.message);
         return false;
     }
+    step.commit();
     m_editor->hide();
     setFocus();
     emit editCommitted();

@@ -5,10 +5,13 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 
+#include <memory>
+
 class QLineEdit;
 
 namespace qv::workbook {
 
+class EditStep;
 class Workbook;
 
 // The painted sheet of a workbook view: headings, cells through the
@@ -21,6 +24,7 @@ class SheetGrid : public QAbstractScrollArea
 
 public:
     explicit SheetGrid(QWidget *parent = nullptr);
+    ~SheetGrid() override;
 
     void setWorkbook(Workbook *book);
     Workbook *workbook() const { return m_book; }
@@ -91,6 +95,7 @@ private:
     CellAddress m_anchor;
     int m_resizeIndex = 0;
     int m_resizeStart = 0;
+    std::unique_ptr<EditStep> m_resize; // a drag on a heading edge is one step
     QLineEdit *m_editor = nullptr;
     CellAddress m_editCell;
 };

@@ -2,6 +2,7 @@
 
 #include "controls/workbook/NumberFormat.h"
 #include "controls/workbook/TableClipboard.h"
+#include "controls/workbookview/FormatCellsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,6 +47,14 @@ std::optional<double> askNumber(QWidget *owner, const QString &title, const QStr
 class DesktopViewDialogs final : public ViewDialogs
 {
 public:
+    std::optional<FormatChange> askFormatCells(QWidget *owner, const CellFormat &current) override
+    {
+        FormatCellsDialog dialog(current, owner);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.change();
+    }
+
     std::optional<QString> askNumberFormat(QWidget *owner, const QString &current) override
     {
         QDialog dialog(owner);

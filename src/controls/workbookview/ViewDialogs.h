@@ -1,6 +1,10 @@
 #pragma once
 
+#include "controls/workbook/CellFormat.h"
+
 #include <QString>
+
+#include <functional>
 
 #include <memory>
 #include <optional>
@@ -28,6 +32,10 @@ public:
     virtual std::optional<double> askColumnWidth(QWidget *owner, double characters) = 0;
     virtual std::optional<FindRequest> askFind(QWidget *owner, const FindRequest &last) = 0;
     virtual std::optional<PasteKind> askPasteSpecial(QWidget *owner) = 0;
+    // Format, Cells: the change to make to each selected cell. Scripted
+    // dialogs that do not answer it cancel.
+    using FormatChange = std::function<void(CellFormat &)>;
+    virtual std::optional<FormatChange> askFormatCells(QWidget *, const CellFormat &) { return std::nullopt; }
 };
 
 ViewDialogs &viewDialogs();

@@ -1,5 +1,6 @@
 #include "controls/workbookview/WorkbookView.h"
 
+#include "controls/workbook/EditHistory.h"
 #include "controls/workbook/FormulaShift.h"
 #include "controls/workbook/TableClipboard.h"
 #include "controls/workbookview/SheetGrid.h"
@@ -56,6 +57,10 @@ WorkbookView::WorkbookView(QWidget *parent) : QWidget(parent)
         else if (ctrl && event->key() == Qt::Key_I) toggleItalic();
         else if (ctrl && event->key() == Qt::Key_U) toggleUnderline();
         else if (ctrl && event->key() == Qt::Key_F) find();
+        else if (ctrl && event->key() == Qt::Key_Z) undo();
+        else if (ctrl && event->key() == Qt::Key_Y) redo();
+        else if (ctrl && event->key() == Qt::Key_D) fillDown();
+        else if (ctrl && event->key() == Qt::Key_R) fillRight();
         else if (event->key() == Qt::Key_Delete) clearSelection();
         else *handled = false;
     });
@@ -179,11 +184,14 @@ void WorkbookView::commitFormulaBar()
 {
     if (!m_book) return;
     const CellAddress a = m_book->activeCell();
+    EditStep step(*m_book, tr("Typing"));
+    step.watchCells(CellRange::cell(a.row, a.col));
     const EditResult result = m_book->setEntry(a.row, a.col, m_formulaEdit->text(), EditOrigin::User);
     if (!result) {
         refuse(result.message);
         return;
     }
+    step.commit();
     m_grid->setFocus();
     refreshFormulaBar();
 }
@@ -221,11 +229,14 @@ bool WorkbookView::cut()
         return refuse(check.message);
     if (!copy()) return false;
     m_copied.cut = true;
+    EditStep step(*m_book, tr("Cut"));
+    step.watchCells(r);
     m_book->clearRange(r, ClearKind::All, EditOrigin::User);
+    step.commit();
     return true;
 }
 
-bool WorkbookView::pasteGrid(const std::vector<QStringList> &grid, PasteKind kind)
+bool WorkbookView::pasteGrid(const std::vector<QStringList> &grid, PasteKind kind, EditStep &step)
 {
     if (grid.empty()) return false;
     const CellAddress at{m_book->firstSelectedRange().top, m_book->firstSelectedRange().left};
@@ -235,6 +246,7 @@ bool WorkbookView::pasteGrid(const std::vector<QStringList> &grid, PasteKind kin
     target.right = std::min(target.right, m_book->visibleColumnLimit());
     if (const EditResult check = m_book->checkEditable(target, EditOrigin::User); !check)
         return refuse(check.message);
+    step.watchCells(target);
     for (int i = 0; i < int(grid.size()) && at.row + i <= target.bottom; ++i)
         for (int j = 0; j < int(grid[std::size_t(i)].size()) && at.col + j <= target.right; ++j) {
             const int row = at.row + i, col = at.col + j;
@@ -254,6 +266,7 @@ bool WorkbookView::paste()
     const QMimeData *mime = platform::services().clipboard->mimeData();
     if (!mime) return false;
     const QString text = mime->text();
+    EditStep step(*m_book, tr("Paste"));
     if (!m_copied.text.isEmpty() && text == m_copied.text) {
         // Our own copy: entries (formulas too) and formats.
         const CellRange r = m_book->firstSelectedRange();
@@ -266,10 +279,11 @@ bool WorkbookView::paste()
                 line << (entry.startsWith(u'=') ? shiftFormula(entry, dRow, dCol) : entry);
             grid.push_back(line);
         }
-        if (!pasteGrid(grid, PasteKind::All)) return false;
+        if (!pasteGrid(grid, PasteKind::All, step)) return false;
         for (int i = 0; i < int(m_copied.formats.size()); ++i)
             for (int j = 0; j < int(m_copied.formats[std::size_t(i)].size()); ++j)
                 m_book->setFormat(CellRange::cell(r.top + i, r.left + j), m_copied.formats[std::size_t(i)][std::size_t(j)], EditOrigin::User);
+        step.commit();
         m_grid->setFocus();
         return true;
     }
@@ -278,7 +292,8 @@ bool WorkbookView::paste()
         grid = parseHtmlTable(mime->html());
     if (grid.empty())
         grid = parseTabText(text);
-    const bool ok = pasteGrid(grid, PasteKind::All);
+    const bool ok = pasteGrid(grid, PasteKind::All, step);
+    if (ok) step.commit();
     m_grid->setFocus();
     return ok;
 }
@@ -294,16 +309,22 @@ bool WorkbookView::pasteSpecial()
     if (*kind == PasteKind::All) {
         ok = paste();
     } else if (*kind == PasteKind::Values) {
-        ok = pasteGrid(parseTabText(mime ? mime->text() : QString()), PasteKind::Values);
+        EditStep step(*m_book, tr("Paste Special"));
+        ok = pasteGrid(parseTabText(mime ? mime->text() : QString()), PasteKind::Values, step);
+        if (ok) step.commit();
     } else if (ours) {
         const CellRange at = m_book->firstSelectedRange();
         const CellRange target{at.top, at.left, at.top + int(m_copied.formats.size()) - 1,
                                at.left + int(m_copied.formats.front().size()) - 1};
         if (const EditResult check = m_book->checkEditable(target, EditOrigin::User); !check)
             return refuse(check.message);
+        EditStep step(*m_book, tr("Paste Special"));
+        step.watchCells(target);
+        step.watchLayout(); // rows grow to fit larger fonts
         for (int i = 0; i < int(m_copied.formats.size()); ++i)
             for (int j = 0; j < int(m_copied.formats[std::size_t(i)].size()); ++j)
                 m_book->setFormat(CellRange::cell(at.top + i, at.left + j), m_copied.formats[std::size_t(i)][std::size_t(j)]);
+        step.commit();
         ok = true;
     }
     m_grid->setFocus();
@@ -313,8 +334,13 @@ bool WorkbookView::pasteSpecial()
 bool WorkbookView::clearSelection(ClearKind kind)
 {
     if (!m_book) return false;
-    const EditResult result = m_book->clearRange(selectedRange(), kind, EditOrigin::User);
-    return result ? true : refuse(result.message);
+    const CellRange r = selectedRange();
+    EditStep step(*m_book, tr("Clear"));
+    step.watchCells(r);
+    const EditResult result = m_book->clearRange(r, kind, EditOrigin::User);
+    if (!result) return refuse(result.message);
+    step.commit();
+    return true;
 }
 
 bool WorkbookView::find()
@@ -341,20 +367,50 @@ bool WorkbookView::findNext()
     return true;
 }
 
-bool WorkbookView::sortAscending()
+bool WorkbookView::sortAscending() { return sort(true); }
+bool WorkbookView::sortDescending() { return sort(false); }
+
+bool WorkbookView::sort(bool ascending)
 {
     if (!m_book) return false;
-    const EditResult result = m_book->sortRange(selectedRange(), true, EditOrigin::User);
+    const CellRange r = selectedRange();
+    EditStep step(*m_book, tr("Sort"));
+    step.watchCells(r);
+    const EditResult result = m_book->sortRange(r, ascending, EditOrigin::User);
     m_grid->setFocus();
-    return result ? true : refuse(result.message);
+    if (!result) return refuse(result.message);
+    step.commit();
+    return true;
 }
 
-bool WorkbookView::sortDescending()
+bool WorkbookView::fillDown() { return fill(true); }
+bool WorkbookView::fillRight() { return fill(false); }
+
+// The first row (or column) of the selection copied into the rest, relative
+// references moving along, as in spreadsheets.
+bool WorkbookView::fill(bool down)
 {
     if (!m_book) return false;
-    const EditResult result = m_book->sortRange(selectedRange(), false, EditOrigin::User);
-    m_grid->setFocus();
-    return result ? true : refuse(result.message);
+    const CellRange r = selectedRange();
+    if (down ? r.rows() < 2 : r.cols() < 2) return false;
+    const CellRange target = down ? CellRange{r.top + 1, r.left, r.bottom, r.right}
+                                  : CellRange{r.top, r.left + 1, r.bottom, r.right};
+    if (const EditResult check = m_book->checkEditable(target, EditOrigin::User); !check)
+        return refuse(check.message);
+    EditStep step(*m_book, down ? tr("Fill Down") : tr("Fill Right"));
+    step.watchCells(target);
+    step.watchLayout();
+    for (int row = target.top; row <= target.bottom; ++row)
+        for (int col = target.left; col <= target.right; ++col) {
+            const int fromRow = down ? r.top : row, fromCol = down ? col : r.left;
+            const QString entry = m_book->entry(fromRow, fromCol);
+            const QString moved = entry.startsWith(u'=') ? shiftFormula(entry, row - fromRow, col - fromCol) : entry;
+            if (!m_book->setEntry(row, col, moved, EditOrigin::User))
+                m_book->setText(row, col, moved, EditOrigin::User);
+            m_book->setFormat(CellRange::cell(row, col), m_book->format(fromRow, fromCol), EditOrigin::User);
+        }
+    step.commit();
+    return true;
 }
 
 // ---- Formats --------------------------------------------------------------------------
@@ -362,8 +418,14 @@ bool WorkbookView::sortDescending()
 bool WorkbookView::changeSelectionFormat(const std::function<void(CellFormat &)> &change)
 {
     if (!m_book) return false;
-    const EditResult result = m_book->changeFormat(selectedRange(), change, EditOrigin::User);
-    return result ? true : refuse(result.message);
+    const CellRange r = selectedRange();
+    EditStep step(*m_book, tr("Format"));
+    step.watchCells(r);
+    step.watchLayout(); // rows grow to fit larger fonts
+    const EditResult result = m_book->changeFormat(r, change, EditOrigin::User);
+    if (!result) return refuse(result.message);
+    step.commit();
+    return true;
 }
 
 bool WorkbookView::toggleBold()
@@ -391,17 +453,24 @@ bool WorkbookView::setAlignment(HorizontalAlignment alignment)
 {
     if (!m_book) return false;
     const CellRange r = selectedRange();
-    if (alignment == HorizontalAlignment::MergeAndCenter) {
-        if (const EditResult check = m_book->checkEditable(r, EditOrigin::User); !check)
-            return refuse(check.message);
-        // Choosing it on a merged cell undoes the merge, as spreadsheets do.
-        if (const auto merge = m_book->mergeAt(r.top, r.left); merge && r.isSingleCell()) {
-            m_book->unmergeCells(*merge);
-            return changeSelectionFormat([](CellFormat &f) { f.alignment = HorizontalAlignment::General; });
-        }
+    if (alignment != HorizontalAlignment::MergeAndCenter)
+        return changeSelectionFormat([alignment](CellFormat &f) { f.alignment = alignment; });
+    if (const EditResult check = m_book->checkEditable(r, EditOrigin::User); !check)
+        return refuse(check.message);
+    EditStep step(*m_book, tr("Merge and Center"));
+    step.watchCells(r);
+    step.watchLayout();
+    // Choosing it on a merged cell undoes the merge, as spreadsheets do.
+    HorizontalAlignment chosen = alignment;
+    if (const auto merge = m_book->mergeAt(r.top, r.left); merge && r.isSingleCell()) {
+        m_book->unmergeCells(*merge);
+        chosen = HorizontalAlignment::General;
+    } else {
         m_book->mergeCells(r);
     }
-    return changeSelectionFormat([alignment](CellFormat &f) { f.alignment = alignment; });
+    m_book->changeFormat(r, [chosen](CellFormat &f) { f.alignment = chosen; }, EditOrigin::User);
+    step.commit();
+    return true;
 }
 
 bool WorkbookView::setFontName(const QString &name)
@@ -437,6 +506,21 @@ bool WorkbookView::numberFormatDialog()
     return code ? applyNumberFormat(*code) : false;
 }
 
+bool WorkbookView::formatCellsDialog()
+{
+    if (!m_book) return false;
+    const auto change = viewDialogs().askFormatCells(this, m_book->format(m_book->activeCell().row, m_book->activeCell().col));
+    if (!change) return false;
+    const CellRange r = selectedRange();
+    EditStep step(*m_book, tr("Format Cells"));
+    step.watchCells(r);
+    step.watchLayout();
+    const EditResult result = m_book->changeFormat(r, *change, EditOrigin::User);
+    if (!result) return refuse(result.message);
+    step.commit();
+    return true;
+}
+
 bool WorkbookView::applyNumberFormat(const QString &code)
 {
     return changeSelectionFormat([code](CellFormat &f) { f.numberFormat = code.isEmpty() ? QStringLiteral("General") : code; });
@@ -450,8 +534,11 @@ bool WorkbookView::rowHeightDialog()
     const CellRange r = selectedRange();
     const auto points = viewDialogs().askRowHeight(this, m_book->rowHeight(r.top) / 20.0);
     if (!points) return false;
+    EditStep step(*m_book, tr("Row Height"));
+    step.watchLayout();
     for (int row = r.top; row <= r.bottom; ++row)
         m_book->setRowHeight(row, int(std::lround(*points * 20)));
+    step.commit();
     return true;
 }
 
@@ -464,8 +551,11 @@ bool WorkbookView::columnWidthDialog()
     const auto answer = viewDialogs().askColumnWidth(this, std::round(chars * 100) / 100);
     if (!answer) return false;
     const int twips = *answer <= 0 ? 0 : int(std::lround((*answer * 7 + 5) * 15));
+    EditStep step(*m_book, tr("Column Width"));
+    step.watchLayout();
     for (int col = r.left; col <= r.right; ++col)
         m_book->setColumnWidth(col, twips);
+    step.commit();
     return true;
 }
 
@@ -474,16 +564,40 @@ void WorkbookView::hideLines(bool rows, bool hidden)
     if (!m_book) return;
     // The whole rows or columns of the selection; the selection itself stays as it was.
     const CellRange r = m_book->firstSelectedRange();
+    EditStep step(*m_book, hidden ? (rows ? tr("Hide Rows") : tr("Hide Columns"))
+                                  : (rows ? tr("Unhide Rows") : tr("Unhide Columns")));
+    step.watchLayout();
     if (rows)
         m_book->setRowsHidden(r.top, std::min(r.bottom, m_book->visibleRowLimit()), hidden);
     else
         m_book->setColumnsHidden(r.left, std::min(r.right, m_book->visibleColumnLimit()), hidden);
+    step.commit();
 }
 
 void WorkbookView::hideRows() { hideLines(true, true); }
 void WorkbookView::unhideRows() { hideLines(true, false); }
 void WorkbookView::hideColumns() { hideLines(false, true); }
 void WorkbookView::unhideColumns() { hideLines(false, false); }
+
+// ---- Undo and redo ---------------------------------------------------------------------
+
+bool WorkbookView::canUndo() const { return m_book && EditHistory::canUndo(*m_book); }
+bool WorkbookView::canRedo() const { return m_book && EditHistory::canRedo(*m_book); }
+
+bool WorkbookView::undo() { return stepHistory(false); }
+bool WorkbookView::redo() { return stepHistory(true); }
+
+bool WorkbookView::stepHistory(bool forward)
+{
+    if (forward ? !canRedo() : !canUndo()) return false;
+    if (m_grid->isEditing()) m_grid->cancelEdit();
+    if (forward) EditHistory::redo(*m_book);
+    else EditHistory::undo(*m_book);
+    // The changed cells are selected again: show them.
+    const CellAddress a = m_book->activeCell();
+    m_grid->scrollTo(a.row, a.col);
+    return true;
+}
 
 // ---- Printing -----------------------------------------------------------------------------
 

@@ -15,6 +15,7 @@ class QFrame;
 
 namespace qv::workbook {
 
+class EditStep;
 class SheetGrid;
 
 // The workbook view: a spreadsheet on screen, attached to a Workbook that
@@ -63,6 +64,14 @@ public:
     bool findNext();
     bool sortAscending();
     bool sortDescending();
+    bool fillDown();  // Ctrl+D
+    bool fillRight(); // Ctrl+R
+
+    // ---- The workbook's undo history, shared by every view of it (Ctrl+Z, Ctrl+Y)
+    bool canUndo() const;
+    bool canRedo() const;
+    bool undo();
+    bool redo();
 
     // ---- Format commands on the selection
     bool toggleBold();
@@ -74,6 +83,7 @@ public:
     bool chooseFontColor();
     bool setFontColor(Rgb color);
     bool numberFormatDialog();
+    bool formatCellsDialog(); // Format, Cells
     bool applyNumberFormat(const QString &code);
 
     // ---- Rows and columns of the selection
@@ -97,7 +107,10 @@ signals:
 
 private:
     bool refuse(const QString &message);
-    bool pasteGrid(const std::vector<QStringList> &grid, PasteKind kind);
+    bool pasteGrid(const std::vector<QStringList> &grid, PasteKind kind, EditStep &step);
+    bool sort(bool ascending);
+    bool stepHistory(bool forward);
+    bool fill(bool down);
     CellRange selectedRange() const;
     bool changeSelectionFormat(const std::function<void(CellFormat &)> &change);
     void refreshFormulaBar();

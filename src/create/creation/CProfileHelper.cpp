@@ -2,7 +2,8 @@
 
 #include "controls/workbook/CellAddress.h"
 #include "controls/workbook/Workbook.h"
-#include "create/creation/LoadedTables.h"
+#include "create/creation/AnswerValues.h"
+#include "create/creation/ProfileTables.h"
 #include "plan/Plan.h"
 #include "platform/Error.h"
 #include "resources/ResText.h"
@@ -71,7 +72,7 @@ void CProfileHelper::getValues(int index, QString &key, QString &value) const
 
 void CProfileHelper::resetTableValues() { m_values.clear(); }
 
-void CProfileHelper::setTables(LoadedTables *tables) { m_tables = tables; }
+void CProfileHelper::setTables(ProfileTables *tables) { m_tables = tables; }
 
 void CProfileHelper::handleBusinessName(const plan::Plan &plan)
 {
@@ -176,7 +177,7 @@ void CProfileHelper::handleProjection(const plan::Plan &plan)
         }
         book->setMaxCol(projection.columns);
         try {
-            m_tables->recalculateAndWrite(name);
+            m_tables->tableChanged(name);
         } catch (const QvError &e) {
             unwritten << e.description();
         }
@@ -186,6 +187,13 @@ void CProfileHelper::handleProjection(const plan::Plan &plan)
     if (!missing.isEmpty())
         throw QvError(tableMissing, kSource,
                       QStringLiteral("The plan lacks the table(s) %1").arg(missing.join(QStringLiteral(", "))));
+}
+
+workbook::EditResult writeQueuedValue(workbook::Workbook &book, int row, int col, const QString &value)
+{
+    book.setActiveCell(row, col);
+    const std::optional<double> amount = currencyAmount(value);
+    return amount ? book.setCurrencyNumber(row, col, *amount) : book.setEntry(row, col, value);
 }
 
 } // namespace qv::create

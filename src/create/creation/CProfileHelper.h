@@ -10,10 +10,14 @@
 namespace qv::plan {
 class Plan;
 }
+namespace qv::workbook {
+class Workbook;
+struct EditResult;
+}
 
 namespace qv::create {
 
-class LoadedTables;
+class ProfileTables;
 
 class CProfileHelper
 {
@@ -27,7 +31,7 @@ public:
 
     // The tables that handleProjection narrows; not owned. Until it is set
     // the helper has an empty collection.
-    void setTables(LoadedTables *tables);
+    void setTables(ProfileTables *tables);
 
     void handleBusinessName(const qv::plan::Plan &plan);
     void handleYearandMonth(const qv::plan::Plan &plan);
@@ -37,7 +41,11 @@ public:
 
 private:
     std::vector<std::pair<QString, QString>> m_values;
-    LoadedTables *m_tables = nullptr;
+    ProfileTables *m_tables = nullptr;
 };
+
+// Writes one queued value into its cell, as plan creation and the profile
+// dialog both do: "$1,500" as a currency amount, anything else as if typed.
+qv::workbook::EditResult writeQueuedValue(qv::workbook::Workbook &book, int row, int col, const QString &value);
 
 } // namespace qv::create

@@ -2,6 +2,8 @@
 // The table workbooks of a plan being made, keyed by table name without
 // regard to case ("TBL0503" finds Tbl0503.vts), each written back to the plan
 // folder under the name its file has on disk.
+#include "create/creation/ProfileTables.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -14,11 +16,11 @@ class WorkbookSet;
 
 namespace qv::create {
 
-class LoadedTables
+class LoadedTables : public ProfileTables
 {
 public:
     LoadedTables();
-    ~LoadedTables();
+    ~LoadedTables() override;
     LoadedTables(const LoadedTables &) = delete;
     LoadedTables &operator=(const LoadedTables &) = delete;
 
@@ -32,16 +34,18 @@ public:
     void add(const QString &tableName, std::shared_ptr<qv::workbook::Workbook> book);
 
     // nullptr when the plan has no table of that name.
-    qv::workbook::Workbook *find(const QString &tableName) const;
+    qv::workbook::Workbook *find(const QString &tableName) const override;
     // The table's name as its file spells it ("Tbl0503"), or empty.
     QString fileNameOf(const QString &tableName) const;
-    std::vector<QString> names() const;
+    std::vector<QString> names() const override;
     int count() const { return int(m_tables.size()); }
 
     // Recalculates the table and writes it atomically to the plan folder as
     // its own file name + ".vts". Raises QvError when the table is not
     // loaded or the file cannot be written.
     void recalculateAndWrite(const QString &tableName);
+    // A new plan's changed table goes straight to its file.
+    void tableChanged(const QString &tableName) override { recalculateAndWrite(tableName); }
 
     const QString &folder() const { return m_folder; }
     const std::vector<QString> &failures() const { return m_failures; }

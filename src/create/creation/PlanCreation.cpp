@@ -685,10 +685,7 @@ QString PlanCreation::updateCell(const QString &key, const QString &value)
         notApplied(what + QStringLiteral(": the plan has no table %1.").arg(cell->table));
         return QString();
     }
-    book->setActiveCell(cell->row, cell->col);
-    const std::optional<double> amount = currencyAmount(value);
-    const workbook::EditResult result = amount ? book->setCurrencyNumber(cell->row, cell->col, *amount)
-                                               : book->setEntry(cell->row, cell->col, value);
+    const workbook::EditResult result = writeQueuedValue(*book, cell->row, cell->col, value);
     if (!result) {
         notApplied(what + QStringLiteral(": ") + result.message);
         return QString();

@@ -67,22 +67,4 @@ void setCaptionText(QObject *target, const QString &text)
         widget->setWindowTitle(text);
 }
 
-QString withoutAccessKey(const QString &caption)
-{
-    QString plain;
-    plain.reserve(caption.size());
-    for (int i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
-                plain += QLatin1Char('&');
-            ++i;
-            if (i < caption.size() && caption.at(i) != QLatin1Char('&'))
-                plain += caption.at(i);
-            continue;
-        }
-        plain += caption.at(i);
-    }
-    return plain;
-}
-
 } // namespace qv::support

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/ResText.h"
+
 #include <QString>
 
 class QObject;
@@ -39,8 +41,6 @@ private:
 // Sets a caption as `CaptionLoader::set` does, for a text already in hand.
 void setCaptionText(QObject *target, const QString &text);
 
-// The caption without its access-key marks ("&Table" gives "Table"; "&&"
-// stays one "&").
-QString withoutAccessKey(const QString &caption);
+using qv::withoutAccessKey;
 
 } // namespace qv::support

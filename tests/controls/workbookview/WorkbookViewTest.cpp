@@ -331,3 +331,98 @@ TEST_F(WorkbookViewTest, PasteIntoLockedCellsIsRefusedWhole)
     EXPECT_TRUE(view.paste());
     EXPECT_EQ(book.number(2, 2), 4);
 }
+
+// ---- Undo and redo --------------------------------------------------------------------
+
+TEST_F(WorkbookViewTest, UndoIsSharedByEveryViewOfTheWorkbook)
+{
+    WorkbookView other;
+    other.setWorkbook(&book);
+    book.setActiveCell(1, 1);
+    type(QStringLiteral("42"));
+    book.setActiveCell(1, 1);
+    type(QStringLiteral("43"));
+    EXPECT_TRUE(other.canUndo());
+    EXPECT_TRUE(other.undo());
+    EXPECT_EQ(book.number(1, 1), 42);
+    QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(book.value(1, 1).isEmpty());
+    EXPECT_FALSE(view.canUndo());
+    QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(book.number(1, 1), 42);
+    EXPECT_TRUE(other.canRedo());
+}
+
+TEST_F(WorkbookViewTest, EveryCommandIsOneUndoableStep)
+{
+    for (int r = 1; r <= 3; ++r)
+        book.setNumber(r, 1, 4 - r);
+    book.setSelection(CellRange{1, 1, 3, 1});
+    auto undoAndCheck = [&](const char *what) {
+        SCOPED_TRACE(what);
+        ASSERT_TRUE(view.undo());
+        EXPECT_EQ(book.number(1, 1), 3);
+        EXPECT_EQ(book.number(3, 1), 1);
+        EXPECT_FALSE(book.format(1, 1).bold);
+        EXPECT_FALSE(book.isRowHidden(2));
+        EXPECT_EQ(book.rowHeight(1), defaultRowHeight);
+        EXPECT_FALSE(view.canUndo());
+        book.setSelection(CellRange{1, 1, 3, 1});
+    };
+    view.sortAscending();
+    EXPECT_EQ(book.number(1, 1), 1);
+    undoAndCheck("sort");
+    view.toggleBold();
+    undoAndCheck("bold");
+    view.setFontSize(24); // the rows grow with the font
+    EXPECT_GT(book.rowHeight(1), defaultRowHeight);
+    undoAndCheck("font size");
+    view.clearSelection();
+    undoAndCheck("clear");
+    view.hideRows();
+    undoAndCheck("hide rows");
+    dialogs->size = 30;
+    view.rowHeightDialog();
+    undoAndCheck("row height");
+    ASSERT_TRUE(view.cut());
+    EXPECT_TRUE(book.value(2, 1).isEmpty());
+    undoAndCheck("cut");
+    book.setActiveCell(1, 1);
+    book.setSelection(CellRange{1, 1, 3, 1});
+    view.fillDown();
+    EXPECT_EQ(book.number(3, 1), 3);
+    undoAndCheck("fill down");
+}
+
+TEST_F(WorkbookViewTest, APasteUndoesWholeAndARefusedOneLeavesNoStep)
+{
+    auto *mime = new QMimeData;
+    mime->setText(QStringLiteral("1\t2\n3\t4\n"));
+    qv::test::fakes().clipboard->setMimeData(mime);
+    book.setNumber(2, 2, 99);
+    book.setActiveCell(1, 1);
+    ASSERT_TRUE(view.paste());
+    EXPECT_EQ(book.number(2, 2), 4);
+    ASSERT_TRUE(view.undo());
+    EXPECT_TRUE(book.value(1, 1).isEmpty());
+    EXPECT_EQ(book.number(2, 2), 99);
+    book.setProtected(true);
+    EXPECT_FALSE(view.paste());
+    EXPECT_FALSE(view.canUndo());
+}
+
+TEST_F(WorkbookViewTest, DraggingAColumnEdgeIsOneStep)
+{
+    view.setShowColumnHeadings(true);
+    view.setShowRowHeadings(true);
+    const QRect cell = grid()->cellRect(1, 1);
+    const QPoint edge(cell.right() + 1, cell.top() - 3);
+    QTest::mousePress(grid()->viewport(), Qt::LeftButton, {}, edge);
+    for (int dx = 5; dx <= 40; dx += 5)
+        QTest::mouseMove(grid()->viewport(), edge + QPoint(dx, 0));
+    QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, edge + QPoint(40, 0));
+    EXPECT_GT(book.columnWidth(1), defaultColumnWidth);
+    ASSERT_TRUE(view.undo());
+    EXPECT_EQ(book.columnWidth(1), defaultColumnWidth);
+    EXPECT_FALSE(view.canUndo());
+}
