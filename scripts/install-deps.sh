@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   qt6-qpa-plugins
   ccache
+  libwmf-bin libreoffice-draw-nogui
 )
 
 missing=()
