@@ -1,5 +1,8 @@
 #include "MetafileTestSupport.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace qv;
@@ -32,4 +35,8 @@ TEST(MetafileWriter, LibreOfficeTurnsOurPictureIntoAnImage)
         for (int x = 0; x < png.width(); ++x)
             blue += near(png.pixelColor(x, y), QColor(0x1f, 0x77, 0xb4), 20) ? 1 : 0;
     EXPECT_GT(blue, png.width() * png.height() / 20) << "the blue rectangle covers about a sixth of the picture";
+    if (HasFailure()) {
+        png.save(QDir::temp().filePath(QStringLiteral("metafile-office-failure.png")));
+        QFile::copy(wmfPath, QDir::temp().filePath(QStringLiteral("metafile-office-failure.wmf")));
+    }
 }
