@@ -34,7 +34,9 @@ TEST(MetafileWriter, LibreOfficeTurnsOurPictureIntoAnImage)
     for (int y = 0; y < png.height(); ++y)
         for (int x = 0; x < png.width(); ++x)
             blue += near(png.pixelColor(x, y), QColor(0x1f, 0x77, 0xb4), 20) ? 1 : 0;
-    EXPECT_GT(blue, png.width() * png.height() / 20) << "the blue rectangle covers about a sixth of the picture";
+    // LibreOffice puts the picture on a page of its own size; the 80 by 60
+    // pixel rectangle is drawn in its colour, whatever the page's scale.
+    EXPECT_GT(blue, 1000) << "the blue rectangle is missing";
     if (HasFailure()) {
         png.save(QDir::temp().filePath(QStringLiteral("metafile-office-failure.png")));
         QFile::copy(wmfPath, QDir::temp().filePath(QStringLiteral("metafile-office-failure.wmf")));
