@@ -1,21 +1,28 @@
 #include "create/opening/RegistryLookup.h"
 
+#include "support/registry/CRegistry.h"
+
 namespace qv::create
 {
 
 namespace
 {
 
-// No program of the Windows desktop keeps an install record here.
-class NoRegistry final : public RegistryLookup
+class RegistryClasses final : public RegistryLookup
 {
 public:
-    QString value(RegistryRoot, const QString &, const QString &) override { return QString(); }
+    QString value(RegistryRoot root, const QString &key, const QString &valueName) override
+    {
+        const support::modRegistry::HKEY handle = root == RegistryRoot::CurrentUser
+                                                      ? support::modRegistry::HKEY_CURRENT_USER
+                                                      : support::modRegistry::HKEY_LOCAL_MACHINE;
+        return support::readRegistryValue(handle, key, valueName);
+    }
 };
 
 std::shared_ptr<RegistryLookup> &current()
 {
-    static std::shared_ptr<RegistryLookup> lookup = std::make_shared<NoRegistry>();
+    static std::shared_ptr<RegistryLookup> lookup = std::make_shared<RegistryClasses>();
     return lookup;
 }
 
@@ -28,7 +35,7 @@ RegistryLookup &registryLookup()
 
 void setRegistryLookup(std::shared_ptr<RegistryLookup> lookup)
 {
-    current() = lookup ? std::move(lookup) : std::make_shared<NoRegistry>();
+    current() = lookup ? std::move(lookup) : std::make_shared<RegistryClasses>();
 }
 
 } // namespace qv::create

@@ -1,9 +1,9 @@
 #pragma once
 
 // Where the program looks up other programs' install records. The opening
-// area only reads values; the registry classes of the support area back it
-// once they exist. Until then the lookup finds nothing, as on a machine
-// without those programs.
+// area only reads values; by default they come through the registry classes
+// (support/registry), which never create a key on a read. Tests put a
+// table of their own in place.
 
 #include <QString>
 
@@ -24,7 +24,7 @@ public:
 
 // The lookup in force.
 RegistryLookup &registryLookup();
-// Puts a lookup in force; nullptr goes back to the one that finds nothing.
+// Puts a lookup in force; nullptr goes back to the registry classes.
 void setRegistryLookup(std::shared_ptr<RegistryLookup> lookup);
 
 } // namespace qv::create

@@ -1,0 +1,54 @@
+// qvtool export: what Compile Plan writes before it starts the compiler,
+// without windows; prints the files written.
+
+#include "apps/qvtool/Command.h"
+
+#include "compile/CompileFiles.h"
+#include "compile/CompileSetup.h"
+#include "plan/ModEnglish.h"
+#include "plan/Plan.h"
+#include "platform/Error.h"
+#include "platform/Paths.h"
+
+#include <QFileInfo>
+
+namespace {
+
+using namespace qv;
+
+int exportPlan(qvtool::Context &c)
+{
+    if (c.args.size() != 1) {
+        c.err << "usage: qvtool export PLAN\n";
+        return 2;
+    }
+    const QString document = c.args.at(0);
+    if (!QFileInfo(document).isFile()) {
+        c.err << "qvtool export: no such plan: " << document << '\n';
+        return 1;
+    }
+    plan::Plan plan;
+    plan.Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    plan.planInfo().setPlanType(plan::ModEnglish::PlanTypeOfDocument(document));
+    plan.setFilePath(document);
+    if (!plan.Open()) {
+        c.err << "qvtool export: " << plan.lastError() << '\n';
+        return 1;
+    }
+    try {
+        const QString folder = platform::withTrailingSeparator(plan.folder());
+        const QStringList written =
+            compile::writeGraphsAndExport(plan, compile::GraphPictureMaker(), compile::PrintConversions::fromPreferences());
+        compile::storeCompileFolder(folder);
+        for (const QString &name : written)
+            c.out << folder << name << '\n';
+    } catch (const QvError &error) {
+        c.err << "qvtool export: " << error.description() << " (" << error.number() << ")\n";
+        return 1;
+    }
+    return 0;
+}
+
+const qvtool::CommandRegistration registration("export", "export PLAN", exportPlan);
+
+} // namespace

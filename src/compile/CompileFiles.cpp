@@ -1,0 +1,47 @@
+#include "compile/CompileFiles.h"
+
+#include "compile/CompileExport.h"
+#include "compile/CompileErrors.h"
+#include "compile/StagedFiles.h"
+#include "controls/workbook/Workbook.h"
+#include "platform/Error.h"
+#include "plan/Plan.h"
+#include "platform/Paths.h"
+
+namespace qv::compile {
+
+namespace {
+
+// Every table with a graph, in every section whatever its status: a graph
+// of an excluded section is pictured, only not listed.
+void stageGraphPictures(const plan::Plan &plan, const GraphPictureMaker &graphs, StagedFiles &staged)
+{
+    const QString folder = platform::withTrailingSeparator(plan.folder());
+    for (const auto &chapter : plan.outline().chapters())
+        for (const auto &section : chapter->sections())
+            for (const auto &table : section->tables()) {
+                if (!table->hasGraph() || table->fileName().isEmpty() || table->graphPictureFileName().isEmpty())
+                    continue;
+                workbook::Workbook book;
+                book.read(platform::resolveExistingPath(folder + table->fileName()));
+                book.setTitle(table->name());
+                const QString failure = graphs(book, *table, staged.stagingPath(table->graphPictureFileName()));
+                if (!failure.isEmpty())
+                    throw QvError(kPathFileAccessError, QStringLiteral("Export"),
+                                  failure + QStringLiteral("\r\nSaving ") + table->graphPictureFileName());
+            }
+}
+
+} // namespace
+
+QStringList writeGraphsAndExport(const plan::Plan &plan, const GraphPictureMaker &graphs,
+                                 const PrintConversions &conversions)
+{
+    StagedFiles staged(plan.folder());
+    if (graphs)
+        stageGraphPictures(plan, graphs, staged);
+    stageExport(plan, staged, conversions);
+    return staged.commit();
+}
+
+} // namespace qv::compile
