@@ -16,6 +16,7 @@ packages=(
   qt6-qpa-plugins
   ccache
   lintian desktop-file-utils appstream shared-mime-info librsvg2-bin file xdg-utils
+  libwmf-bin libreoffice-draw-nogui
 )
 
 missing=()

@@ -4,11 +4,13 @@
 #include "sourcereader/TemplateSources.h"
 #include "sourcereader/TextMarkup.h"
 
+#include "controls/chart/ChartFile.h"
 #include "controls/richtext/Rtf.h"
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
+#include "plan/FileNames.h"
 #include "plan/Outline.h"
 #include "plan/Plan.h"
 #include "plan/PlanBuilder.h"
@@ -148,6 +150,42 @@ QString exampleFileName(const QString &tableName)
     return QStringLiteral("TPL") + tableName.mid(3) + QStringLiteral(".vts");
 }
 
+// The predefined graphs of a set: graphs/<set>/<table>.vtc, written as the
+// table's chart file into the tables folder and, for every kind with an
+// example of the table, as the example's chart beside the example table.
+void writeGraphs(const QString &sources, const TableSetPlace &place, const TableSet &set, Writer &writer,
+                 GenerationReport &report)
+{
+    const QString folder = sources + QStringLiteral("/graphs/") + place.source.mid(QStringLiteral("tables/").size());
+    const QDir dir(folder);
+    for (const QString &file : dir.entryList({QStringLiteral("*.vtc")}, QDir::Files, QDir::Name)) {
+        const QString path = dir.filePath(file);
+        const QString tableName = QFileInfo(file).completeBaseName();
+        QFile in(path);
+        if (!in.open(QIODevice::ReadOnly)) {
+            report.errors << path + QStringLiteral(": cannot be read");
+            continue;
+        }
+        const QByteArray bytes = in.readAll();
+        try {
+            chart::parseChartFile(bytes);
+        } catch (const QvError &error) {
+            report.errors << path + QStringLiteral(": ") + error.description();
+            continue;
+        }
+        const TableDefinition *table = set.find(tableName);
+        if (!table) {
+            report.errors << path + QStringLiteral(": the set has no table ") + tableName;
+            continue;
+        }
+        writer.write(place.tables + u'/' + plan::chartFileNameOf(tableName), bytes);
+        for (const QString &kind : place.kinds)
+            if (table->hasExample(kind))
+                writer.write(place.exampleFolder(kind) + QStringLiteral("/TPL") + tableName.mid(3) + QStringLiteral(".vtc"),
+                             bytes);
+    }
+}
+
 void writeTables(const QString &sources, Writer &writer, GenerationReport &report)
 {
     for (const auto &place : tableSetPlaces()) {
@@ -177,6 +215,7 @@ void writeTables(const QString &sources, Writer &writer, GenerationReport &repor
                     writer.writeWorkbook(place.exampleFolder(kind) + u'/' + exampleFileName(table.name),
                                          *books.find(table.name));
         }
+        writeGraphs(sources, place, set.value, writer, report);
     }
 }
 

@@ -46,4 +46,9 @@ void requirePlainOrEmpty(const QString &name, const char *source)
                       QStringLiteral("Not a file name of the plan folder: ") + name);
 }
 
+QString chartFileNameOf(const QString &tableName)
+{
+    return QStringLiteral("Grf") + tableName.mid(3) + QLatin1Char('.') + QLatin1String(kChartExtension);
+}
+
 } // namespace qv::plan

@@ -33,6 +33,12 @@ bool hasExtension(const QString &name, const char *extension);
 QString normalisedFileName(const QString &name, const char *extension, const char *otherExtension,
                            const char *source);
 
+// The chart file of a table's graph: "Grf" + the table name from its fourth
+// character + ".vtc" ("Tbl0404" gives "Grf0404.vtc"), so that the graph's
+// picture ("Grf0404.wmf") never shares its name with the table's picture.
+inline constexpr char kChartExtension[] = "vtc";
+QString chartFileNameOf(const QString &tableName);
+
 // Raises QvError 5 unless the name is empty or plain.
 void requirePlainOrEmpty(const QString &name, const char *source);
 

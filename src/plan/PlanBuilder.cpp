@@ -1,5 +1,7 @@
 #include "plan/PlanBuilder.h"
 
+#include "plan/FileNames.h"
+
 namespace qv::plan {
 
 PlanBuilder::PlanBuilder(int planType) : m_plan(std::make_unique<Plan>())
@@ -70,7 +72,7 @@ PlanBuilder &PlanBuilder::table(const QString &fileName, const QString &displayN
     auto table = std::make_shared<Table>(fileName, displayName);
     if (hasGraph) {
         table->setHasGraph(true);
-        table->setGraphFileName(table->name() + QStringLiteral(".vtc"));
+        table->setGraphFileName(chartFileNameOf(table->name()));
         table->setGraphTitle(displayName + QStringLiteral(" graph"));
     }
     sections.item(sections.count())->tables().Add(table);
@@ -125,7 +127,7 @@ std::unique_ptr<Plan> PlanBuilder::sized(int chapters, int sections, int tables)
         auto table = std::make_shared<Table>(name + QStringLiteral(".vts"), QStringLiteral("Table %1").arg(t + 1));
         if (t % 2 == 0) {
             table->setHasGraph(true);
-            table->setGraphFileName(name + QStringLiteral(".vtc"));
+            table->setGraphFileName(chartFileNameOf(name));
             table->setGraphTitle(QStringLiteral("Graph %1").arg(t + 1));
         }
         made[static_cast<size_t>(t) % made.size()]->tables().Add(table);

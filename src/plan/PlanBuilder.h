@@ -32,7 +32,7 @@ public:
     PlanBuilder &section(const QString &name, const QString &key = QString(), const QString &textFile = QString(),
                          qint16 status = InProgress);
     // Adds a table to the last section; a table with a graph gets the chart
-    // file "<name>.vtc" and the graph title "<display name> graph".
+    // file "Grf" + its name from the fourth character + ".vtc" and the graph title "<display name> graph".
     PlanBuilder &table(const QString &fileName, const QString &displayName = QString(), bool hasGraph = false);
 
     Plan &plan() { return *m_plan; }

@@ -196,7 +196,7 @@ TEST_F(PlanDocumentTest, RefusedDocumentsLeaveThePlanAsItWas)
         {"far newer version", QByteArray(R"({"format": "quorvex-plan", "version": 99})"), "document version 99"},
         {"escaping file name", withReplaced("\"Ans00001.rtf\"", "\"../../etc/passwd\""), "chapter 1, section 1"},
         {"absolute table file", withReplaced("\"Tbl0101.vts\"", "\"/tmp/evil.vts\""), "table 1"},
-        {"backslash in graph file", withReplaced("\"Tbl0101.vtc\"", "\"..\\\\x.vtc\""), "not a file name"},
+        {"backslash in graph file", withReplaced("\"Grf0101.vtc\"", "\"..\\\\x.vtc\""), "not a file name"},
         {"key with a separator", withReplaced("\"0101\"", "\"../0101\""), "not a file name"},
         {"analysis file escaping", withReplaced("\"Analysis.vts\"", "\"../Analysis.vts\""), "profile"},
         {"table without file", withReplaced("\"file\": \"Tbl0101.vts\"", "\"file\": \"\""), "must name its"},
