@@ -1,25 +1,14 @@
 #include "compile/ExportText.h"
 
-#include <array>
+#include "platform/Windows1252.h"
 
 namespace qv::compile {
 
 namespace {
 
-// Code page 1252 differs from Latin-1 only in 0x80-0x9F; 0 marks unused bytes.
-constexpr std::array<char16_t, 32> kHighBytes = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 int byteFor(char32_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return int(c);
-    for (std::size_t i = 0; i < kHighBytes.size(); ++i)
-        if (kHighBytes[i] != 0 && kHighBytes[i] == c)
-            return int(0x80 + i);
-    return -1;
+    return platform::windows1252Byte(c);
 }
 
 // Characters with no decomposition into code page 1252 and an obvious stand-in.
@@ -106,7 +95,7 @@ QString decodeWindows1252(const QByteArray &bytes)
     out.reserve(bytes.size());
     for (const char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        const char16_t c = u >= 0x80 && u < 0xA0 ? kHighBytes[u - 0x80] : char16_t(u);
+        const char16_t c = platform::windows1252Char(u);
         out += QChar(c ? c : char16_t(u'?'));
     }
     return out;

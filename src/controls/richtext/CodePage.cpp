@@ -1,22 +1,18 @@
 #include "controls/richtext/CodePage.h"
 
+#include "platform/Windows1252.h"
+
 #include <QStringDecoder>
 
 namespace qv::rtf {
 
 namespace {
 
-// 0x80..0x9F of code page 1252; the rest of its upper half is Latin-1.
-constexpr char16_t windows1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
+// Unused bytes of code page 1252 read as the replacement character.
 char16_t windows1252Char(unsigned char b)
 {
-    if (b >= 0x80 && b < 0xA0)
-        return windows1252High[b - 0x80];
-    return b;
+    const char16_t c = platform::windows1252Char(b);
+    return c || b == 0 ? c : char16_t(0xFFFD);
 }
 
 // The glyphs of the Symbol font that documents use as list bullets and signs.
@@ -138,13 +134,8 @@ int codePageForCharset(int charset, int documentCodePage)
 
 unsigned char windows1252Byte(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<unsigned char>(c);
-    for (int i = 0; i < 32; ++i) {
-        if (windows1252High[i] == c && c != 0xFFFD)
-            return static_cast<unsigned char>(0x80 + i);
-    }
-    return 0;
+    const int b = platform::windows1252Byte(c);
+    return b < 0 ? 0 : static_cast<unsigned char>(b);
 }
 
 ByteDecoder::ByteDecoder() = default;
