@@ -46,6 +46,7 @@ WorkbookView::WorkbookView(QWidget *parent) : QWidget(parent)
     connect(m_grid, &SheetGrid::cellClicked, this, &WorkbookView::cellClicked);
     connect(m_grid, &SheetGrid::rightClicked, this, &WorkbookView::rightClicked);
     connect(m_grid, &SheetGrid::editRefused, this, [this](const QString &m) { refuse(m); });
+    connect(m_grid, &SheetGrid::editCommitted, this, &WorkbookView::noteTypedValue);
     connect(m_grid, &SheetGrid::keyCommand, this, [this](QKeyEvent *event, bool *handled) {
         const bool ctrl = event->modifiers() & Qt::ControlModifier;
         *handled = true;
@@ -138,6 +139,12 @@ void WorkbookView::setActiveCell(int row, int col)
 
 // ---- Helpers -------------------------------------------------------------------------
 
+void WorkbookView::noteTypedValue(int row, int col)
+{
+    if (m_book)
+        emit statusNote(m_book->textInNumberCellNote(row, col));
+}
+
 bool WorkbookView::refuse(const QString &message)
 {
     platform::Message m;
@@ -186,6 +193,7 @@ void WorkbookView::commitFormulaBar()
     }
     m_grid->setFocus();
     refreshFormulaBar();
+    noteTypedValue(a.row, a.col);
 }
 
 // ---- Clipboard -------------------------------------------------------------------------
