@@ -116,7 +116,7 @@ QString PlanStaging::commit()
         QDir().rmdir(old.folder);
     }
     // Whatever fails from here on puts the old plan back where it was.
-    auto keepOld = [&](const QString &error) {
+    auto keepOld = [&](const QString &error) -> QString {
         if (!m_trashedDocument.isEmpty())
             restoreFromTrash(m_trashedDocument, m_finalDocument);
         if (!m_trashedFolder.isEmpty())

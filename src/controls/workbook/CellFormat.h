@@ -43,11 +43,6 @@ struct CellFormat
     bool operator==(const CellFormat &) const = default;
     bool isCurrency() const { return numberFormat.contains(u'$'); }
     bool isPercent() const { return numberFormat.contains(u'%'); }
-    // A number, currency or percent format: the cell is meant for a number.
-    bool expectsNumber() const
-    {
-        return isCurrency() || isPercent() || numberFormat.contains(u'0') || numberFormat.contains(u'#');
-    }
 };
 
 // The distinct formats of one workbook; index 0 is the default format.

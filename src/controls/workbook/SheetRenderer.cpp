@@ -1,5 +1,6 @@
 #include "controls/workbook/SheetRenderer.h"
 
+#include "controls/workbook/CellExplanations.h"
 #include "controls/workbook/NumberFormat.h"
 #include "controls/workbook/Workbook.h"
 
@@ -263,7 +264,7 @@ void SheetRenderer::markTextInNumberCells(QPainter &painter, const CellRange &ra
         if (rowHeight(r) == 0 || columnWidth(c) == 0 || cell.formula >= 0 || !cell.value.isText())
             return;
         const CellFormat &f = m_book.formatOf(m_sheet, r, c);
-        if ((f.locked && sheet.isProtected) || !f.expectsNumber())
+        if ((f.locked && sheet.isProtected) || !expectsNumber(f))
             return;
         const QRectF rect = rectOf(r, c);
         const double side = std::min(rect.height() / 2.5, 7 * m_scale * 15);

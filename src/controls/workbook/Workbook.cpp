@@ -1,5 +1,7 @@
 #include "controls/workbook/Workbook.h"
 
+#include "controls/workbook/CellExplanations.h"
+
 #include "controls/workbook/EntryText.h"
 #include "controls/workbook/Evaluator.h"
 #include "controls/workbook/NumberFormat.h"
@@ -218,30 +220,10 @@ bool Workbook::hasLockedCells(const CellRange &range) const
 
 EditResult Workbook::checkEditable(const CellRange &range, EditOrigin origin) const
 {
-    if (origin == EditOrigin::User && hasLockedCells(range))
-        return EditResult::refused(range.isSingleCell() ? lockedCellExplanation(range.top, range.left) : lockedMessage);
-    return {};
-}
-
-QString Workbook::lockedCellExplanation(int row, int col) const
-{
-    const QString cell = cellName(row, col);
-    if (hasFormula(row, col))
-        return QStringLiteral("Cell %1 is calculated (%2), so it cannot be typed over: it changes by itself "
-                              "when the cells it is calculated from change. Type your figures in those cells instead.")
-            .arg(cell, formula(row, col));
-    if (value(row, col).isText())
-        return QStringLiteral("Cell %1 is a heading of the table and cannot be typed over.").arg(cell);
-    return lockedMessage;
-}
-
-QString Workbook::textInNumberCellNote(int row, int col) const
-{
-    if (hasFormula(row, col) || !value(row, col).isText() || !format(row, col).expectsNumber())
-        return QString();
-    return QStringLiteral("Cell %1 is meant for a number, but \"%2\" is not one, so the totals count it as 0. "
-                          "Type a number instead, such as 1500.")
-        .arg(cellName(row, col), value(row, col).text);
+    if (origin != EditOrigin::User || !hasLockedCells(range))
+        return {};
+    const QString why = range.isSingleCell() ? lockedCellExplanation(*this, range.top, range.left) : QString();
+    return EditResult::refused(why.isEmpty() ? lockedMessage : why);
 }
 
 void Workbook::setProtected(bool on)

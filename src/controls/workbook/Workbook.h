@@ -183,13 +183,6 @@ public:
     // True when protection is on and a cell of the range is locked.
     bool hasLockedCells(const CellRange &range) const;
     EditResult checkEditable(const CellRange &range, EditOrigin origin) const;
-    // Why the user cannot type over a locked cell, in words for the user:
-    // for a calculated cell, what it is calculated from.
-    QString lockedCellExplanation(int row, int col) const;
-    // A note for the user when the cell is an input cell meant for a number
-    // (number, currency or percent format) but holds text, which totals
-    // count as 0; empty otherwise.
-    QString textInNumberCellNote(int row, int col) const;
 
     // ---- Calculation
     void recalculate(); // everything, in every workbook of the set

@@ -1,5 +1,6 @@
 #include "controls/workbookview/WorkbookView.h"
 
+#include "controls/workbook/CellExplanations.h"
 #include "controls/workbook/FormulaShift.h"
 #include "controls/workbook/TableClipboard.h"
 #include "controls/workbookview/SheetGrid.h"
@@ -142,7 +143,7 @@ void WorkbookView::setActiveCell(int row, int col)
 void WorkbookView::noteTypedValue(int row, int col)
 {
     if (m_book)
-        emit statusNote(m_book->textInNumberCellNote(row, col));
+        emit statusNote(textInNumberCellNote(*m_book, row, col));
 }
 
 bool WorkbookView::refuse(const QString &message)
