@@ -11,6 +11,7 @@
 #include "FakePlatform.h"
 #include "WizardDriver.h"
 
+#include "composer/frmMain.h"
 #include "create/creation/CreationProgress.h"
 #include "create/creation/PlanCreation.h"
 #include "create/creation/gui/frmCreateProgress.h"
@@ -36,6 +37,7 @@
 #include <QFile>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QWizard>
 
 #include <functional>
@@ -164,6 +166,54 @@ void helpViewer(Audit &audit)
     support::HelpViewer::instance()->close();
 }
 
+// A plan made from the installed library with the demonstration answers of
+// a new retail business, as a user's first plan would be.
+QString makeDemoPlan(const QString &folder)
+{
+    QFile demo(QStringLiteral(QV_SOURCE_DIR "/data/demo/Retail-New.qa"));
+    if (!demo.open(QIODevice::ReadOnly))
+        return {};
+    QString answers = QString::fromUtf8(demo.readAll());
+    answers.replace(QStringLiteral("@MYPLANS@"), folder);
+    const QString path = QDir(folder).filePath(QStringLiteral("answers.qa"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(answers.toUtf8());
+    file.close();
+    create::SilentProgress progress;
+    create::PlanCreation creation(progress);
+    return creation.createPlanFromQA(path).documentPath;
+}
+
+void composerWindow(Audit &audit)
+{
+    QTemporaryDir plans;
+    const QString document = makeDemoPlan(plans.path());
+    ASSERT_FALSE(document.isEmpty());
+    composer::frmMain &window = composer::frmMain::load();
+    ASSERT_TRUE(window.OpenPlan(document));
+    const test::AuditOptions options{{}, {}};
+    using Layout = composer::frmMain::Layout;
+    window.setLayout(Layout::ViewAll);
+    for (const char *helper : {"optHelper_0", "optHelper_1"}) {
+        window.findChild<QAbstractButton *>(QLatin1String(helper))->click();
+        audit.check(&window, QStringLiteral("text, ") + QLatin1String(helper), options, true);
+    }
+    ASSERT_TRUE(window.gotoTable(QStringLiteral("Tbl0802")));
+    window.findChild<QAbstractButton *>(QStringLiteral("optHelper_2"))->click();
+    audit.check(&window, QStringLiteral("projected statements"), options, true);
+    window.setLayout(Layout::HideNavigator);
+    audit.check(&window, QStringLiteral("hide navigator"), options, true);
+    window.setLayout(Layout::ExpandWorkspace);
+    audit.check(&window, QStringLiteral("expand workspace"), options, true);
+    window.setLayout(Layout::ViewAll);
+    window.showListOfTables();
+    audit.check(window.listOfTables(), QStringLiteral("list of tables"));
+    window.listOfTables()->close();
+    window.unload();
+}
+
 void splash(Audit &audit)
 {
     shell::frmSplash window;
@@ -185,6 +235,7 @@ const std::map<std::string, Scene> &scenes()
         {"Preferences", preferences},
         {"About", aboutBox},
         {"Help", helpViewer},
+        {"Composer", composerWindow},
     };
     return all;
 }

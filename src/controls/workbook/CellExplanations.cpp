@@ -28,8 +28,8 @@ QString textInNumberCellNote(const Workbook &book, int row, int col)
 {
     if (book.hasFormula(row, col) || !book.value(row, col).isText() || !expectsNumber(book.format(row, col)))
         return QString();
-    return QStringLiteral("Cell %1 is meant for a number, but \"%2\" is not one, so the totals count it as 0. "
-                          "Type a number instead, such as 1500.")
+    return QStringLiteral("%1 holds \"%2\", which is not a number, so the totals count it as 0. "
+                          "Type a number, such as 1500.")
         .arg(cellName(row, col), book.value(row, col).text);
 }
 

@@ -44,6 +44,8 @@ public:
     void recalculateAndWrite(const QString &tableName);
 
     const QString &folder() const { return m_folder; }
+    // Where the tables are written from now on (their plan folder moved).
+    void setFolder(const QString &planFolder) { m_folder = planFolder; }
     const std::vector<QString> &failures() const { return m_failures; }
 
 private:

@@ -630,6 +630,7 @@ bool PlanCreation::finishPlan()
             m_result.trashed << trashed;
     }
     m_plan->setFilePath(m_staging.finalDocument());
+    m_tables->setFolder(m_plan->folder());
     return true;
 }
 

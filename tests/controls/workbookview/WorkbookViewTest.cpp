@@ -336,14 +336,15 @@ TEST_F(WorkbookViewTest, TextInACellMeantForANumberGetsAPoliteNoteAndAMark)
 {
     QStringList notes;
     QObject::connect(&view, &WorkbookView::statusNote, [&](const QString &text) { notes << text; });
+    book.setFormula(4, 1, QStringLiteral("=SUM(A1:A3)")); // the rows formats reach
     book.setNumberFormat(CellRange{1, 1, 3, 1}, QStringLiteral("$#,##0"));
     book.setLocked(CellRange{1, 1, 3, 1}, false);
-    book.setFormula(4, 1, QStringLiteral("=SUM(A1:A3)"));
     book.setProtected(true);
     book.setActiveCell(2, 1);
     type(QStringLiteral("lots"));
-    ASSERT_EQ(notes.size(), 1);
-    EXPECT_TRUE(notes[0].contains(QStringLiteral("\"lots\" is not"))) << notes[0].toStdString();
+    ASSERT_EQ(notes.size(), 1) << qv::test::fakes().messages->lastText().toStdString() << " / "
+                               << book.entry(2, 1).toStdString();
+    EXPECT_TRUE(notes[0].contains(QStringLiteral("\"lots\", which is not a number"))) << notes[0].toStdString();
     EXPECT_TRUE(notes[0].contains(QStringLiteral("A2")));
     EXPECT_EQ(book.number(4, 1), 0.0) << "totals count it as 0, and the user is told so";
 
