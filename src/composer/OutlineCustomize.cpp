@@ -306,6 +306,8 @@ void frmMain::outlineAddSection(QTreeWidgetItem *chapterNode)
     chapterNode->setExpanded(true);
     plan().setModified(true);
     selectAfterChange(sectionNode);
+    // The new section is named at once, in place in the outline.
+    outlineRename(sectionNode);
 }
 
 void frmMain::outlineDelete(QTreeWidgetItem *node)

@@ -1,6 +1,7 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerArt.h"
+#include "composer/ComposerTexts.h"
 #include "composer/ComposerCommon.h"
 #include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
@@ -148,7 +149,9 @@ void frmMain::buildMenus()
             [this] { startWizard(QStringLiteral("pwiz_mx")); });
     connect(menuItem(file, QStringLiteral("mnuFile_1"), tr("Marketing Plan Using Wi&zard")), &QAction::triggered,
             this, [this] { startWizard(QStringLiteral("pwiz_mp")); });
-    connect(menuItem(file, QStringLiteral("mnuFile_2")), &QAction::triggered, this, [this] { SavePlan(); });
+    QAction *save = menuItem(file, QStringLiteral("mnuFile_2"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { SavePlan(); });
     QMenu *fileOpen = file->addMenu(QString());
     fileOpen->setObjectName(QStringLiteral("mnuFileOpenMenu"));
     fileOpen->menuAction()->setObjectName(QStringLiteral("mnuFile_3"));
@@ -563,6 +566,7 @@ void frmMain::planOpen()
     const bool business = current.planInfo().planType() == plan::BusinessPlan;
     shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
+    setWindowTitle(composerTitle(current.fullPath()));
     LoadAllTables();
     rememberTableDigests();
     m_pendingDeletions.clear();
@@ -649,8 +653,10 @@ void frmMain::mainMenu()
 {
     if (!ClosePlan())
         return;
-    unload();
+    // The welcome menu comes up before the composer goes, so the program
+    // never finds itself without a window and ends.
     shell::frmParent::Display();
+    unload();
 }
 
 void frmMain::exitComposer()
@@ -815,6 +821,7 @@ void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
 QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const plan::Chapter &chapter)
 {
     QTreeWidgetItem *node = outlineNode(chapterKey(c), NodeTag::Chapter, chapter.name());
+    node->setToolTip(0, chapter.name()); // the whole name, however narrow the pane
     root->addChild(node);
     setNodeImage(node, QStringLiteral("closed folder"));
     return node;
@@ -823,6 +830,7 @@ QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const pla
 QTreeWidgetItem *frmMain::addSectionNode(QTreeWidgetItem *chapterNode, int c, int s, const plan::Section &section)
 {
     QTreeWidgetItem *node = outlineNode(sectionKey(c, s), NodeTag::Section, section.name());
+    node->setToolTip(0, section.name());
     chapterNode->addChild(node);
     setNodeImage(node, statusImageOf(section.status()));
     return node;
@@ -1457,7 +1465,11 @@ void frmMain::showHelperFile(int option, const QString &path, int missingMessage
     if (!m_section)
         return;
     if (m_section->key().isEmpty()) {
-        sbsIEWeb->clear();
+        // A section of the user's own has no instructions in the library.
+        if (option == Instructions)
+            sbsIEWeb->setText(ownSectionInstructions(m_section->name()));
+        else
+            sbsIEWeb->clear();
     } else if (!QFileInfo::exists(path)) {
         sbsIEWeb->clear();
         if (!m_reportedMissing.contains(option)) {
