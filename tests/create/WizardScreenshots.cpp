@@ -69,9 +69,16 @@ void replaceQuestion(const QString &folder)
             return;
         QImage picture = wizard.grab().toImage();
         const QPixmap question = box->grab();
+        // The box as a window manager frames it: a title bar and a border.
+        const int titleHeight = 26;
+        const QRect frame((picture.width() - question.width()) / 2 - 1,
+                          (picture.height() - question.height() - titleHeight) / 2 - 1, question.width() + 2,
+                          question.height() + titleHeight + 2);
         QPainter painter(&picture);
-        painter.drawPixmap((picture.width() - question.width()) / 2, (picture.height() - question.height()) / 2,
-                           question);
+        painter.fillRect(frame, QColor(0x3b, 0x4a, 0x5e));
+        painter.setPen(Qt::white);
+        painter.drawText(frame.adjusted(10, 0, 0, 0).topLeft() + QPoint(0, 18), box->windowTitle());
+        painter.drawPixmap(frame.left() + 1, frame.top() + 1 + titleHeight, question);
         painter.end();
         picture.save(QDir(folder).filePath(QStringLiteral("wizard-replace-question.png")));
         box->close();
