@@ -12,6 +12,7 @@
 #include "WizardDriver.h"
 
 #include "composer/frmMain.h"
+#include "composer/frmTables.h"
 #include "create/creation/CreationProgress.h"
 #include "create/creation/PlanCreation.h"
 #include "create/creation/gui/frmCreateProgress.h"
