@@ -81,7 +81,9 @@ void frmMain::buildMenus()
             [this] { startWizard(QStringLiteral("pwiz_mx")); });
     connect(menuItem(file, QStringLiteral("mnuFile_1"), tr("Marketing Plan Using Wi&zard")), &QAction::triggered,
             this, [this] { startWizard(QStringLiteral("pwiz_mp")); });
-    connect(menuItem(file, QStringLiteral("mnuFile_2")), &QAction::triggered, this, [this] { SavePlan(); });
+    QAction *save = menuItem(file, QStringLiteral("mnuFile_2"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] { SavePlan(); });
     QMenu *fileOpen = file->addMenu(QString());
     fileOpen->setObjectName(QStringLiteral("mnuFileOpenMenu"));
     fileOpen->menuAction()->setObjectName(QStringLiteral("mnuFile_3"));

@@ -306,6 +306,8 @@ void frmMain::outlineAddSection(QTreeWidgetItem *chapterNode)
     chapterNode->setExpanded(true);
     m_session->markModified();
     selectAfterChange(sectionNode);
+    // The new section is named at once, in place in the outline.
+    outlineRename(sectionNode);
 }
 
 void frmMain::outlineDelete(QTreeWidgetItem *node)

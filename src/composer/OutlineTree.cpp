@@ -170,6 +170,7 @@ void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
 QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const plan::Chapter &chapter)
 {
     QTreeWidgetItem *node = outlineNode(chapterKey(c), NodeTag::Chapter, chapter.name());
+    node->setToolTip(0, chapter.name()); // the whole name, however narrow the pane
     root->addChild(node);
     setNodeImage(node, QStringLiteral("closed folder"));
     return node;
@@ -178,6 +179,7 @@ QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const pla
 QTreeWidgetItem *frmMain::addSectionNode(QTreeWidgetItem *chapterNode, int c, int s, const plan::Section &section)
 {
     QTreeWidgetItem *node = outlineNode(sectionKey(c, s), NodeTag::Section, section.name());
+    node->setToolTip(0, section.name());
     chapterNode->addChild(node);
     setNodeImage(node, statusImageOf(section.status()));
     return node;

@@ -19,6 +19,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -176,6 +177,14 @@ void frmMain::buildWorkAreaExtras()
     sbarPlan->addPermanentWidget(picGraphStatus);
     connect(fOne, &workbook::WorkbookView::cellClicked, this, &frmMain::updateCellIndicator);
     connect(fOne, &workbook::WorkbookView::selectionChanged, this, &frmMain::updateCellIndicator);
+    // A note about what was just typed takes the section's place in the
+    // status bar until the next entry.
+    connect(fOne, &workbook::WorkbookView::statusNote, this, [this](const QString &note) {
+        const QTreeWidgetItem *node = tvwOutline->currentItem();
+        const QString section = IsSectionNode(node) ? node->text(0) : QString();
+        statusPanels[2]->setText(note.isEmpty() ? section : note);
+        statusPanels[2]->setToolTip(note.isEmpty() ? QStringLiteral("Current Section: ") + section : note);
+    });
 
     // No pane gets too narrow to read, at any window size.
     picOutline->setMinimumWidth(160);

@@ -4,6 +4,7 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerArt.h"
+#include "composer/ComposerTexts.h"
 #include "composer/ComposerCommon.h"
 #include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
@@ -171,6 +172,7 @@ void frmMain::showOpenedPlan()
     const bool business = current.planInfo().planType() == plan::BusinessPlan;
     shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
+    setWindowTitle(composerTitle(current.fullPath()));
 
     QTreeWidgetItem *root = tvwOutline->topLevelItem(0);
     if (root) {
@@ -230,8 +232,10 @@ void frmMain::mainMenu()
 {
     if (!ClosePlan())
         return;
-    unload();
+    // The welcome menu comes up before the composer goes, so the program
+    // never finds itself without a window and ends.
     shell::frmParent::Display();
+    unload();
 }
 
 void frmMain::exitComposer()

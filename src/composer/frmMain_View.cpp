@@ -13,6 +13,7 @@
 #include "resources/art/Artwork.h"
 #include "shell/CurrentPlan.h"
 #include "support/ErrorReports.h"
+#include "support/Calculator.h"
 #include "support/CWaitCursor.h"
 #include "support/HelpFiles.h"
 #include "support/OnlineLinks.h"
@@ -195,13 +196,8 @@ bool frmMain::goToTablePlace(int chapter, int section, const QString &name)
 
 void frmMain::startCalculator()
 {
-    // The desktop's calculator stands in for the system's calc program; with
-    // none installed, the missing program is reported as such.
-    const QString found = platform::shell().findProgram(
-        {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-         QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")});
-    support::RunProgram(found.isEmpty() ? platform::joinPath(platform::Folders::systemFolder(), QStringLiteral("calc"))
-                                        : found);
+    // The desktop's calculator stands in for the system's calc program.
+    support::StartCalculator(this);
 }
 
 std::vector<GraphPicture> frmMain::UpdateGraphPictures()

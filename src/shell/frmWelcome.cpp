@@ -467,7 +467,9 @@ void frmWelcome::startWizard()
 {
     // A wizard that cannot start has been reported; the menu stays so the
     // user is not left without a window.
-    if (support::RunProgram(platform::joinPath(platform::Folders::installFolder(), kWizardProgram)))
+    // Cancelled, the wizard brings the user back to this menu.
+    if (support::RunProgram(platform::joinPath(platform::Folders::installFolder(), kWizardProgram),
+                            {QStringLiteral("--from-menu")}))
         frmParent::Unload();
 }
 

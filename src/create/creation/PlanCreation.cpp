@@ -40,6 +40,8 @@ const QString stage = QStringLiteral("[FIELD1.2]");
 const QString businessName = QStringLiteral("[FIELD1.5]");
 const QString firstYear = QStringLiteral("[FIELD1.6]");
 const QString month = QStringLiteral("[FIELD3A.X]");
+// The plan document the user agreed to replace (written by the wizards).
+const QString replace = QStringLiteral("[REPLACE]");
 } // namespace keys
 
 // The header keys each count once towards the plan folder.
@@ -162,6 +164,8 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
     m_yearArrived = m_monthArrived = false;
     m_stopped = m_folderMade = m_readToEnd = false;
     m_documentStem.clear();
+    m_replaceAgreedFor.clear();
+    m_staging.discard();
     m_pending.clear();
 
     setMessage(GetResText(kInitialisingPlanText));
@@ -189,6 +193,7 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
         if (m_result.failure.isEmpty())
             m_result.failure = missingHeadersText();
         m_plan.reset();
+        m_staging.discard();
         return m_result;
     }
 
@@ -197,8 +202,11 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
     } catch (const QvError &e) {
         m_result.failure = QStringLiteral("The new plan could not be saved: ") + e.description();
         m_plan.reset();
+        m_staging.discard();
         return m_result;
     }
+    if (!finishPlan())
+        return m_result;
     m_result.documentPath = m_plan->fullPath();
     // The answers are kept for another try unless they made a plan, and so
     // is a file that was cut short.
@@ -270,6 +278,10 @@ void PlanCreation::applyLine(const QString &rawLine)
     const QString key = line.left(equals).trimmed().toUpper();
     const QString value = line.mid(equals + 1).trimmed();
 
+    if (key == keys::replace) {
+        m_replaceAgreedFor = value;
+        return;
+    }
     if (key == keys::plan || key == keys::documentPath || key == keys::kind || key == keys::stage) {
         applyHeader(key, value);
         return;
@@ -532,7 +544,7 @@ void PlanCreation::makePlanFolder()
 {
     const bool business = m_info.isBusinessPlan();
     m_plan->setPlanInfo(m_info);
-    m_plan->setFilePath(m_documentStem + (business ? QStringLiteral(".bpl") : QStringLiteral(".mpl")));
+    const QString finalDocument = m_documentStem + (business ? QStringLiteral(".bpl") : QStringLiteral(".mpl"));
 
     // Without its template a plan would have no outline: better none at all.
     const QString templateDocument =
@@ -541,6 +553,9 @@ void PlanCreation::makePlanFolder()
         stop(QStringLiteral("The template library lacks the plan document %1; no plan was made.").arg(templateDocument));
         return;
     }
+    if (!stagePlan(finalDocument))
+        return;
+    m_plan->setFilePath(m_staging.stagedDocument());
 
     createDirectory();
     if (m_stopped)
@@ -565,36 +580,65 @@ void PlanCreation::makePlanFolder()
         applyCustomization(key, value);
 }
 
+bool PlanCreation::stagePlan(const QString &finalDocument)
+{
+    const QString folder =
+        platform::resolveExistingPath(plan::ModEnglish::PlanFolderOf(finalDocument, m_plan->typeLetter()));
+    const QFileInfo info(folder);
+    if (info.isSymLink()) {
+        stop(QStringLiteral("The plan folder %1 is a link to another place; no plan was made.").arg(folder));
+        return false;
+    }
+    if (info.exists() && !info.isDir()) {
+        stop(QStringLiteral("A file %1 stands where the plan folder belongs; no plan was made.").arg(folder));
+        return false;
+    }
+    if (plan::planAt(finalDocument).exists() && !mayReplace(finalDocument)) {
+        stop(QStringLiteral("A plan named \"%1\" already exists in %2 and was kept; no plan was made.")
+                 .arg(QFileInfo(finalDocument).completeBaseName(), QFileInfo(finalDocument).absolutePath()));
+        return false;
+    }
+    // The new plan is built aside and takes its place only when complete.
+    const QString error = m_staging.begin(finalDocument);
+    if (!error.isEmpty()) {
+        stop(error + QStringLiteral(" No plan was made."));
+        return false;
+    }
+    return true;
+}
+
+bool PlanCreation::mayReplace(const QString &finalDocument)
+{
+    if (!m_replaceQuestion)
+        return false;
+    const bool agreed = !m_replaceAgreedFor.isEmpty()
+                        && QDir::cleanPath(m_replaceAgreedFor) == QDir::cleanPath(finalDocument);
+    return m_replaceQuestion({finalDocument, agreed});
+}
+
+bool PlanCreation::finishPlan()
+{
+    const QString error = m_staging.commit();
+    if (!error.isEmpty()) {
+        m_result.failure = QStringLiteral("The new plan could not take its place: ") + error;
+        m_plan.reset();
+        m_staging.discard();
+        return false;
+    }
+    for (const QString &trashed : {m_staging.trashedDocument(), m_staging.trashedFolder()}) {
+        if (!trashed.isEmpty())
+            m_result.trashed << trashed;
+    }
+    m_plan->setFilePath(m_staging.finalDocument());
+    m_tables->setFolder(m_plan->folder());
+    return true;
+}
+
 void PlanCreation::createDirectory()
 {
     setMessage(QStringLiteral("Creating Plan Directory"));
     setDetailMessage(QStringLiteral("\""));
     const QString folder = m_plan->folder();
-    const QFileInfo info(folder);
-    const QString document = m_plan->fullPath();
-    if (info.isSymLink()) {
-        stop(QStringLiteral("The plan folder %1 is a link to another place; no plan was made.").arg(folder));
-        return;
-    }
-    if (info.exists() && !info.isDir()) {
-        stop(QStringLiteral("A file %1 stands where the plan folder belongs; no plan was made.").arg(folder));
-        return;
-    }
-    // An old plan's folder (it holds section texts) makes way for the new
-    // plan; only the folder the naming rule gives, beside the document.
-    const bool besideDocument = info.absolutePath() == QFileInfo(document).absolutePath()
-                                && folder == plan::ModEnglish::PlanFolderOf(document, m_plan->typeLetter());
-    QDir dir(folder);
-    if (info.isDir() && besideDocument
-        && !dir.entryList({QStringLiteral("*.rtf")}, QDir::Files | QDir::Hidden | QDir::System).isEmpty()) {
-        const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString &name : files) {
-            if (!dir.remove(name))
-                notApplied(QStringLiteral("The old plan file %1 could not be deleted.").arg(dir.filePath(name)));
-        }
-        // A folder that still holds subfolders is kept and reused.
-        QDir().rmdir(folder);
-    }
     if (!QDir().mkpath(folder))
         stop(QStringLiteral("The plan folder %1 could not be made; no plan was made.").arg(folder));
 }
@@ -604,7 +648,8 @@ void PlanCreation::copyTemplatePlan()
     const QString document = m_plan->fullPath();
     const QString source = platform::resolveExistingPath(plan::ModEnglish::TemplatePlanDocumentPath(m_info));
     setMessage(QStringLiteral("Copying Template File"));
-    setDetailMessage(QStringLiteral("Creating File: ") + document);
+    setDetailMessage(QStringLiteral("Creating File: ")
+                     + (m_staging.active() ? m_staging.finalDocument() : document));
     const QString error = platform::copyFileAtomically(source, document);
     if (!error.isEmpty())
         notApplied(QStringLiteral("The template plan document could not be copied to %1: %2").arg(document, error));

@@ -43,6 +43,8 @@ QByteArray answerFileText(const WizardAnswers &a)
     const bool business = a.planType == PlanType::Business;
     Lines lines;
     lines.add(QStringLiteral("[PLAN]"), business ? QStringLiteral("Business") : QStringLiteral("Marketing"));
+    if (!a.replaceDocument.isEmpty())
+        lines.add(QStringLiteral("[REPLACE]"), a.replaceDocument);
     // The header: creation makes the plan folder once these have arrived.
     lines.add(QStringLiteral("[FIELD1.4]"), a.documentPath);
     lines.add(QStringLiteral("[FIELD1.1]"), kindAnswerName(a.kind));
