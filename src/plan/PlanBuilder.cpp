@@ -1,10 +1,11 @@
 #include "plan/PlanBuilder.h"
+#include "plan/PlanRules.h"
 
 namespace qv::plan {
 
 PlanBuilder::PlanBuilder(int planType) : m_plan(std::make_unique<Plan>())
 {
-    m_plan->Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    initialisePlanLetters(*m_plan);
     m_plan->planInfo().setPlanType(planType);
 }
 
