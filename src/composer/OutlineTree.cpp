@@ -256,10 +256,8 @@ void frmMain::updateSectionButtons(const QTreeWidgetItem *node)
     }
     cmdToolBar[4]->setEnabled(previous);
     cmdToolBar[5]->setEnabled(next);
-    if (QAction *item = findChild<QAction *>(QStringLiteral("mnuView_8")))
-        item->setEnabled(previous);
-    if (QAction *item = findChild<QAction *>(QStringLiteral("mnuView_9")))
-        item->setEnabled(next);
+    m_items.previousSection->setEnabled(previous);
+    m_items.nextSection->setEnabled(next);
 }
 
 void frmMain::nodeClick(QTreeWidgetItem *node)

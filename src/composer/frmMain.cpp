@@ -18,6 +18,7 @@
 #include "controls/workbookview/WorkbookView.h"
 #include "plan/Plan.h"
 #include "plan/PlanErrors.h"
+#include "plan/PlanRules.h"
 #include "plan/WorkingCopies.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
@@ -203,12 +204,10 @@ void frmMain::openPlanDialog()
 {
     if (!ClosePlan())
         return;
-    const bool business = plan().planInfo().planType() == plan::BusinessPlan;
     platform::FileRequest request;
     request.title = resText(1330);
     request.folder = platform::Folders::myPlansFolder();
-    request.filter = business ? QStringLiteral("Business Plan Files (*.bpl)|*.bpl")
-                              : QStringLiteral("Marketing Plan Files (*.mpl)|*.mpl");
+    request.filter = plan::planFileFilter(plan().planInfo().planType());
     const std::optional<QString> chosen = platform::fileDialogs().openFile(this, request);
     if (chosen && !chosen->isEmpty())
         OpenPlan(*chosen);

@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "resources/art/Artwork.h"
 #include "shell/CurrentPlan.h"
+#include "plan/PlanRules.h"
 #include "shell/PlanDeletion.h"
 #include "shell/frmParent.h"
 #include "support/CWaitCursor.h"
@@ -35,7 +36,7 @@ constexpr int kBusinessPlanType = 0;
 constexpr int kMarketingPlanType = 1;
 constexpr int kProgramIcon = 101;
 const QString kWizardProgram = QStringLiteral("pwiz_mx.exe");
-const QString kPlanFilter = QStringLiteral("Plan Files (*.bpl;*.mpl)|*.bpl;*.mpl");
+const QString kPlanFilter = plan::anyPlanFileFilter();
 
 QPointer<frmWelcome> g_welcome;
 std::function<void()> g_openingDialogDisplay;

@@ -2,6 +2,7 @@
 
 #include "create/wizard/PlanPeriod.h"
 #include "create/wizard/WizardLimits.h"
+#include "plan/PlanRules.h"
 #include "create/wizard/gui/PageHelpers.h"
 #include "create/wizard/gui/PlanWizard.h"
 #include "plan/PlanReplacement.h"
@@ -319,8 +320,7 @@ void DocumentPage::browse()
                          ? current.absolutePath()
                          : platform::Folders::myPlansFolder();
     request.fileName = current.fileName();
-    request.filter = m_type == PlanType::Business ? QStringLiteral("Business Plan Files (*.bpl)|*.bpl")
-                                                  : QStringLiteral("Marketing Plan Files (*.mpl)|*.mpl");
+    request.filter = plan::planFileFilter(m_type == PlanType::Business ? plan::BusinessPlan : plan::MarketingPlan);
     // The wizard asks by name before anything is replaced.
     request.overwritePrompt = false;
     QDir().mkpath(platform::Folders::myPlansFolder()); // the dialog starts there
