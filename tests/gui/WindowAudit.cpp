@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
@@ -74,7 +75,10 @@ public:
 
     QStringList run()
     {
-        if (m_window->isWindow() && m_window->windowTitle().trimmed().isEmpty())
+        // A splash or other frameless window shows no title bar to put a title in.
+        const bool hasTitleBar = !(m_window->windowFlags() & Qt::FramelessWindowHint)
+                                 && m_window->windowType() != Qt::SplashScreen;
+        if (m_window->isWindow() && hasTitleBar && m_window->windowTitle().trimmed().isEmpty())
             m_problems << QStringLiteral("%1: the window has no title").arg(nameOf(m_window));
         for (QWidget *widget : m_window->findChildren<QWidget *>()) {
             if (!shown(widget, m_window))
@@ -117,6 +121,9 @@ private:
             return;
         const QString text = plainText(label).trimmed();
         if (text.isEmpty()) {
+            // A status bar's panels fill as the user works.
+            if (qobject_cast<QStatusBar *>(label->parentWidget()))
+                return;
             // A label that draws only a frame or a picture from a style sheet is no caption.
             if (label->frameShape() == QFrame::NoFrame || label->objectName().startsWith(u"lbl"))
                 empty(label);
@@ -233,7 +240,9 @@ QString placeOnScreen(QWidget *window, QSize screen, bool fillsScreen)
         window->show();
         window->adjustSize();
     }
-    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    // A window that fills the screen is measured inside its frame: the window
+    // manager draws the frame over the screen's edge when it maximizes.
+    const QSize size = fillsScreen ? window->size() : window->frameGeometry().size().expandedTo(window->size());
     if (size.width() > screen.width() || size.height() > screen.height())
         return QStringLiteral("%1: %2x%3 does not fit a %4x%5 screen")
             .arg(nameOf(window))
