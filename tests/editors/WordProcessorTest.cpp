@@ -13,6 +13,7 @@
 #include "controls/spell/SpellChecker.h"
 #include "platform/Folders.h"
 #include "platform/gui/DesktopServices.h"
+#include "support/gui/HelpViewer.h"
 #include "FakePlatform.h"
 #include "TestFiles.h"
 
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextList>
 
 #include <gtest/gtest.h>
@@ -357,4 +359,19 @@ TEST_F(WordProcessor, LibreOfficeKeepsTheHeadingListAndPicture)
     EXPECT_TRUE(content.contains(QStringLiteral("<text:list"))) << "no list";
     EXPECT_TRUE(content.contains(QStringLiteral("<draw:image"))) << "no picture";
     EXPECT_TRUE(content.contains(QStringLiteral("Market Analysis")));
+}
+
+TEST_F(WordProcessor, HelpOpensTheWordProcessorTopicAndTheTips)
+{
+    frmWordProcessor window;
+    support::HelpViewer *viewer = support::HelpViewer::instance();
+    action(window, "mnuHelp_0")->trigger();
+    EXPECT_TRUE(test::fakes().messages->shown.isEmpty()) << test::fakes().messages->lastText().toStdString();
+    EXPECT_TRUE(viewer->browser()->source().toLocalFile().endsWith(QStringLiteral("Help/BPlan8.html")));
+    EXPECT_EQ(viewer->browser()->source().fragment(), QStringLiteral("wordprocessor"));
+    EXPECT_TRUE(viewer->browser()->toPlainText().contains(QStringLiteral("The word processor")));
+    action(window, "mnuHelp_1")->trigger();
+    EXPECT_TRUE(viewer->browser()->source().toLocalFile().endsWith(QStringLiteral("Help/tips.html")));
+    EXPECT_TRUE(viewer->browser()->toPlainText().contains(QStringLiteral("Vantor Tips")));
+    viewer->close();
 }
