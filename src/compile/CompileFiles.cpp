@@ -3,6 +3,8 @@
 #include "compile/CompileExport.h"
 #include "compile/CompileErrors.h"
 #include "compile/StagedFiles.h"
+#include "compile/TablePictures.h"
+#include "editors/graph/GraphPictures.h"
 #include "controls/workbook/Workbook.h"
 #include "platform/Error.h"
 #include "plan/Plan.h"
@@ -42,6 +44,21 @@ QStringList writeGraphsAndExport(const plan::Plan &plan, const GraphPictureMaker
         stageGraphPictures(plan, graphs, staged);
     stageExport(plan, staged, conversions);
     return staged.commit();
+}
+
+GraphPictureMaker graphGeneratorPictures()
+{
+    return [](const workbook::Workbook &book, const plan::Table &entry, const QString &picturePath) {
+        return editors::writeTableGraphPicture(entry, book, picturePath);
+    };
+}
+
+QStringList writeCompileFiles(const plan::Plan &plan, const PrintConversions &conversions,
+                              const std::function<void(const QString &excelName)> &failedTable)
+{
+    QStringList written = writeGraphsAndExport(plan, graphGeneratorPictures(), conversions);
+    written += convertListedTables(plan.folder(), conversions, failedTable);
+    return written;
 }
 
 } // namespace qv::compile

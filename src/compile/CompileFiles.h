@@ -36,4 +36,15 @@ using GraphPictureMaker =
 QStringList writeGraphsAndExport(const plan::Plan &plan, const GraphPictureMaker &graphs,
                                  const PrintConversions &conversions);
 
+// The graph generator's pictures, drawn from the chart files.
+GraphPictureMaker graphGeneratorPictures();
+
+// All that Compile Plan writes before the compiler starts: the graph
+// pictures and the export files (together, as above), then the table
+// pictures; `failedTable` hears the Excel name of each table whose picture
+// could not be made. Returns the names written. Throws qv::QvError when the
+// export failed, leaving the folder as it was.
+QStringList writeCompileFiles(const plan::Plan &plan, const PrintConversions &conversions,
+                              const std::function<void(const QString &excelName)> &failedTable);
+
 } // namespace qv::compile

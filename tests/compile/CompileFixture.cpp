@@ -1,5 +1,6 @@
 #include "CompileFixture.h"
 
+#include "controls/chart/ChartFile.h"
 #include "controls/workbook/Workbook.h"
 #include "plan/PlanBuilder.h"
 #include "platform/Paths.h"
@@ -114,6 +115,11 @@ std::unique_ptr<plan::Plan> makeCompileFixture(const QString &root)
     narrowTable(folder + QStringLiteral("Tbl0202.vts"), QStringLiteral("Lease"));
     wideTable(folder + QStringLiteral("Tbl0203.vts"));
     narrowTable(folder + QStringLiteral("tbl0204.vts"), QStringLiteral("Partners"));
+    chart::ChartDefinition graph;
+    graph.dataRange = QStringLiteral("A1:B3");
+    chart::writeChartFile(folder + QStringLiteral("Grf0201.vtc"), graph);
+    graph.type = chart::ChartType::Pie;
+    chart::writeChartFile(folder + QStringLiteral("Grf0202.vtc"), graph);
     return made;
 }
 

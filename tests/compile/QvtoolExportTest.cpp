@@ -32,7 +32,8 @@ TEST(QvtoolExport, WritesTheCompileFilesAndPrintsThem)
     const QString folder = plan->folder() + QLatin1Char('/');
     const auto run = qvtool({QStringLiteral("export"), plan->fullPath()}, config.path());
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    for (const char *name : {"Field.txt", "Chapters.txt", "Sections.txt", "files.txt", "bpfiles.csv", "Tbl0201.xls"})
+    for (const char *name : {"Field.txt", "Chapters.txt", "Sections.txt", "files.txt", "bpfiles.csv", "Tbl0201.xls",
+                             "Grf0201.wmf", "Grf0202.wmf", "TBL0201.WMF", "TBL0203.WMF", "TBL0204.WMF"})
         EXPECT_TRUE(run.out.contains(folder + QLatin1String(name))) << name << "\n" << run.out.toStdString();
     EXPECT_EQ(readFile(folder + QStringLiteral("files.txt")),
               readFile(qv::test::expectedExportFolder() + QStringLiteral("/files.txt")));

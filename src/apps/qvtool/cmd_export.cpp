@@ -1,5 +1,6 @@
 // qvtool export: what Compile Plan writes before it starts the compiler,
-// without windows; prints the files written.
+// without windows: graph pictures, export files, table pictures. Prints
+// the files written.
 
 #include "apps/qvtool/Command.h"
 
@@ -37,11 +38,16 @@ int exportPlan(qvtool::Context &c)
     }
     try {
         const QString folder = platform::withTrailingSeparator(plan.folder());
-        const QStringList written =
-            compile::writeGraphsAndExport(plan, compile::GraphPictureMaker(), compile::PrintConversions::fromPreferences());
+        QStringList failed;
+        const QStringList written = compile::writeCompileFiles(
+            plan, compile::PrintConversions::fromPreferences(), [&](const QString &excel) { failed << excel; });
         compile::storeCompileFolder(folder);
         for (const QString &name : written)
             c.out << folder << name << '\n';
+        for (const QString &excel : failed)
+            c.err << "qvtool export: Error retrieving file: " << excel << '\n';
+        if (!failed.isEmpty())
+            return 1;
     } catch (const QvError &error) {
         c.err << "qvtool export: " << error.description() << " (" << error.number() << ")\n";
         return 1;
