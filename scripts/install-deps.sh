@@ -17,6 +17,7 @@ packages=(
   ccache
   lintian desktop-file-utils appstream shared-mime-info librsvg2-bin file xdg-utils
   libwmf-bin libreoffice-draw-nogui
+  libqpdf-dev libzip-dev poppler-utils
 )
 
 missing=()
