@@ -17,7 +17,8 @@ packages=(
   ccache
   lintian desktop-file-utils appstream shared-mime-info librsvg2-bin file xdg-utils
   libwmf-bin libreoffice-draw-nogui
-  libqpdf-dev libzip-dev poppler-utils
+  poppler-utils unzip
+  libqpdf-dev libzip-dev
 )
 
 missing=()

@@ -92,6 +92,7 @@ struct ParaState
     int listLevel = 0;
     int legacyListStyle = 0; // a QTextListFormat::Style from \pn, 0 for none
     bool pageBreakBefore = false;
+    int outlineLevel = -1; // 0-based heading level; -1 for body text
 };
 
 struct GroupState
@@ -141,7 +142,7 @@ enum class Keyword {
     Caps, SmallCaps, Hidden, FontSize, Foreground, Background,
     Par, Line, Tab, Page, Section, Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify,
     LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter, LineSpacing, LineMultiple,
-    TabPosition, TabRight, TabCenter, TabDecimal, PageBreakBefore,
+    TabPosition, TabRight, TabCenter, TabDecimal, PageBreakBefore, OutlineLevel,
     InTable, Cell, Row, RowDefaults, CellRightEdge, NestCell, NestRow, TableLevel,
     CellBorder, BorderNone, RowGap, CellMergesLeft, CellMergesAbove,
     ListText, LegacyList, LegacyBullet, LegacyDecimal, LegacyUpperAlpha, LegacyLowerAlpha,
@@ -188,7 +189,7 @@ const std::unordered_map<std::string_view, Keyword> &keywords()
         {"sb", Keyword::SpaceBefore}, {"sa", Keyword::SpaceAfter}, {"sl", Keyword::LineSpacing},
         {"slmult", Keyword::LineMultiple}, {"tx", Keyword::TabPosition}, {"tb", Keyword::TabPosition},
         {"tqr", Keyword::TabRight}, {"tqc", Keyword::TabCenter}, {"tqdec", Keyword::TabDecimal},
-        {"pagebb", Keyword::PageBreakBefore}, {"intbl", Keyword::InTable}, {"cell", Keyword::Cell},
+        {"pagebb", Keyword::PageBreakBefore}, {"outlinelevel", Keyword::OutlineLevel}, {"intbl", Keyword::InTable}, {"cell", Keyword::Cell},
         {"row", Keyword::Row}, {"trowd", Keyword::RowDefaults}, {"cellx", Keyword::CellRightEdge},
         {"nestcell", Keyword::NestCell}, {"nestrow", Keyword::NestRow}, {"itap", Keyword::TableLevel},
         {"clbrdrt", Keyword::CellBorder}, {"clbrdrb", Keyword::CellBorder},
@@ -371,6 +372,7 @@ private:
     QTextCharFormat m_cachedFormat;
     model::Paragraph m_paragraph;
     QString m_marker;
+    QString m_styleName; // of the style sheet entry being read
     bool m_pageBreakPending = false;
     Picture m_picture;
     QString m_fieldInstruction;
@@ -519,6 +521,7 @@ void Reader::openGroup()
         next.character = CharState();
         next.paragraph = ParaState();
         next.styleNumber = 0;
+        m_styleName.clear();
     }
     m_states.push_back(std::move(next));
 }
@@ -539,8 +542,20 @@ void Reader::closeGroup()
 
     switch (closing.destination) {
     case Destination::StyleEntry:
-        if (parent == Destination::StyleSheet && closing.styleNumber >= 0)
-            m_styles[closing.styleNumber] = Style{closing.character, closing.paragraph};
+        if (parent == Destination::StyleSheet && closing.styleNumber >= 0) {
+            Style style{closing.character, closing.paragraph};
+            // Writers name their heading styles "heading 1" and so on, and
+            // not all of them give the level as well.
+            static const QRegularExpression heading(QStringLiteral("^heading ([1-9])$"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+            QString name = m_styleName.trimmed();
+            if (name.endsWith(u';'))
+                name.chop(1);
+            const QRegularExpressionMatch match = heading.match(name.trimmed());
+            if (style.paragraph.outlineLevel < 0 && match.hasMatch())
+                style.paragraph.outlineLevel = match.captured(1).toInt() - 1;
+            m_styles[closing.styleNumber] = style;
+        }
         break;
     case Destination::LevelText:
         if (parent != Destination::LevelText && !m_listLevels.empty()) {
@@ -678,6 +693,10 @@ void Reader::handleDecodedText(const QString &text)
         break;
     case Destination::LevelText:
         m_levelText += text;
+        break;
+    case Destination::StyleEntry:
+        if (m_styleName.size() < 256)
+            m_styleName += text;
         break;
     case Destination::FieldInstruction:
         if (m_fieldInstruction.size() < 4096)
@@ -830,6 +849,8 @@ QTextBlockFormat Reader::blockFormat(const ParaState &p) const
     }
     if (p.pageBreakBefore)
         b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (p.outlineLevel >= 0)
+        b.setHeadingLevel(p.outlineLevel + 1);
     return b;
 }
 
@@ -1274,6 +1295,7 @@ void Reader::handleControlWord(const Token &t)
     case Keyword::TabCenter: p.pendingTabType = QTextOption::CenterTab; break;
     case Keyword::TabDecimal: p.pendingTabType = QTextOption::DelimiterTab; break;
     case Keyword::PageBreakBefore: p.pageBreakBefore = on; break;
+    case Keyword::OutlineLevel: p.outlineLevel = n >= 0 && n < 9 ? n : -1; break;
 
     case Keyword::InTable:
         p.inTable = on;

@@ -122,6 +122,7 @@ private:
     int colorIndex(const QBrush &brush) const;
 
     void writeHeader();
+    void writeStyleSheet();
     void writeListTable();
     void writeFrame(const QTextFrame *frame);
     void writeTable(const QTextTable *table);
@@ -233,6 +234,7 @@ void Writer::writeHeader()
         m_out += ';';
     }
     m_out += "}\r\n";
+    writeStyleSheet();
     writeListTable();
     m_out += "{\\*\\generator Quorvex 8.0;}";
     appendNumber(m_out, "\\paperw", page.paperWidth);
@@ -242,6 +244,26 @@ void Writer::writeHeader()
     appendNumber(m_out, "\\margt", page.marginTop);
     appendNumber(m_out, "\\margb", page.marginBottom);
     m_out += "\r\n";
+}
+
+// Headings keep their level as the heading styles other word processors
+// know by name ("heading 1" ...), each with its outline level.
+void Writer::writeStyleSheet()
+{
+    int deepest = 0;
+    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next())
+        deepest = std::max(deepest, std::clamp(block.blockFormat().headingLevel(), 0, 9));
+    if (deepest == 0)
+        return;
+    m_out += "{\\stylesheet{\\s0\\snext0 Normal;}";
+    for (int level = 1; level <= deepest; ++level) {
+        appendNumber(m_out, "\r\n{\\s", level);
+        appendNumber(m_out, "\\outlinelevel", level - 1);
+        m_out += "\\sbasedon0\\snext0 heading ";
+        appendNumber(m_out, "", level);
+        m_out += ";}";
+    }
+    m_out += "}\r\n";
 }
 
 void Writer::writeListTable()
@@ -362,6 +384,10 @@ void Writer::writeBlock(const QTextBlock &block, bool inTable, bool endsCell)
     m_out += "\\pard";
     if (inTable)
         m_out += "\\intbl";
+    if (const int heading = std::clamp(format.headingLevel(), 0, 9); heading > 0) {
+        appendNumber(m_out, "\\s", heading);
+        appendNumber(m_out, "\\outlinelevel", heading - 1);
+    }
     const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
     if (alignment & Qt::AlignHCenter)
         m_out += "\\qc";

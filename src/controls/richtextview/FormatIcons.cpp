@@ -66,6 +66,23 @@ QIcon bullets()
     }
     return QIcon(pixmap);
 }
+
+QIcon numbering()
+{
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(9);
+    font.setBold(true);
+    p.setFont(font);
+    for (int i = 0; i < 3; ++i) {
+        p.setPen(QColor(0x20, 0x20, 0x20));
+        p.drawText(QRect(1, 2 + i * 9, 11, 10), Qt::AlignCenter, QString::number(i + 1));
+        p.fillRect(13, 6 + i * 9, 16, 3, QColor(0x20, 0x20, 0x20));
+    }
+    return QIcon(pixmap);
+}
 } // namespace
 
 QIcon formatIcon(FormatIcon icon)
@@ -79,6 +96,7 @@ QIcon formatIcon(FormatIcon icon)
     case FormatIcon::AlignRight: return lines(Qt::AlignRight);
     case FormatIcon::AlignJustify: return lines(Qt::AlignJustify);
     case FormatIcon::Bullets: return bullets();
+    case FormatIcon::Numbering: return numbering();
     }
     return QIcon();
 }

@@ -22,6 +22,15 @@ TextButtonBar::TextButtonBar(QWidget *parent) : QToolBar(parent)
     setIconSize(QSize(18, 18));
     setMovable(false);
 
+    m_style = new QComboBox;
+    m_style->setObjectName(QStringLiteral("cboStyle"));
+    m_style->setToolTip(tr("Paragraph style"));
+    m_style->addItem(tr("Normal"));
+    for (int level = 1; level <= TextEditor::maxHeadingLevel; ++level)
+        m_style->addItem(tr("Heading %1").arg(level));
+    m_style->setFocusPolicy(Qt::ClickFocus);
+    addWidget(m_style);
+
     m_font = new QFontComboBox;
     m_font->setObjectName(QStringLiteral("cboFont"));
     m_font->setToolTip(tr("Font"));
@@ -61,7 +70,14 @@ TextButtonBar::TextButtonBar(QWidget *parent) : QToolBar(parent)
     m_color = addAction(textColorIcon(Qt::black), tr("Text colour"));
     m_color->setObjectName(QStringLiteral("cmdColor"));
     m_bullets = addToggle("cmdBullets", tr("Bullets"), formatIcon(FormatIcon::Bullets), QKeySequence());
+    m_numbering = addToggle("cmdNumbering", tr("Numbering"), formatIcon(FormatIcon::Numbering), QKeySequence());
 
+    connect(m_style, &QComboBox::activated, this, [this](int level) {
+        if (m_editor) {
+            m_editor->setHeadingLevel(level);
+            m_editor->setFocus();
+        }
+    });
     connect(m_font, &QFontComboBox::textActivated, this, [this](const QString &family) {
         QTextCharFormat format;
         format.setFontFamilies({family});
@@ -110,6 +126,12 @@ TextButtonBar::TextButtonBar(QWidget *parent) : QToolBar(parent)
     connect(m_bullets, &QAction::triggered, this, [this](bool on) {
         if (m_editor) {
             m_editor->setBulleted(on);
+            m_editor->setFocus();
+        }
+    });
+    connect(m_numbering, &QAction::triggered, this, [this](bool on) {
+        if (m_editor) {
+            m_editor->setNumbered(on);
             m_editor->setFocus();
         }
     });
@@ -188,6 +210,9 @@ void TextButtonBar::showParagraph()
     else
         m_left->setChecked(true);
     m_bullets->setChecked(m_editor->isBulleted());
+    m_numbering->setChecked(m_editor->isNumbered());
+    const QSignalBlocker block(m_style);
+    m_style->setCurrentIndex(m_editor->headingLevel());
 }
 
 } // namespace qv::richtext

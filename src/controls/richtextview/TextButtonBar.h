@@ -14,8 +14,8 @@ namespace qv::richtext
 
 class TextEditor;
 
-// The button bar: font, size, bold, italic, underline, alignment, colour
-// and bullets for the editor it is attached to. It follows the cursor, so it
+// The button bar: paragraph style, font, size, bold, italic, underline,
+// alignment, colour, bullets and numbering for the editor it is attached to. It follows the cursor, so it
 // always shows the formatting of the text there.
 class TextButtonBar : public QToolBar
 {
@@ -34,6 +34,7 @@ private:
 
     QPointer<TextEditor> m_editor;
     QList<QMetaObject::Connection> m_connections;
+    QComboBox *m_style;
     QFontComboBox *m_font;
     QComboBox *m_size;
     QAction *m_bold;
@@ -46,6 +47,7 @@ private:
     QAction *m_justify;
     QAction *m_color;
     QAction *m_bullets;
+    QAction *m_numbering;
 };
 
 } // namespace qv::richtext

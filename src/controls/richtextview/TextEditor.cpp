@@ -160,9 +160,11 @@ QString TextEditor::loadPlainTextFile(const QString &path)
     rtf::ReadResult result = rtf::readPlainTextFile(path);
     if (!result.error.isEmpty())
         return readFileError(path, result.error);
-    // The page the editor had stays: a text file has none of its own.
+    // The page the editor had stays, and the text takes the font the old
+    // text began with: a text file has neither of its own.
     const rtf::PageLayout page = rtf::pageLayout(*document());
     rtf::setPageLayout(*result.document, page);
+    result.document->setDefaultFont(document()->begin().charFormat().font());
     adoptDocument(result.document.release());
     return QString();
 }
@@ -539,37 +541,6 @@ void TextEditor::applyParagraphFormat(const QTextBlockFormat &format)
     emit cursorPositionChanged(); // the bars show the new paragraph format
 }
 
-bool TextEditor::isBulleted() const
-{
-    const QTextList *list = textCursor().currentList();
-    return list && list->format().style() == QTextListFormat::ListDisc;
-}
-
-void TextEditor::setBulleted(bool bulleted)
-{
-    QTextCursor c = textCursor();
-    c.beginEditBlock();
-    if (bulleted) {
-        QTextListFormat list;
-        list.setStyle(QTextListFormat::ListDisc);
-        list.setIndent(1);
-        c.createList(list);
-    } else {
-        for (QTextBlock block = document()->findBlock(c.selectionStart());
-             block.isValid() && block.position() <= c.selectionEnd(); block = block.next()) {
-            if (QTextList *list = block.textList()) {
-                list->remove(block);
-                QTextCursor b(block);
-                QTextBlockFormat plain = block.blockFormat();
-                plain.setIndent(0);
-                b.setBlockFormat(plain);
-            }
-        }
-    }
-    c.endEditBlock();
-    emit cursorPositionChanged();
-}
-
 // ---- Spelling ----------------------------------------------------------------
 
 void TextEditor::setSpellChecker(spell::SpellChecker *checker)
@@ -735,46 +706,6 @@ void TextEditor::contextMenuEvent(QContextMenuEvent *event)
 }
 
 // ---- Dialogs ------------------------------------------------------------------
-
-QPrinter &TextEditor::printer()
-{
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
-}
-
-bool TextEditor::print()
-{
-    QPrinter &device = printer();
-    platform::PrintRequest request;
-    request.allowSelection = false;
-    request.allowPageRange = false;
-    request.copies = 1;
-    if (!platform::printDialogs().print(this, device, request))
-        return false;
-
-    // A copy laid out on the printer's pages with the document's margins;
-    // QTextDocument::print makes the requested copies.
-    const std::unique_ptr<QTextDocument> copy(document()->clone());
-    const rtf::PageLayout page = rtf::pageLayout(*document());
-    device.setFullPage(true);
-    copy->documentLayout()->setPaintDevice(&device);
-    copy->setPageSize(device.paperRect(QPrinter::DevicePixel).size());
-    // Margins stay in document units: the layout scales them to the device.
-    QTextFrameFormat frame = copy->rootFrame()->frameFormat();
-    frame.setLeftMargin(rtf::twipsToPixels(page.marginLeft));
-    frame.setRightMargin(rtf::twipsToPixels(page.marginRight));
-    frame.setTopMargin(rtf::twipsToPixels(page.marginTop));
-    frame.setBottomMargin(rtf::twipsToPixels(page.marginBottom));
-    copy->rootFrame()->setFrameFormat(frame);
-    copy->print(&device);
-    return true;
-}
-
-bool TextEditor::pageSetup()
-{
-    return platform::printDialogs().pageSetup(this, printer());
-}
 
 bool TextEditor::editCharacter()
 {

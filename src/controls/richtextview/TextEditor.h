@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMarginsF>
 #include <QTextEdit>
+#include <QTextListFormat>
 
 #include <functional>
 #include <memory>
@@ -99,9 +100,21 @@ public:
     // alignment, indents, spacing and tabs to every selected paragraph.
     QTextBlockFormat paragraphFormat() const;
     void applyParagraphFormat(const QTextBlockFormat &format);
-    // Bullets on or off for the selected paragraphs.
+    // Bullets or numbers on or off for the selected paragraphs.
     void setBulleted(bool bulleted);
     bool isBulleted() const;
+    void setNumbered(bool numbered);
+    bool isNumbered() const;
+    // Paragraph styles: 0 is body text, 1 to maxHeadingLevel are headings
+    // (bold, larger, with space above), which the RTF keeps as outline levels.
+    static constexpr int maxHeadingLevel = 3;
+    void setHeadingLevel(int level);
+    int headingLevel() const;
+    // Puts a picture at the cursor, shrunk to the text width when wider. It
+    // lives in the document and is saved in its RTF.
+    void insertPicture(const QImage &picture);
+    // Words of the text: runs of characters between blanks.
+    int wordCount() const;
 
     // ---- Spelling ---------------------------------------------------------
     // The checker that marks misspelled words as the user types (not owned;
@@ -115,6 +128,9 @@ public:
 
     // The printer that printing and page setup use (the output device).
     QPrinter &printer();
+    // Prints the pages exactly as the page view at 100% shows them, on paper
+    // of the document's page size.
+    void printPages(QPrinter &device) const;
 
 public slots:
     void cut();
@@ -122,7 +138,7 @@ public slots:
     void paste();
     // Dialogs; each does nothing when cancelled.
     bool print();           // with the print dialog and its copies
-    bool pageSetup();       // the printer setup dialog
+    bool pageSetup();       // the printer setup dialog; its paper becomes the page
     bool editCharacter();   // the font dialog for the selection
     bool editParagraph();   // the paragraph dialog
     bool chooseTextColor(); // the colour dialog for the selected text
@@ -153,6 +169,8 @@ private:
     double zoomScale() const { return m_zoomPercent / 100.0; }
     double pagePixelWidth() const;
     double pagePixelHeight() const;
+    void setListStyle(QTextListFormat::Style style, bool on);
+    bool hasListStyle(QTextListFormat::Style style) const;
 
     ViewMode m_viewMode = ViewMode::Normal;
     int m_zoomPercent = 100;

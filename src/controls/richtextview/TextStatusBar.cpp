@@ -27,10 +27,12 @@ TextStatusBar::TextStatusBar(QWidget *parent) : QStatusBar(parent)
     m_page = panel("lblPage", 90);
     m_line = panel("lblLine", 70);
     m_column = panel("lblColumn", 70);
+    m_words = panel("lblWords", 90);
     m_zoom = panel("lblZoom", 60);
     addWidget(m_page);
     addWidget(m_line);
     addWidget(m_column);
+    addWidget(m_words);
     addWidget(m_zoom);
     refresh();
 }
@@ -45,6 +47,8 @@ void TextStatusBar::attach(TextEditor *editor)
         m_connections.append(connect(editor, &QTextEdit::cursorPositionChanged, this, &TextStatusBar::refresh));
         m_connections.append(connect(editor, &TextEditor::pageGeometryChanged, this, &TextStatusBar::refresh));
         m_connections.append(connect(editor, &TextEditor::zoomChanged, this, &TextStatusBar::refresh));
+        // An edit that leaves the cursor where it was still changes the words.
+        m_connections.append(connect(editor, &QTextEdit::textChanged, this, &TextStatusBar::refresh));
     }
     refresh();
 }
@@ -52,7 +56,7 @@ void TextStatusBar::attach(TextEditor *editor)
 void TextStatusBar::refresh()
 {
     if (!m_editor) {
-        for (QLabel *l : {m_page, m_line, m_column, m_zoom})
+        for (QLabel *l : {m_page, m_line, m_column, m_words, m_zoom})
             l->clear();
         return;
     }
@@ -60,6 +64,8 @@ void TextStatusBar::refresh()
     m_line->setText(tr("Line %1").arg(m_editor->lineAtCursor()));
     m_column->setText(tr("Col %1").arg(m_editor->columnAtCursor()));
     m_zoom->setText(tr("%1%").arg(m_editor->zoomFactor()));
+    const int words = m_editor->wordCount();
+    m_words->setText(words == 1 ? tr("1 word") : tr("%1 words").arg(words));
 }
 
 } // namespace qv::richtext

@@ -10,7 +10,8 @@ namespace qv::richtext
 
 class TextEditor;
 
-// The status bar: page, line and column of the cursor and the zoom.
+// The status bar: page, line and column of the cursor, the words of the
+// text and the zoom.
 class TextStatusBar : public QStatusBar
 {
     Q_OBJECT
@@ -29,6 +30,7 @@ private:
     QLabel *m_page;
     QLabel *m_line;
     QLabel *m_column;
+    QLabel *m_words;
     QLabel *m_zoom;
 };
 

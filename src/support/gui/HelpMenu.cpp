@@ -23,13 +23,14 @@ QAction *item(QMenu *menu, const char *name, const QString &caption)
 }
 } // namespace
 
-QMenu *addHelpMenu(QMenuBar *bar, QWidget *owner)
+QMenu *addHelpMenu(QMenuBar *bar, QWidget *owner, const QString &topic)
 {
     QMenu *help = bar->addMenu(GetResText(7));
     help->setObjectName(QStringLiteral("mnuHelpTop"));
     QObject::connect(item(help, "mnuHelp_0", GetResText(90) + QStringLiteral("...")), &QAction::triggered, owner,
-                     [owner] { OpenHelpFile(owner, kMainHelpFile); });
-    item(help, "mnuHelp_1", GetResText(32))->setVisible(false);
+                     [owner, topic] { OpenHelpFile(owner, kMainHelpFile, topic); });
+    QObject::connect(item(help, "mnuHelp_1", GetResText(32)), &QAction::triggered, owner,
+                     [owner] { OpenHelpFile(owner, kTipsHelpFile); });
     QObject::connect(item(help, "mnuHelp_2", GetResText(92)), &QAction::triggered, owner, [owner] { ShowProducts(owner); });
     help->addSeparator()->setObjectName(QStringLiteral("mnuHelp_3"));
     QObject::connect(item(help, "mnuHelp_4", GetResText(91) + QLatin1Char(' ') + GetResText(302) + QStringLiteral("...")),

@@ -46,6 +46,8 @@ QString blockFormat(const QTextBlock &block)
         s += QStringLiteral(" tab=%1:%2").arg(t.type).arg(rtf::pixelsToTwips(t.position));
     if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
         s += QStringLiteral(" pagebreak");
+    if (f.headingLevel() > 0)
+        s += QStringLiteral(" heading=%1").arg(f.headingLevel());
     return s;
 }
 

@@ -116,6 +116,9 @@ TEST(RtfFixtures, LibreOfficeMarketAnalysis)
     const QTextDocument &d = *r.document;
     EXPECT_EQ(test::formatOfText(d, QStringLiteral("Market Analysis")).fontWeight(), QFont::Bold);
     EXPECT_DOUBLE_EQ(test::formatOfText(d, QStringLiteral("Market Analysis")).fontPointSize(), 18.0);
+    // A heading style whose level only its name gives, and its use.
+    EXPECT_EQ(blockWith(d, QStringLiteral("Market Analysis")).blockFormat().headingLevel(), 2);
+    EXPECT_EQ(blockWith(d, QStringLiteral("Portland")).blockFormat().headingLevel(), 0);
     EXPECT_EQ(test::formatOfText(d, QStringLiteral("Portland")).fontWeight(), QFont::Bold);
     EXPECT_TRUE(test::formatOfText(d, QStringLiteral("specialty coffee")).fontItalic());
     EXPECT_EQ(test::formatOfText(d, QStringLiteral("Growth")).foreground().color(), QColor(0, 128, 0));

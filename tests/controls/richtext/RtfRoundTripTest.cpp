@@ -320,6 +320,34 @@ TEST(RtfRoundTrip, BulletAndNumberedLists)
               QStringLiteral("Goals\n\u2022 open\n\u2022 grow\nSteps\n1. first\n2. second"));
 }
 
+TEST(RtfRoundTrip, HeadingsKeepTheirLevels)
+{
+    auto d = newDocument();
+    build(*d, [](QTextCursor &c) {
+        for (int level : {1, 0, 2, 0, 3}) {
+            QTextBlockFormat paragraph;
+            paragraph.setHeadingLevel(level);
+            if (level > 0)
+                c.insertBlock(paragraph, plain(QStringLiteral("Liberation Serif"), 18 - 2 * level));
+            else
+                c.insertBlock(paragraph, plain());
+            c.insertText(level ? QStringLiteral("Heading %1").arg(level) : QStringLiteral("Body text"));
+        }
+    });
+    expectRoundTrip(*d);
+    const QByteArray rtf = rtf::writeRtf(*d);
+    // Other word processors know the levels by their style names.
+    EXPECT_TRUE(rtf.contains("{\\s2\\outlinelevel1\\sbasedon0\\snext0 heading 2;}")) << rtf.toStdString();
+    EXPECT_TRUE(rtf.contains("\\pard\\s3\\outlinelevel2"));
+}
+
+TEST(RtfRoundTrip, BodyTextWritesNoStyleSheet)
+{
+    auto d = newDocument();
+    build(*d, [](QTextCursor &c) { c.insertText(QStringLiteral("Only body text")); });
+    EXPECT_FALSE(rtf::writeRtf(*d).contains("stylesheet"));
+}
+
 TEST(RtfRoundTrip, SectionFormSurvivesTheLineBreaks)
 {
     auto d = newDocument();
