@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -101,6 +102,11 @@ TEST(CompilerOutputs, TheDemoPlanCompilesWithItsPagesPictured)
     if (shots.isEmpty())
         return;
     QDir().mkpath(shots);
+    // The documents themselves, to look at beside the page images.
+    for (const QString &path : {result.pdfPath, result.odtPath}) {
+        QFile::remove(QDir(shots).filePath(QFileInfo(path).fileName()));
+        QFile::copy(path, QDir(shots).filePath(QFileInfo(path).fileName()));
+    }
     const auto pictures = qv::test::runProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"),
                                                                           QStringLiteral("60"), result.pdfPath,
                                                                           QDir(shots).filePath(QStringLiteral("compiled-plan"))});
