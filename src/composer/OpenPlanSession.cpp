@@ -1,5 +1,7 @@
 #include "composer/OpenPlanSession.h"
 
+#include "composer/LeftoverEdits.h"
+#include "composer/PlanLock.h"
 #include "composer/PlanSaving.h"
 #include "composer/PlanTables.h"
 #include "composer/RecentPlans.h"
@@ -7,6 +9,7 @@
 #include "controls/workbook/WorkbookSet.h"
 #include "plan/Plan.h"
 #include "plan/PlanRules.h"
+#include "plan/WorkingCopies.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "resources/ResText.h"
@@ -40,11 +43,13 @@ constexpr int kSavePlanQuestion = 605;
 
 // The error number of a file that could not be read or written.
 constexpr long kFileAccessError = 75;
+// The error number of a plan that another program has open.
+constexpr long kPermissionDenied = 70;
 
 } // namespace
 
 OpenPlanSession::OpenPlanSession(QObject *parent)
-    : QObject(parent), m_tables(std::make_unique<workbook::WorkbookSet>())
+    : QObject(parent), m_tables(std::make_unique<workbook::WorkbookSet>()), m_lock(std::make_unique<PlanLock>())
 {
 }
 
@@ -70,13 +75,53 @@ Result<void> OpenPlanSession::OpenPlan(const QString &path)
                                    : opened->lastError();
         return Failure{kFileAccessError, reason, QStringLiteral("Opening ") + path};
     }
+    if (Result<void> locked = lockPlan(*opened); !locked)
+        return locked;
+    const bool recovered = offerLeftoverEdits(*opened);
     shell::adoptCurrentPlan(std::move(opened));
     start();
+    if (recovered)
+        markModified();
     return success();
+}
+
+Result<void> OpenPlanSession::lockPlan(const plan::Plan &plan)
+{
+    const QString folder = plan.folder();
+    if (folder.isEmpty())
+        return success();
+    // The plan this session holds keeps its lock when opened again.
+    if (m_lock->held() && QFileInfo(m_lock->folder()) == QFileInfo(folder))
+        return success();
+    auto lock = std::make_unique<PlanLock>();
+    QString refusal;
+    if (!lock->take(folder, plan.name(), refusal))
+        return Failure{kPermissionDenied, refusal, QStringLiteral("Opening ") + plan.fullPath()};
+    m_lock = std::move(lock);
+    return success();
+}
+
+bool OpenPlanSession::offerLeftoverEdits(const plan::Plan &opened)
+{
+    if (opened.folder().isEmpty())
+        return false;
+    const QStringList edits = leftoverEdits(opened.folder(), opened.outline());
+    if (edits.isEmpty())
+        return false;
+    const platform::Answer answer = platform::msgBox(m_reportOwner, recoverEditsQuestion(opened.name(), edits),
+                                                     platform::Buttons::YesNo, platform::Icon::Question);
+    if (answer == platform::Answer::Yes)
+        return true;
+    plan::deleteWorkingCopies(opened.folder());
+    return false;
 }
 
 void OpenPlanSession::start()
 {
+    // A plan that reached the session without OpenPlan (a new plan handed
+    // over by creation) is locked here.
+    if (Result<void> locked = lockPlan(plan()); !locked)
+        support::reportOperationError(m_reportOwner, locked.failure());
     forgetEdits();
     setCurrentSection(nullptr);
     LoadAllTables();
@@ -362,6 +407,7 @@ bool OpenPlanSession::ClosePlan()
     if (!current->fullPath().isEmpty())
         addToRecentPlans(current->fullPath());
     DeleteWorkingFiles();
+    m_lock->release();
     // Unsaved deletions are undone by not saving: their files stay.
     m_pendingDeletions.clear();
     // What windows show now matches no working copy: it is not written

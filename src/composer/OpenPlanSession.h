@@ -31,6 +31,8 @@ class WorkbookSet;
 
 namespace qv::composer {
 
+class PlanLock;
+
 class OpenPlanSession : public QObject
 {
     Q_OBJECT
@@ -49,6 +51,9 @@ public:
     // Opens the document into a fresh plan; only when the library accepts it
     // does it become the current plan, whose tables are then loaded (start).
     // A refused document leaves everything as it was.
+    // The plan is locked while open: one held by another live program is
+    // refused. Edits a crashed program left unsaved are offered back (Yes
+    // keeps them, marking the plan modified) or discarded.
     Result<void> OpenPlan(const QString &path);
     // Makes the plan the current Plan holds the open plan: loads its tables
     // and forgets what earlier plans left changed. Emits planOpened.
@@ -139,8 +144,11 @@ private:
     void forgetEdits();
     std::shared_ptr<plan::Table> tableOfPlan(const QString &name) const;
     Result<void> saveDocument();
+    bool offerLeftoverEdits(const plan::Plan &opened);
+    Result<void> lockPlan(const plan::Plan &plan);
 
     std::unique_ptr<workbook::WorkbookSet> m_tables;
+    std::unique_ptr<PlanLock> m_lock;
     std::shared_ptr<plan::Section> m_section;
     std::shared_ptr<plan::Table> m_table;
     QSet<QString> m_changedTables;             // names of tables edited since last written

@@ -86,6 +86,7 @@ TEST(OpenPlanSession, AChangeReachesALinkedTableAndASaveCommitsBothWithoutAnyWin
     EXPECT_TRUE(fakes().messages->shown.isEmpty());
 
     // Both committed files hold the change: a fresh session reads it back.
+    ASSERT_TRUE(session.ClosePlan());
     OpenPlanSession reopened;
     ASSERT_TRUE(reopened.OpenPlan(plan.fixture.documentPath()).ok());
     EXPECT_EQ(reopened.table(QStringLiteral("Tbl0101"))->number(2, 1), 321.0);
