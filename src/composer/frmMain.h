@@ -261,6 +261,7 @@ private:
         QMenu *view = nullptr;      // mnuViewTop
         QMenu *customize = nullptr; // mnuCustomizeTop
         QAction *save = nullptr;    // mnuFile_2
+        QAction *compilePlan = nullptr; // mnuFile_7
         std::array<QAction *, 5> recentFiles{}; // mnuFile_9 to mnuFile_13
         std::array<QAction *, 16> editItems{};  // mnuEdit_0 to mnuEdit_15 (those that exist)
         std::array<QAction *, 3> layouts{};     // mnuView_1 to mnuView_3
