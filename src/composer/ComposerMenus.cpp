@@ -101,7 +101,7 @@ void frmMain::buildMenus()
         }
         ApplyPreferences();
     });
-    captioned(comingItem(file, QStringLiteral("mnuFile_6"), QString()), 1042);
+    m_items.profile = captioned(menuItem(file, QStringLiteral("mnuFile_6")), 1042);
     m_items.compilePlan = captioned(menuItem(file, QStringLiteral("mnuFile_7")), 1043);
     connect(m_items.compilePlan, &QAction::triggered, this, [this] { CompilePlan(*this); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFile_8"));
@@ -133,7 +133,7 @@ void frmMain::buildMenus()
     }
     layouts->actions().first()->setChecked(true);
     view->addSeparator();
-    m_items.cellLinks = captioned(comingItem(view, QStringLiteral("mnuView_5"), QString()), 1071);
+    m_items.cellLinks = captioned(menuItem(view, QStringLiteral("mnuView_5")), 1071);
     QMenu *zoomMenu = view->addMenu(tr("Zoom To..."));
     zoomMenu->setObjectName(QStringLiteral("mnuViewZoomMenu"));
     zoomMenu->menuAction()->setObjectName(QStringLiteral("mnuView_6"));
@@ -156,7 +156,7 @@ void frmMain::buildMenus()
     connect(captioned(menuItem(view, QStringLiteral("mnuView_11")), 1064), &QAction::triggered, this,
             [this] { moveTable(true); });
     view->addSeparator();
-    comingItem(view, QStringLiteral("mnuView_13"), tr("Cover Page"));
+    m_items.coverPage = menuItem(view, QStringLiteral("mnuView_13"), tr("Cover Page"));
     QMenu *workSpace = view->addMenu(tr("Work Space"));
     workSpace->setObjectName(QStringLiteral("mnuViewWorkSpaceMenu"));
     connect(captioned(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_0")), 1053), &QAction::triggered, this,

@@ -59,6 +59,17 @@ void frmMain::buildEditMenu()
     edit->setObjectName(QStringLiteral("mnuEditTop"));
     m_items.edit = edit;
     auto &items = m_items.editItems;
+    // Undo and Redo act on the shown view; a table's history is shared by
+    // every window showing that table.
+    m_items.undo = captioned(menuItem(edit, QStringLiteral("mnuEdit_0"), resText(1020)), 1020);
+    m_items.undo->setShortcut(QKeySequence::Undo);
+    m_items.redo = menuItem(edit, QStringLiteral("mnuEditRedo"), tr("&Redo"));
+    m_items.redo->setShortcut(QKeySequence::Redo);
+    // The views take the keys themselves; the menu only shows them.
+    for (QAction *item : {m_items.undo, m_items.redo})
+        item->setShortcutContext(Qt::WidgetShortcut);
+    items[0] = m_items.undo;
+    edit->addSeparator()->setObjectName(QStringLiteral("mnuEditUndoRule"));
     for (int index : {EditCut, EditCopy, EditPaste}) {
         items[size_t(index)] =
             captioned(menuItem(edit, QStringLiteral("mnuEdit_%1").arg(index), resText(1016 + index - 1)),
@@ -234,10 +245,10 @@ void frmMain::updateWorkCommands()
     work[WorkSpelling]->setEnabled(hasText);
     work[WorkWordProcessor]->setEnabled(false);
 
-    // Spelling is the text view's side command; the graph generator, word
-    // processor and spreadsheet module come with their windows.
-    sscmdAssist->setEnabled(workViews->currentWidget() == rtfWorkArea && hasText);
-    sscmdEdit->setEnabled(false);
+    // Beside the text: spelling; beside a table: its spreadsheet and graph.
+    sscmdAssist->setEnabled(tableShown ? currentTableHasGraph() : workViews->currentWidget() == rtfWorkArea && hasText);
+    sscmdEdit->setEnabled(tableShown);
+    updateTableCommands();
 
     applyAnalysisItems();
     updateStatusPictures();
