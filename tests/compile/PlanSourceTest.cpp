@@ -137,8 +137,11 @@ TEST(PictureCuts, ATallTableIsCutBetweenItsRowsNeverThroughText)
             p.setPen(Qt::black);
             p.drawLine(QPointF(0, top), QPointF(400, top));
             const double baseline = top + 20;
-            p.drawText(QPointF(8, baseline), QStringLiteral("Row %1 gross margin $1,234").arg(row + 1));
-            textBands.emplace_back(baseline - metrics.ascent(), baseline + metrics.descent());
+            const QString text = QStringLiteral("Row %1 gross margin $1,234").arg(row + 1);
+            p.drawText(QPointF(8, baseline), text);
+            // Where the glyphs have ink.
+            const QRectF ink = metrics.tightBoundingRect(text);
+            textBands.emplace_back(baseline + ink.top(), baseline + ink.bottom());
         }
         p.drawLine(QPointF(0, 0), QPointF(0, 600));
         p.drawLine(QPointF(399, 0), QPointF(399, 600));

@@ -145,12 +145,12 @@ std::vector<double> pictureCuts(const metafile::MetafilePicture &picture, double
             if (row[x] < kInk)
                 ++inkedRows[std::size_t(x)];
     }
-    std::vector<bool> rule(std::size_t(w));
+    std::vector<bool> rule(static_cast<std::size_t>(w));
     for (int x = 0; x < w; ++x)
         rule[std::size_t(x)] = inkedRows[std::size_t(x)] >= h * 9 / 10;
     // A row may be cut when it holds no ink but the rules, or is one even
     // tone across (a rule, or a shaded band between lines of text).
-    std::vector<bool> clear(std::size_t(h));
+    std::vector<bool> clear(static_cast<std::size_t>(h));
     for (int y = 0; y < h; ++y) {
         const uchar *row = image.constScanLine(y);
         int inkOffRules = 0;
