@@ -144,6 +144,8 @@ TEST_F(WordProcessor, AMissingSectionFileIsCreatedOnClosing)
     QObject::connect(&window, &frmWordProcessor::returned, [&] { returned = true; });
     EXPECT_TRUE(window.setFileName(section));
     EXPECT_TRUE(window.editor()->toPlainText().isEmpty());
+    // Typing starts in the preferred font, as in a new section.
+    EXPECT_EQ(window.editor()->currentCharFormat().font().family(), QStringLiteral("Times New Roman"));
     EXPECT_EQ(window.fileName(), section);
     window.show();
     EXPECT_TRUE(window.close());
@@ -374,4 +376,19 @@ TEST_F(WordProcessor, HelpOpensTheWordProcessorTopicAndTheTips)
     EXPECT_TRUE(viewer->browser()->source().toLocalFile().endsWith(QStringLiteral("Help/tips.html")));
     EXPECT_TRUE(viewer->browser()->toPlainText().contains(QStringLiteral("Vantor Tips")));
     viewer->close();
+}
+
+TEST_F(WordProcessor, ThePageViewBreaksPagesAlikeAtEveryZoom)
+{
+    frmWordProcessor window;
+    window.setFileName(section);
+    test::writeSampleSection(*window.editor(), 3);
+    window.resize(900, 700);
+    window.show();
+    window.setPageView(true);
+    const int pages = window.editor()->pageCount();
+    for (int zoom : {50, 75, 90, 125, 150, 200}) {
+        window.editor()->setZoomFactor(zoom);
+        EXPECT_EQ(window.editor()->pageCount(), pages) << "at " << zoom << "%";
+    }
 }
