@@ -30,7 +30,9 @@ QString SectionWordProcessor::openFile() const
 
 bool SectionWordProcessor::holds(const QString &path) const
 {
-    return m_window && !path.isEmpty() && QFileInfo(m_window->fileName()) == QFileInfo(path);
+    // The working copy comes and goes with each save: compare names, not files.
+    return m_window && !path.isEmpty()
+           && QFileInfo(m_window->fileName()).absoluteFilePath() == QFileInfo(path).absoluteFilePath();
 }
 
 frmWordProcessor *SectionWordProcessor::open(const QString &workingCopy, const QString &caption)
