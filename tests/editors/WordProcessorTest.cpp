@@ -392,3 +392,22 @@ TEST_F(WordProcessor, ThePageViewBreaksPagesAlikeAtEveryZoom)
         EXPECT_EQ(window.editor()->pageCount(), pages) << "at " << zoom << "%";
     }
 }
+
+TEST_F(WordProcessor, EditItemsFollowTheTextSoTheirKeysWork)
+{
+    frmWordProcessor window;
+    window.setFileName(section);
+    window.show();
+    EXPECT_FALSE(action(window, "mnuEdit_0")->isEnabled());
+    EXPECT_FALSE(action(window, "mnuEdit_2")->isEnabled());
+    QTest::keyClicks(window.editor(), QStringLiteral("Typed"));
+    EXPECT_TRUE(action(window, "mnuEdit_0")->isEnabled());
+    action(window, "mnuEdit_0")->trigger();
+    EXPECT_TRUE(window.editor()->toPlainText().isEmpty());
+    EXPECT_TRUE(action(window, "mnuEditRedo")->isEnabled());
+    action(window, "mnuEditRedo")->trigger();
+    EXPECT_EQ(window.editor()->toPlainText(), QStringLiteral("Typed"));
+    window.editor()->selectAll();
+    EXPECT_TRUE(action(window, "mnuEdit_1")->isEnabled());
+    EXPECT_TRUE(action(window, "mnuEdit_2")->isEnabled());
+}

@@ -128,6 +128,7 @@ bool frmWordProcessor::setFileName(const QString &path)
     // The section's page: the text control's own height whatever the file says.
     txTextDoc->setPageHeight(kPageHeightTwips);
     txTextDoc->document()->setModified(false);
+    refreshEditMenu();
     return read;
 }
 
