@@ -1,5 +1,7 @@
 #include "TableDefinition.h"
 
+#include "ColumnFit.h"
+
 #include "controls/workbook/EntryText.h"
 #include "controls/workbook/FormulaShift.h"
 #include "controls/workbook/Parser.h"
@@ -616,6 +618,8 @@ std::shared_ptr<workbook::Workbook> TableDefinition::build(const QString &exampl
         book->setMaxRow(rows);
     if (columns > 0)
         book->setMaxCol(columns);
+    if (rows > 0 && columns > 0)
+        fitColumnsToTexts(*book);
     book->setActiveCell(1, 1);
     book->setProtected(true);
     return book;

@@ -75,52 +75,63 @@ void frmMain::buildMenus()
     QMenu *fileNew = file->addMenu(QString());
     fileNew->setObjectName(QStringLiteral("mnuFileNewMenu"));
     fileNew->menuAction()->setObjectName(QStringLiteral("mnuFile_0"));
-    connect(menuItem(fileNew, QStringLiteral("mnuFileNew_0")), &QAction::triggered, this,
+    captioned(fileNew->menuAction(), 1021);
+    connect(captioned(menuItem(fileNew, QStringLiteral("mnuFileNew_0")), 1025), &QAction::triggered, this,
             [this] { startWizard(QStringLiteral("pwiz_mi")); });
-    connect(menuItem(fileNew, QStringLiteral("mnuFileNew_1")), &QAction::triggered, this,
+    connect(captioned(menuItem(fileNew, QStringLiteral("mnuFileNew_1")), 1028), &QAction::triggered, this,
             [this] { startWizard(QStringLiteral("pwiz_mx")); });
     connect(menuItem(file, QStringLiteral("mnuFile_1"), tr("Marketing Plan Using Wi&zard")), &QAction::triggered,
             this, [this] { startWizard(QStringLiteral("pwiz_mp")); });
-    connect(menuItem(file, QStringLiteral("mnuFile_2")), &QAction::triggered, this, [this] { SavePlan(); });
+    m_items.save = captioned(menuItem(file, QStringLiteral("mnuFile_2")), 1039);
+    connect(m_items.save, &QAction::triggered, this, [this] { SavePlan(); });
+    m_items.save->setShortcut(QKeySequence::Save);
     QMenu *fileOpen = file->addMenu(QString());
     fileOpen->setObjectName(QStringLiteral("mnuFileOpenMenu"));
     fileOpen->menuAction()->setObjectName(QStringLiteral("mnuFile_3"));
-    connect(menuItem(fileOpen, QStringLiteral("mnuFileOpen_0")), &QAction::triggered, this,
+    captioned(fileOpen->menuAction(), 1022);
+    connect(captioned(menuItem(fileOpen, QStringLiteral("mnuFileOpen_0")), 1025), &QAction::triggered, this,
             &frmMain::openPlanDialog);
     comingItem(fileOpen, QStringLiteral("mnuFileOpen_1"), tr("&Sample Plan"));
     file->addSeparator();
-    connect(menuItem(file, QStringLiteral("mnuFile_5")), &QAction::triggered, this, [this] {
+    connect(captioned(menuItem(file, QStringLiteral("mnuFile_5")), 1041), &QAction::triggered, this, [this] {
         {
             support::frmPreferences dialog(this);
             dialog.exec();
         }
         ApplyPreferences();
     });
-    comingItem(file, QStringLiteral("mnuFile_6"), QString());
-    comingItem(file, QStringLiteral("mnuFile_7"), QString());
+    captioned(comingItem(file, QStringLiteral("mnuFile_6"), QString()), 1042);
+    captioned(comingItem(file, QStringLiteral("mnuFile_7"), QString()), 1043);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFile_8"));
     // The recent-file entries; they show once the recent-file list fills them.
-    for (int index = 9; index <= 13; ++index)
-        menuItem(file, QStringLiteral("mnuFile_%1").arg(index))->setVisible(false);
-    connect(menuItem(file, QStringLiteral("mnuFile_14")), &QAction::triggered, this, &frmMain::mainMenu);
-    connect(menuItem(file, QStringLiteral("mnuFile_15")), &QAction::triggered, this, &frmMain::exitComposer);
+    for (int index = 9; index <= 13; ++index) {
+        QAction *item = menuItem(file, QStringLiteral("mnuFile_%1").arg(index));
+        item->setVisible(false);
+        m_items.recentFiles[size_t(index - 9)] = item;
+    }
+    connect(captioned(menuItem(file, QStringLiteral("mnuFile_14")), 1044), &QAction::triggered, this,
+            &frmMain::mainMenu);
+    connect(captioned(menuItem(file, QStringLiteral("mnuFile_15")), 1027), &QAction::triggered, this,
+            &frmMain::exitComposer);
 
     buildEditMenu();
 
     QMenu *view = menuBar()->addMenu(QString());
     view->setObjectName(QStringLiteral("mnuViewTop"));
+    m_items.view = view;
     auto *layouts = new QActionGroup(this);
     const Layout layoutOf[3] = {Layout::ViewAll, Layout::HideNavigator, Layout::ExpandWorkspace};
     for (int index = 1; index <= 3; ++index) {
-        QAction *item = menuItem(view, QStringLiteral("mnuView_%1").arg(index));
+        QAction *item = captioned(menuItem(view, QStringLiteral("mnuView_%1").arg(index)), 1054 + index);
         item->setCheckable(true);
         layouts->addAction(item);
+        m_items.layouts[size_t(index - 1)] = item;
         const Layout layout = layoutOf[index - 1];
         connect(item, &QAction::triggered, this, [this, layout] { setLayout(layout); });
     }
     layouts->actions().first()->setChecked(true);
     view->addSeparator();
-    comingItem(view, QStringLiteral("mnuView_5"), QString());
+    m_items.cellLinks = captioned(comingItem(view, QStringLiteral("mnuView_5"), QString()), 1071);
     QMenu *zoomMenu = view->addMenu(tr("Zoom To..."));
     zoomMenu->setObjectName(QStringLiteral("mnuViewZoomMenu"));
     zoomMenu->menuAction()->setObjectName(QStringLiteral("mnuView_6"));
@@ -129,28 +140,35 @@ void frmMain::buildMenus()
     for (int index = 0; index < 3; ++index) {
         QAction *item = menuItem(zoomMenu, QStringLiteral("mnuViewZoom_%1").arg(index), tr(zoomCaptions[index]));
         item->setCheckable(true);
+        m_items.zooms[size_t(index)] = item;
         const int percent = zooms[index];
         connect(item, &QAction::triggered, this, [this, percent] { setZoom(percent); });
     }
     view->addSeparator();
-    connect(menuItem(view, QStringLiteral("mnuView_8")), &QAction::triggered, this, [this] { moveSection(false); });
-    connect(menuItem(view, QStringLiteral("mnuView_9")), &QAction::triggered, this, [this] { moveSection(true); });
-    connect(menuItem(view, QStringLiteral("mnuView_10")), &QAction::triggered, this, [this] { moveTable(false); });
-    connect(menuItem(view, QStringLiteral("mnuView_11")), &QAction::triggered, this, [this] { moveTable(true); });
+    m_items.previousSection = captioned(menuItem(view, QStringLiteral("mnuView_8")), 1061);
+    m_items.nextSection = captioned(menuItem(view, QStringLiteral("mnuView_9")), 1062);
+    connect(m_items.previousSection, &QAction::triggered, this, [this] { moveSection(false); });
+    connect(m_items.nextSection, &QAction::triggered, this, [this] { moveSection(true); });
+    connect(captioned(menuItem(view, QStringLiteral("mnuView_10")), 1063), &QAction::triggered, this,
+            [this] { moveTable(false); });
+    connect(captioned(menuItem(view, QStringLiteral("mnuView_11")), 1064), &QAction::triggered, this,
+            [this] { moveTable(true); });
     view->addSeparator();
     comingItem(view, QStringLiteral("mnuView_13"), tr("Cover Page"));
     QMenu *workSpace = view->addMenu(tr("Work Space"));
     workSpace->setObjectName(QStringLiteral("mnuViewWorkSpaceMenu"));
-    connect(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_0")), &QAction::triggered, this,
+    connect(captioned(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_0")), 1053), &QAction::triggered, this,
             [this] { showWorkView(0); });
-    connect(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_1")), &QAction::triggered, this,
+    connect(captioned(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_1")), 1054), &QAction::triggered, this,
             [this] { showWorkView(1); });
 
     // The Customize menu's outline and status commands join it with the
     // outline customization.
     QMenu *customize = menuBar()->addMenu(QString());
     customize->setObjectName(QStringLiteral("mnuCustomizeTop"));
-    QAction *unlock = menuItem(customize, QStringLiteral("mnuUnlockCells"));
+    m_items.customize = customize;
+    QAction *unlock = captioned(menuItem(customize, QStringLiteral("mnuUnlockCells")), 1080);
+    m_items.unlockCells = unlock;
     unlock->setCheckable(true);
     unlock->setEnabled(false);
     connect(unlock, &QAction::triggered, this, [this, unlock] {
@@ -199,6 +217,12 @@ void frmMain::buildToolbar()
 }
 
 
+QAction *frmMain::captioned(QAction *item, int textId)
+{
+    m_captionIds.emplace_back(item, textId);
+    return item;
+}
+
 void frmMain::loadCaptions()
 {
     // The loader takes string-table numbers less 1000, as GetResText does.
@@ -209,43 +233,14 @@ void frmMain::loadCaptions()
         void set(QObject *target, int id) { loader.set(target, id - 1000); }
         QString text(int id) { return loader.text(id - 1000); }
     } captions{loader};
-    auto action = [this](const char *name) { return findChild<QAction *>(QLatin1String(name)); };
     captions.set(menuBar()->actions().at(0), 1004);
     captions.set(menuBar()->actions().at(1), 1005);
     captions.set(menuBar()->actions().at(2), 1006);
     captions.set(menuBar()->actions().at(3), 1076);
     captions.set(menuBar()->actions().at(4), 1073);
     captions.set(menuBar()->actions().at(5), 1007);
-    captions.set(action("mnuUnlockCells"), 1080);
-    captions.set(action("mnuFile_0"), 1021);
-    captions.set(action("mnuFileNew_0"), 1025);
-    captions.set(action("mnuFileNew_1"), 1028);
-    captions.set(action("mnuFile_2"), 1039);
-    captions.set(action("mnuFile_3"), 1022);
-    captions.set(action("mnuFileOpen_0"), 1025);
-    captions.set(action("mnuFile_5"), 1041);
-    captions.set(action("mnuFile_6"), 1042);
-    captions.set(action("mnuFile_7"), 1043);
-    captions.set(action("mnuFile_14"), 1044);
-    captions.set(action("mnuFile_15"), 1027);
-    captions.set(action("mnuEdit_1"), 1016);
-    captions.set(action("mnuEdit_2"), 1017);
-    captions.set(action("mnuEdit_3"), 1018);
-    captions.set(action("mnuView_1"), 1055);
-    captions.set(action("mnuView_2"), 1056);
-    captions.set(action("mnuView_3"), 1057);
-    captions.set(action("mnuView_5"), 1071);
-    captions.set(action("mnuView_10"), 1063);
-    captions.set(action("mnuView_11"), 1064);
-    captions.set(action("mnuViewWorkSpace_0"), 1053);
-    captions.set(action("mnuViewWorkSpace_1"), 1054);
-    captions.set(action("mnuView_8"), 1061);
-    captions.set(action("mnuView_9"), 1062);
-    captions.set(action("mnuTools_2"), 1074);
-    captions.set(action("mnuHelp_0"), 1090);
-    captions.set(action("mnuHelp_2"), 1092);
-    captions.set(action("mnuTools_5"), 1075);
-    captions.set(action("mnuTools_6"), 1034);
+    for (const auto &[item, textId] : m_captionIds)
+        captions.set(item, textId);
     tabWorkArea->setTabText(0, captions.text(1053));
     tabWorkArea->setTabText(1, captions.text(1054));
     for (int index = 0; index < 3; ++index)
@@ -258,8 +253,7 @@ void frmMain::loadCaptions()
 void frmMain::refreshMenuStates()
 {
     const bool hasPlan = shell::currentPlan() && !shell::currentPlan()->fullPath().isEmpty();
-    if (QAction *save = findChild<QAction *>(QStringLiteral("mnuFile_2")))
-        save->setEnabled(hasPlan);
+    m_items.save->setEnabled(hasPlan);
     updateWorkCommands();
 }
 

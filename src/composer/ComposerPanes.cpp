@@ -207,6 +207,7 @@ void frmMain::buildWorkAreaPane()
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
     lblSectionName->setFont(titleFont);
     lblSectionName->setTextFormat(Qt::PlainText);
+    lblSectionName->setWordWrap(true); // a long table title takes a second line rather than losing its end
     titleRow->addWidget(lblSectionName, 1);
     cmdTables = new QToolButton(picWorkArea);
     cmdTables->setObjectName(QStringLiteral("cmdTables"));

@@ -68,17 +68,20 @@ void frmMain::autosaveTick()
 void frmMain::LoadRecentFiles()
 {
     for (const shell::RecentFileMenuItem &entry : shell::LoadRecentFiles()) {
-        if (QAction *item = findChild<QAction *>(QStringLiteral("mnuFile_%1").arg(entry.menuIndex))) {
-            item->setText(entry.caption);
-            item->setVisible(entry.visible);
-        }
+        if (entry.menuIndex < 9 || entry.menuIndex > 13)
+            continue;
+        QAction *item = m_items.recentFiles[size_t(entry.menuIndex - 9)];
+        item->setText(entry.caption);
+        item->setVisible(entry.visible);
     }
 }
 
 void frmMain::openRecentFile(int menuIndex)
 {
-    QAction *item = findChild<QAction *>(QStringLiteral("mnuFile_%1").arg(menuIndex));
-    if (!item || !ClosePlan())
+    if (menuIndex < 9 || menuIndex > 13)
+        return;
+    QAction *item = m_items.recentFiles[size_t(menuIndex - 9)];
+    if (!ClosePlan())
         return;
     const QString path = shell::recentFilePathFromCaption(item->text()).trimmed();
     if (!shell::PathExists(path)) {

@@ -5,6 +5,7 @@
 
 #include "composer/ComposerArt.h"
 #include "composer/ComposerCommon.h"
+#include "composer/ComposerTexts.h"
 #include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
 #include "composer/SectionFiles.h"
@@ -91,7 +92,11 @@ void frmMain::showHelperFile(int option, const QString &path, int missingMessage
     if (!currentSection())
         return;
     if (currentSection()->key().isEmpty()) {
-        sbsIEWeb->clear();
+        // A section of the user's own has no instructions in the library.
+        if (option == Instructions)
+            sbsIEWeb->setText(ownSectionInstructions(currentSection()->name()));
+        else
+            sbsIEWeb->clear();
     } else if (!QFileInfo::exists(path)) {
         sbsIEWeb->clear();
         if (!m_reportedMissing.contains(option)) {

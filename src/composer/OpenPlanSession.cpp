@@ -3,10 +3,10 @@
 #include "composer/PlanSaving.h"
 #include "composer/PlanTables.h"
 #include "composer/RecentPlans.h"
-#include "composer/SectionFiles.h"
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
 #include "plan/Plan.h"
+#include "plan/PlanRules.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
 #include "resources/ResText.h"
@@ -61,8 +61,8 @@ Result<void> OpenPlanSession::OpenPlan(const QString &path)
 {
     support::CWaitCursor wait;
     auto opened = std::make_unique<plan::Plan>();
-    opened->Initialise(QStringLiteral("B"), QStringLiteral("M"));
-    opened->planInfo().setPlanType(planTypeOfPath(path));
+    plan::initialisePlanLetters(*opened);
+    opened->planInfo().setPlanType(plan::planTypeOfPath(path));
     opened->setFilePath(path);
     if (!opened->Open()) {
         const QString reason = opened->lastError().isEmpty()

@@ -67,12 +67,14 @@ private:
 
 } // namespace
 
-QMenu *frmMain::addOutlineCommands(QMenu *menu, const QString &arrayName, bool chapterCommands)
+QMenu *frmMain::addOutlineCommands(QMenu *menu, const QString &arrayName, bool chapterCommands,
+                                   std::array<QAction *, 5> &items)
 {
     const int captions[5] = {1084, 1085, 1086, 1087, chapterCommands ? 1089 : 1088};
     for (int index = 0; index < 5; ++index) {
         QAction *item = menu->addAction(resText(captions[index]));
         item->setObjectName(QStringLiteral("%1_%2").arg(arrayName).arg(index));
+        items[size_t(index)] = item;
         connect(item, &QAction::triggered, this, [this, index, chapterCommands] {
             QTreeWidgetItem *node = tvwOutline->currentItem();
             if (chapterCommands && IsSectionNode(node))
@@ -108,6 +110,7 @@ void frmMain::setUpCustomizingAndSaving()
         QAction *item = captions[index] ? mnuOutlinePopUp->addAction(resText(captions[index]))
                                         : mnuOutlinePopUp->addSeparator();
         item->setObjectName(QStringLiteral("mnuOutline_%1").arg(index));
+        m_items.outlinePopUp[size_t(index)] = item;
         if (!captions[index])
             continue;
         connect(item, &QAction::triggered, this, [this, index] {
@@ -130,8 +133,8 @@ void frmMain::setUpCustomizingAndSaving()
 
     // The Customize menu's Chapter, Section and Status submenus, before
     // Unlock Cells.
-    auto *customize = findChild<QMenu *>(QStringLiteral("mnuCustomizeTop"));
-    QAction *unlock = findChild<QAction *>(QStringLiteral("mnuUnlockCells"));
+    QMenu *customize = m_items.customize;
+    QAction *unlock = m_items.unlockCells;
     auto submenu = [&](const QString &name, int caption, const QString &fallback) {
         auto *menu = new QMenu(captionText(caption, fallback), customize);
         menu->setObjectName(name + QStringLiteral("Menu"));
@@ -139,8 +142,10 @@ void frmMain::setUpCustomizingAndSaving()
         customize->insertMenu(unlock, menu);
         return menu;
     };
-    addOutlineCommands(submenu(QStringLiteral("mnuChapter"), 1077, tr("C&hapter")), QStringLiteral("mnuChapter"), true);
-    addOutlineCommands(submenu(QStringLiteral("mnuSection"), 1078, tr("&Section")), QStringLiteral("mnuSection"), false);
+    addOutlineCommands(submenu(QStringLiteral("mnuChapter"), 1077, tr("C&hapter")), QStringLiteral("mnuChapter"), true,
+                       m_items.chapterItems);
+    addOutlineCommands(submenu(QStringLiteral("mnuSection"), 1078, tr("&Section")), QStringLiteral("mnuSection"), false,
+                       m_items.sectionItems);
     QMenu *status = submenu(QStringLiteral("mnuStatus"), 1079, tr("S&tatus"));
     auto *statuses = new QActionGroup(status); // a section has one status
     statuses->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -148,6 +153,7 @@ void frmMain::setUpCustomizingAndSaving()
         QAction *item = status->addAction(resText(1081 + value));
         statuses->addAction(item);
         item->setObjectName(QStringLiteral("mnuStatus_%1").arg(value));
+        m_items.statusItems[size_t(value)] = item;
         item->setCheckable(true);
         connect(item, &QAction::triggered, this,
                 [this, value] { setSectionStatus(tvwOutline->currentItem(), qint16(value)); });
@@ -167,17 +173,14 @@ void frmMain::setUpCustomizingAndSaving()
     }));
 
     connect(timerSave, &QTimer::timeout, this, &frmMain::autosaveTick);
-    for (int index = 9; index <= 13; ++index) {
-        if (QAction *item = findChild<QAction *>(QStringLiteral("mnuFile_%1").arg(index)))
-            connect(item, &QAction::triggered, this, [this, index] { openRecentFile(index); });
-    }
+    for (int index = 9; index <= 13; ++index)
+        connect(m_items.recentFiles[size_t(index - 9)], &QAction::triggered, this, [this, index] { openRecentFile(index); });
     adaptOutlinePopUp(nullptr);
     ApplyPreferences();
 }
 
 void frmMain::adaptOutlinePopUp(const QTreeWidgetItem *node)
 {
-    auto item = [this](const QString &name) { return findChild<QAction *>(name); };
     const bool chapter = IsChapterNode(node);
     const bool section = IsSectionNode(node);
     const QTreeWidgetItem *parent = node ? node->parent() : nullptr;
@@ -185,12 +188,13 @@ void frmMain::adaptOutlinePopUp(const QTreeWidgetItem *node)
     const bool first = !parent || index == 0;
     const bool last = !parent || index == parent->childCount() - 1;
 
-    item(QStringLiteral("mnuOutline_%1").arg(PopUpMoveUp))->setVisible(!first);
-    item(QStringLiteral("mnuOutline_%1").arg(PopUpMoveDown))->setVisible(!last);
-    item(QStringLiteral("mnuOutline_%1").arg(PopUpAdd))->setText(resText(chapter ? 1089 : 1088));
-    item(QStringLiteral("mnuOutline_%1").arg(PopUpDelete))->setText(resText(1086));
+    const auto &popUp = m_items.outlinePopUp;
+    popUp[PopUpMoveUp]->setVisible(!first);
+    popUp[PopUpMoveDown]->setVisible(!last);
+    popUp[PopUpAdd]->setText(resText(chapter ? 1089 : 1088));
+    popUp[PopUpDelete]->setText(resText(1086));
     for (const int number : {PopUpMoveUp, PopUpMoveDown, PopUpAdd, PopUpDelete, PopUpRename})
-        item(QStringLiteral("mnuOutline_%1").arg(number))->setEnabled(chapter || section);
+        popUp[size_t(number)]->setEnabled(chapter || section);
 
     // The Chapter submenu works on the node's chapter, the Section submenu
     // on a section node (its Add also on a chapter node).
@@ -203,8 +207,8 @@ void frmMain::adaptOutlinePopUp(const QTreeWidgetItem *node)
                                     chapterNode != nullptr};
     const bool enabledSection[5] = {section && !first, section && !last, section, section, chapterNode != nullptr};
     for (int number = 0; number < 5; ++number) {
-        item(QStringLiteral("mnuChapter_%1").arg(number))->setEnabled(enabledChapter[number]);
-        item(QStringLiteral("mnuSection_%1").arg(number))->setEnabled(enabledSection[number]);
+        m_items.chapterItems[size_t(number)]->setEnabled(enabledChapter[number]);
+        m_items.sectionItems[size_t(number)]->setEnabled(enabledSection[number]);
     }
 
     qint16 status = -1;
@@ -216,7 +220,7 @@ void frmMain::adaptOutlinePopUp(const QTreeWidgetItem *node)
             status = chapters.item(position.chapter)->sections().item(position.section)->status();
     }
     for (int value = plan::InProgress; value <= plan::Exclude; ++value) {
-        QAction *statusItem = item(QStringLiteral("mnuStatus_%1").arg(value));
+        QAction *statusItem = m_items.statusItems[size_t(value)];
         statusItem->setEnabled(section);
         // Any other stored value shows as In Progress, as its image does.
         statusItem->setChecked(section && (status == value || (value == plan::InProgress && status != plan::Complete
@@ -306,6 +310,8 @@ void frmMain::outlineAddSection(QTreeWidgetItem *chapterNode)
     chapterNode->setExpanded(true);
     m_session->markModified();
     selectAfterChange(sectionNode);
+    // The new section is named at once, in place in the outline.
+    outlineRename(sectionNode);
 }
 
 void frmMain::outlineDelete(QTreeWidgetItem *node)

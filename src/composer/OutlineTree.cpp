@@ -170,6 +170,7 @@ void frmMain::setNodeImage(QTreeWidgetItem *node, const QString &image)
 QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const plan::Chapter &chapter)
 {
     QTreeWidgetItem *node = outlineNode(chapterKey(c), NodeTag::Chapter, chapter.name());
+    node->setToolTip(0, chapter.name()); // the whole name, however narrow the pane
     root->addChild(node);
     setNodeImage(node, QStringLiteral("closed folder"));
     return node;
@@ -178,6 +179,7 @@ QTreeWidgetItem *frmMain::addChapterNode(QTreeWidgetItem *root, int c, const pla
 QTreeWidgetItem *frmMain::addSectionNode(QTreeWidgetItem *chapterNode, int c, int s, const plan::Section &section)
 {
     QTreeWidgetItem *node = outlineNode(sectionKey(c, s), NodeTag::Section, section.name());
+    node->setToolTip(0, section.name());
     chapterNode->addChild(node);
     setNodeImage(node, statusImageOf(section.status()));
     return node;
@@ -254,10 +256,8 @@ void frmMain::updateSectionButtons(const QTreeWidgetItem *node)
     }
     cmdToolBar[4]->setEnabled(previous);
     cmdToolBar[5]->setEnabled(next);
-    if (QAction *item = findChild<QAction *>(QStringLiteral("mnuView_8")))
-        item->setEnabled(previous);
-    if (QAction *item = findChild<QAction *>(QStringLiteral("mnuView_9")))
-        item->setEnabled(next);
+    m_items.previousSection->setEnabled(previous);
+    m_items.nextSection->setEnabled(next);
 }
 
 void frmMain::nodeClick(QTreeWidgetItem *node)

@@ -12,12 +12,6 @@
 
 namespace qv::composer {
 
-int planTypeOfPath(const QString &path)
-{
-    return path.right(3).compare(QLatin1String("mpl"), Qt::CaseInsensitive) == 0 ? plan::MarketingPlan
-                                                                                 : plan::BusinessPlan;
-}
-
 QString nextSectionFileName(const QString &planFolder)
 {
     for (int n = 1; n <= 99999; ++n) {

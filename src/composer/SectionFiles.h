@@ -4,6 +4,8 @@
 // folder, and its instruction, example and example-table files in the
 // template library.
 
+#include "plan/PlanRules.h"
+
 #include <QString>
 
 class QTextDocument;
@@ -15,9 +17,8 @@ class Section;
 
 namespace qv::composer {
 
-// The plan type an opened file has: marketing when the path ends in "mpl"
-// (any case), business otherwise.
-int planTypeOfPath(const QString &path);
+// The plan type an opened file has (the plan rule, under the composer's name).
+using plan::planTypeOfPath;
 
 // The first "Ans" + five-digit number + ".rtf" for which neither that name
 // nor its working copy (".tmp") exists in the folder.

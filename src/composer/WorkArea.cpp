@@ -268,7 +268,7 @@ void frmMain::showWorkView(int index)
 
 void frmMain::setProtection(bool locked, bool ask)
 {
-    QAction *unlock = findChild<QAction *>(QStringLiteral("mnuUnlockCells"));
+    QAction *unlock = m_items.unlockCells;
     workbook::Workbook *book = currentTable() ? m_session->table(currentTable()->name()) : nullptr;
     if (!locked && ask
         && composer::ask(this, resText(1602), platform::Buttons::YesNo, platform::Icon::Question) != platform::Answer::Yes)
@@ -319,8 +319,7 @@ void frmMain::showHelperPane(bool show)
 void frmMain::setLayout(Layout layout)
 {
     const int item = layout == Layout::ViewAll ? 1 : layout == Layout::HideNavigator ? 2 : 3;
-    if (QAction *check = findChild<QAction *>(QStringLiteral("mnuView_%1").arg(item)))
-        check->setChecked(true);
+    m_items.layouts[size_t(item - 1)]->setChecked(true);
     picHelper->setUpdatesEnabled(false);
     switch (layout) {
     case Layout::ViewAll:
@@ -373,10 +372,8 @@ void frmMain::updateZoomChecks()
 {
     const int current = zoom();
     const int zooms[3] = {125, 100, 75};
-    for (int index = 0; index < 3; ++index) {
-        if (QAction *item = findChild<QAction *>(QStringLiteral("mnuViewZoom_%1").arg(index)))
-            item->setChecked(current == zooms[index]);
-    }
+    for (int index = 0; index < 3; ++index)
+        m_items.zooms[size_t(index)]->setChecked(current == zooms[index]);
 }
 
 bool frmMain::writeChangedTables()

@@ -19,6 +19,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -27,7 +28,7 @@ namespace qv::composer {
 namespace {
 
 // Edit menu indexes that act on the view shown.
-enum EditItem { EditCut = 1, EditCopy = 2, EditPaste = 3, EditClear = 4 };
+enum EditItem { EditCut = 1, EditCopy = 2, EditPaste = 3, EditClear = 4, EditSpelling = 6 };
 
 // Work pop-up indexes.
 enum WorkItem { WorkUndo = 0, WorkCut = 1, WorkCopy = 2, WorkPaste = 3, WorkCharacter = 5, WorkSpelling = 7,
@@ -52,24 +53,23 @@ template <class Target> void runClipboardCommand(Target &target, int command)
 
 } // namespace
 
-QAction *frmMain::action(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
 void frmMain::buildEditMenu()
 {
     QMenu *edit = menuBar()->addMenu(QString());
     edit->setObjectName(QStringLiteral("mnuEditTop"));
+    m_items.edit = edit;
+    auto &items = m_items.editItems;
     for (int index : {EditCut, EditCopy, EditPaste}) {
-        connect(menuItem(edit, QStringLiteral("mnuEdit_%1").arg(index), resText(1016 + index - 1)),
-                &QAction::triggered, this, [this, index] { editCommand(index); });
+        items[size_t(index)] =
+            captioned(menuItem(edit, QStringLiteral("mnuEdit_%1").arg(index), resText(1016 + index - 1)),
+                      1016 + index - 1);
+        connect(items[size_t(index)], &QAction::triggered, this, [this, index] { editCommand(index); });
     }
-    connect(menuItem(edit, QStringLiteral("mnuEdit_4"), tr("C&lear")), &QAction::triggered, this,
-            &frmMain::clearCommand);
+    items[EditClear] = menuItem(edit, QStringLiteral("mnuEdit_4"), tr("C&lear"));
+    connect(items[EditClear], &QAction::triggered, this, &frmMain::clearCommand);
     edit->addSeparator()->setObjectName(QStringLiteral("mnuEdit_5"));
-    connect(menuItem(edit, QStringLiteral("mnuEdit_6"), resText(1093)), &QAction::triggered, this,
-            &frmMain::SpellCheck);
+    items[EditSpelling] = menuItem(edit, QStringLiteral("mnuEdit_6"), resText(1093));
+    connect(items[EditSpelling], &QAction::triggered, this, &frmMain::SpellCheck);
     edit->addSeparator()->setObjectName(QStringLiteral("mnuEdit_7"));
     // The row and column commands work on the table view.
     struct TableCommand
@@ -91,6 +91,7 @@ void frmMain::buildEditMenu()
         for (; next < command.index; ++next)
             edit->addSeparator()->setObjectName(QStringLiteral("mnuEdit_%1").arg(next));
         QAction *item = menuItem(edit, QStringLiteral("mnuEdit_%1").arg(command.index), tr(command.caption));
+        items[size_t(command.index)] = item;
         const auto run = command.run;
         connect(item, &QAction::triggered, this, [this, run] {
             if (workViews->currentWidget() == fOne && fOne->workbook())
@@ -138,8 +139,7 @@ void frmMain::buildWorkAreaExtras()
     // A table's right click opens the Edit menu; the example table's a menu
     // of its own.
     connect(fOne, &workbook::WorkbookView::rightClicked, this, [this](QPoint globalPos) {
-        if (QMenu *edit = findChild<QMenu *>(QStringLiteral("mnuEditTop")))
-            edit->popup(globalPos); // its aboutToShow sets the items
+        m_items.edit->popup(globalPos); // its aboutToShow sets the items
     });
     mnuExamplePopUp = new QMenu(this);
     mnuExamplePopUp->setObjectName(QStringLiteral("mnuExamplePopUp"));
@@ -176,6 +176,14 @@ void frmMain::buildWorkAreaExtras()
     sbarPlan->addPermanentWidget(picGraphStatus);
     connect(fOne, &workbook::WorkbookView::cellClicked, this, &frmMain::updateCellIndicator);
     connect(fOne, &workbook::WorkbookView::selectionChanged, this, &frmMain::updateCellIndicator);
+    // A note about what was just typed takes the section's place in the
+    // status bar until the next entry.
+    connect(fOne, &workbook::WorkbookView::statusNote, this, [this](const QString &note) {
+        const QTreeWidgetItem *node = tvwOutline->currentItem();
+        const QString section = IsSectionNode(node) ? node->text(0) : QString();
+        statusPanels[2]->setText(note.isEmpty() ? section : note);
+        statusPanels[2]->setToolTip(note.isEmpty() ? QStringLiteral("Current Section: ") + section : note);
+    });
 
     // No pane gets too narrow to read, at any window size.
     picOutline->setMinimumWidth(160);
@@ -189,8 +197,7 @@ void frmMain::buildWorkAreaExtras()
     picWorkArea->setMinimumWidth(320);
 
     addViewItems();
-    if (QAction *topics = action(QStringLiteral("mnuHelp_0")))
-        topics->setText(resText(1090) + QStringLiteral("..."));
+    m_items.helpTopics->setText(resText(1090) + QStringLiteral("..."));
 }
 
 void frmMain::showWorkPopUp(const QPoint &globalPos)
@@ -209,13 +216,14 @@ void frmMain::updateWorkCommands()
     const bool selected = rtfWorkArea->textCursor().hasSelection();
     const bool hasText = editable && rtfWorkArea->plainTextLength() > 0;
 
-    enableItem(action(QStringLiteral("mnuEdit_1")), tableShown || (editable && selected));
-    enableItem(action(QStringLiteral("mnuEdit_2")), tableShown || (textShown && selected));
-    enableItem(action(QStringLiteral("mnuEdit_3")), tableShown || editable);
-    enableItem(action(QStringLiteral("mnuEdit_4")), tableShown || (editable && selected));
-    enableItem(action(QStringLiteral("mnuEdit_6")), currentSection() != nullptr);
+    const auto &items = m_items.editItems;
+    enableItem(items[EditCut], tableShown || (editable && selected));
+    enableItem(items[EditCopy], tableShown || (textShown && selected));
+    enableItem(items[EditPaste], tableShown || editable);
+    enableItem(items[EditClear], tableShown || (editable && selected));
+    enableItem(items[EditSpelling], currentSection() != nullptr);
     for (int index : {8, 9, 11, 12, 14, 15})
-        enableItem(action(QStringLiteral("mnuEdit_%1").arg(index)), tableShown);
+        enableItem(items[size_t(index)], tableShown);
 
     const QList<QAction *> work = mnuWorkPopUp->actions();
     work[WorkUndo]->setEnabled(editable && rtfWorkArea->document()->isUndoAvailable());
@@ -234,8 +242,9 @@ void frmMain::updateWorkCommands()
     applyAnalysisItems();
     updateStatusPictures();
     updateCellIndicator();
-    if (QAction *helper = action(QStringLiteral("mnuViewHelperPane")))
-        helper->setText(picHelper->isHidden() ? tr("Show Instructions/Examples") : tr("Hide Instructions/Examples"));
+    if (m_items.helperPane)
+        m_items.helperPane->setText(picHelper->isHidden() ? tr("Show Instructions/Examples")
+                                                          : tr("Hide Instructions/Examples"));
 }
 
 void frmMain::SpellCheck()

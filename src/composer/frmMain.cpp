@@ -4,6 +4,7 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerArt.h"
+#include "composer/ComposerTexts.h"
 #include "composer/ComposerCommon.h"
 #include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
@@ -17,6 +18,7 @@
 #include "controls/workbookview/WorkbookView.h"
 #include "plan/Plan.h"
 #include "plan/PlanErrors.h"
+#include "plan/PlanRules.h"
 #include "plan/WorkingCopies.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
@@ -171,6 +173,7 @@ void frmMain::showOpenedPlan()
     const bool business = current.planInfo().planType() == plan::BusinessPlan;
     shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
+    setWindowTitle(composerTitle(current.fullPath()));
 
     QTreeWidgetItem *root = tvwOutline->topLevelItem(0);
     if (root) {
@@ -201,12 +204,10 @@ void frmMain::openPlanDialog()
 {
     if (!ClosePlan())
         return;
-    const bool business = plan().planInfo().planType() == plan::BusinessPlan;
     platform::FileRequest request;
     request.title = resText(1330);
     request.folder = platform::Folders::myPlansFolder();
-    request.filter = business ? QStringLiteral("Business Plan Files (*.bpl)|*.bpl")
-                              : QStringLiteral("Marketing Plan Files (*.mpl)|*.mpl");
+    request.filter = plan::planFileFilter(plan().planInfo().planType());
     const std::optional<QString> chosen = platform::fileDialogs().openFile(this, request);
     if (chosen && !chosen->isEmpty())
         OpenPlan(*chosen);
@@ -230,8 +231,10 @@ void frmMain::mainMenu()
 {
     if (!ClosePlan())
         return;
-    unload();
+    // The welcome menu comes up before the composer goes, so the program
+    // never finds itself without a window and ends.
     shell::frmParent::Display();
+    unload();
 }
 
 void frmMain::exitComposer()

@@ -202,7 +202,6 @@ private:
     void updateCellIndicator();
     void updateStatusPictures();
     void applyAnalysisItems();
-    QAction *action(const QString &name) const;
 
     QMenu *mnuWorkPopUp = nullptr;
     QMenu *mnuExamplePopUp = nullptr;
@@ -248,6 +247,39 @@ private:
     void updateZoomChecks();
     std::shared_ptr<plan::Table> tableNamed(const QString &name) const;
     plan::Plan &plan() const;
+
+    // Tags a menu item with its caption's string-table number, which
+    // loadCaptions then fills in.
+    QAction *captioned(QAction *item, int textId);
+
+    // The composer's own menu items, reached through these members; each
+    // keeps its object name (mnuFile_2 is item 2 of the File menu array) for
+    // tests and captions.
+    struct MenuItems
+    {
+        QMenu *edit = nullptr;      // mnuEditTop
+        QMenu *view = nullptr;      // mnuViewTop
+        QMenu *customize = nullptr; // mnuCustomizeTop
+        QAction *save = nullptr;    // mnuFile_2
+        std::array<QAction *, 5> recentFiles{}; // mnuFile_9 to mnuFile_13
+        std::array<QAction *, 16> editItems{};  // mnuEdit_0 to mnuEdit_15 (those that exist)
+        std::array<QAction *, 3> layouts{};     // mnuView_1 to mnuView_3
+        QAction *cellLinks = nullptr;           // mnuView_5
+        std::array<QAction *, 3> zooms{};       // mnuViewZoom_0 to mnuViewZoom_2
+        QAction *previousSection = nullptr;     // mnuView_8
+        QAction *nextSection = nullptr;         // mnuView_9
+        QAction *helperPane = nullptr;          // mnuViewHelperPane
+        QAction *unlockCells = nullptr;         // mnuUnlockCells
+        QAction *analysisRule = nullptr;        // mnuTools_7
+        QAction *analysis = nullptr;            // mnuTools_8
+        QAction *helpTopics = nullptr;          // mnuHelp_0
+        std::array<QAction *, 8> outlinePopUp{}; // mnuOutline_0 to mnuOutline_7
+        std::array<QAction *, 5> chapterItems{}; // mnuChapter_0 to mnuChapter_4
+        std::array<QAction *, 5> sectionItems{}; // mnuSection_0 to mnuSection_4
+        std::array<QAction *, 3> statusItems{};  // mnuStatus_0 to mnuStatus_2
+    };
+    MenuItems m_items;
+    std::vector<std::pair<QAction *, int>> m_captionIds;
 
     // Controls, by their object names.
     QWidget *picToolbar = nullptr;
@@ -322,7 +354,8 @@ public:
 
 private:
     void setUpCustomizingAndSaving();
-    QMenu *addOutlineCommands(QMenu *menu, const QString &arrayName, bool chapterCommands);
+    QMenu *addOutlineCommands(QMenu *menu, const QString &arrayName, bool chapterCommands,
+                              std::array<QAction *, 5> &items);
     void renumberKeys();
     void outlineChanged(QTreeWidgetItem *node);
     void selectAfterChange(QTreeWidgetItem *node);

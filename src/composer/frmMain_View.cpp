@@ -13,6 +13,7 @@
 #include "resources/art/Artwork.h"
 #include "shell/CurrentPlan.h"
 #include "support/ErrorReports.h"
+#include "support/Calculator.h"
 #include "support/CWaitCursor.h"
 #include "support/HelpFiles.h"
 #include "support/OnlineLinks.h"
@@ -38,20 +39,21 @@ void frmMain::buildToolsMenu()
     tools->setObjectName(QStringLiteral("mnuToolsTop"));
     comingItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
     comingItem(tools, QStringLiteral("mnuTools_1"), tr("&Spread Sheet"));
-    comingItem(tools, QStringLiteral("mnuTools_2"), resText(1074));
+    captioned(comingItem(tools, QStringLiteral("mnuTools_2"), resText(1074)), 1074);
     tools->addSeparator()->setObjectName(QStringLiteral("mnuTools_3"));
     connect(menuItem(tools, QStringLiteral("mnuTools_4"), tr("&Calculator")), &QAction::triggered, this,
             &frmMain::startCalculator);
-    connect(menuItem(tools, QStringLiteral("mnuTools_5"), resText(1075)), &QAction::triggered, this,
+    connect(captioned(menuItem(tools, QStringLiteral("mnuTools_5"), resText(1075)), 1075), &QAction::triggered, this,
             [this] { support::OpenHelpFile(this, support::kAdvisorHelpFile); });
-    connect(menuItem(tools, QStringLiteral("mnuTools_6"), resText(1034)), &QAction::triggered, this,
+    connect(captioned(menuItem(tools, QStringLiteral("mnuTools_6"), resText(1034)), 1034), &QAction::triggered, this,
             [this] { support::OpenSecondWebSite(this); });
     // The financial analysis, shown for plans whose profile offers it; its
     // window comes with the analysis tools.
-    QAction *rule = tools->addSeparator();
-    rule->setObjectName(QStringLiteral("mnuTools_7"));
-    rule->setVisible(false);
-    comingItem(tools, QStringLiteral("mnuTools_8"), QString())->setVisible(false);
+    m_items.analysisRule = tools->addSeparator();
+    m_items.analysisRule->setObjectName(QStringLiteral("mnuTools_7"));
+    m_items.analysisRule->setVisible(false);
+    m_items.analysis = comingItem(tools, QStringLiteral("mnuTools_8"), QString());
+    m_items.analysis->setVisible(false);
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateWorkCommands);
 }
 
@@ -59,25 +61,23 @@ void frmMain::applyAnalysisItems()
 {
     const plan::Plan *current = shell::currentPlan();
     const bool offered = current && !current->fullPath().isEmpty() && current->profile().analysis();
-    QAction *rule = action(QStringLiteral("mnuTools_7"));
-    QAction *analysis = action(QStringLiteral("mnuTools_8"));
-    if (!rule || !analysis)
-        return;
-    rule->setVisible(offered);
-    analysis->setVisible(offered);
-    analysis->setText(offered ? current->profile().analysisTitle() : QString());
+    m_items.analysisRule->setVisible(offered);
+    m_items.analysis->setVisible(offered);
+    m_items.analysis->setText(offered ? current->profile().analysisTitle() : QString());
 }
 
 void frmMain::buildHelpMenu()
 {
     QMenu *help = menuBar()->addMenu(QString());
     help->setObjectName(QStringLiteral("mnuHelpTop"));
-    connect(menuItem(help, QStringLiteral("mnuHelp_0"), resText(1090) + QStringLiteral("...")), &QAction::triggered,
-            this, [this] { support::OpenHelpFile(this, support::kMainHelpFile); });
+    m_items.helpTopics = captioned(menuItem(help, QStringLiteral("mnuHelp_0"), resText(1090) + QStringLiteral("...")),
+                                   1090);
+    connect(m_items.helpTopics, &QAction::triggered, this,
+            [this] { support::OpenHelpFile(this, support::kMainHelpFile); });
     // The tips have no window in this release; the item stays hidden, as in
     // the welcome menu.
     menuItem(help, QStringLiteral("mnuHelp_1"), resText(1032))->setVisible(false);
-    connect(menuItem(help, QStringLiteral("mnuHelp_2"), resText(1092)), &QAction::triggered, this,
+    connect(captioned(menuItem(help, QStringLiteral("mnuHelp_2"), resText(1092)), 1092), &QAction::triggered, this,
             [this] { support::ShowProducts(this); });
     help->addSeparator()->setObjectName(QStringLiteral("mnuHelp_3"));
     connect(menuItem(help, QStringLiteral("mnuHelp_4"),
@@ -91,12 +91,11 @@ void frmMain::buildHelpMenu()
 
 void frmMain::addViewItems()
 {
-    QMenu *view = findChild<QMenu *>(QStringLiteral("mnuViewTop"));
-    QAction *cellLink = action(QStringLiteral("mnuView_5"));
-    if (!view || !cellLink)
-        return;
+    QMenu *view = m_items.view;
+    QAction *cellLink = m_items.cellLinks;
     // The helper pane's own switch, beside the layouts.
     auto *helper = new QAction(tr("Hide Instructions/Examples"), view);
+    m_items.helperPane = helper;
     helper->setObjectName(QStringLiteral("mnuViewHelperPane"));
     view->insertAction(cellLink, helper);
     view->insertSeparator(cellLink);
@@ -195,13 +194,8 @@ bool frmMain::goToTablePlace(int chapter, int section, const QString &name)
 
 void frmMain::startCalculator()
 {
-    // The desktop's calculator stands in for the system's calc program; with
-    // none installed, the missing program is reported as such.
-    const QString found = platform::shell().findProgram(
-        {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
-         QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")});
-    support::RunProgram(found.isEmpty() ? platform::joinPath(platform::Folders::systemFolder(), QStringLiteral("calc"))
-                                        : found);
+    // The desktop's calculator stands in for the system's calc program.
+    support::StartCalculator(this);
 }
 
 std::vector<GraphPicture> frmMain::UpdateGraphPictures()

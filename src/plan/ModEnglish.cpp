@@ -1,4 +1,5 @@
 #include "plan/ModEnglish.h"
+#include "plan/PlanRules.h"
 
 #include "platform/Folders.h"
 
@@ -169,7 +170,7 @@ QString SamplePlanFileName(int kind, const QString &extension)
 
 QString PlanTypeLetter(int planType)
 {
-    return QLatin1String(planType == BusinessPlan ? kBusinessPlanLetter : kMarketingPlanLetter);
+    return planTypeLetter(planType);
 }
 
 QString PlanFolderOf(const QString &documentPath, const QString &letter)
@@ -189,8 +190,7 @@ QString PlanFolderOfDocument(const QString &documentPath)
 
 int PlanTypeOfDocument(const QString &documentPath)
 {
-    return documentPath.right(3).compare(QLatin1String("mpl"), Qt::CaseInsensitive) == 0 ? MarketingPlan
-                                                                                          : BusinessPlan;
+    return planTypeOfPath(documentPath);
 }
 
 } // namespace qv::plan::ModEnglish

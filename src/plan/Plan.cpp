@@ -1,4 +1,5 @@
 #include "plan/Plan.h"
+#include "plan/PlanRules.h"
 
 #include "plan/ModEnglish.h"
 #include "plan/PlanErrors.h"
@@ -118,14 +119,12 @@ void Plan::Save()
 
 bool Plan::SaveUnnamed()
 {
-    const bool business = planInfo().isBusinessPlan();
-    const QString extension = business ? QStringLiteral("bpl") : QStringLiteral("mpl");
+    const QString extension = planExtension(planInfo().planType());
     platform::FileRequest request;
     request.title = QStringLiteral("Save Plan");
     request.folder = platform::Folders::myPlansFolder();
     request.fileName = name().isEmpty() ? planInfo().businessName() : name();
-    request.filter = business ? QStringLiteral("Business Plan Files (*.bpl)|*.bpl")
-                              : QStringLiteral("Marketing Plan Files (*.mpl)|*.mpl");
+    request.filter = planFileFilter(planInfo().planType());
     request.overwritePrompt = true;
     const std::optional<QString> chosen = platform::fileDialogs().saveFile(nullptr, request);
     if (!chosen || chosen->isEmpty())

@@ -1,4 +1,5 @@
 #include "plan/PlanBuilder.h"
+#include "plan/PlanRules.h"
 
 #include "plan/FileNames.h"
 
@@ -6,7 +7,7 @@ namespace qv::plan {
 
 PlanBuilder::PlanBuilder(int planType) : m_plan(std::make_unique<Plan>())
 {
-    m_plan->Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    initialisePlanLetters(*m_plan);
     m_plan->planInfo().setPlanType(planType);
 }
 

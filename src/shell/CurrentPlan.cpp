@@ -1,4 +1,5 @@
 #include "shell/CurrentPlan.h"
+#include "plan/PlanRules.h"
 
 #include <memory>
 
@@ -12,7 +13,7 @@ std::unique_ptr<plan::Plan> g_currentPlan;
 plan::Plan &createInitialisedPlan()
 {
     g_currentPlan = std::make_unique<plan::Plan>();
-    g_currentPlan->Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    plan::initialisePlanLetters(*g_currentPlan);
     return *g_currentPlan;
 }
 } // namespace

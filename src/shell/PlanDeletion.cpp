@@ -1,5 +1,6 @@
 #include "shell/PlanDeletion.h"
 
+#include "plan/PlanRules.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -23,10 +24,10 @@ QString planLetterFor(const QString &documentPath)
     const QString extension = documentPath.right(kExtensionLength - 1);
     if (documentPath.size() <= kExtensionLength || documentPath.at(documentPath.size() - kExtensionLength) != u'.')
         return QString();
-    if (extension.compare(QLatin1String("bpl"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("B");
-    if (extension.compare(QLatin1String("mpl"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("M");
+    for (const int type : {plan::BusinessPlan, plan::MarketingPlan}) {
+        if (extension.compare(plan::planExtension(type), Qt::CaseInsensitive) == 0)
+            return plan::planTypeLetter(type);
+    }
     return QString();
 }
 

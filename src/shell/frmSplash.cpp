@@ -34,7 +34,12 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     m_userInfo->setStyleSheet(
         QStringLiteral("color: #FFFFFF; background: transparent; font-size: 9pt; font-weight: bold;"));
     const support::CUserInfo user;
-    m_userInfo->setText(kIndent + user.userName() + QLatin1Char('\n') + kIndent + user.companyName());
+    // Until the user gives a name, the computer account's stands in, so the
+    // line under "Licensed to" is never blank.
+    QString text = kIndent + user.licenseeName();
+    if (!user.companyName().trimmed().isEmpty())
+        text += QLatin1Char('\n') + kIndent + user.companyName();
+    m_userInfo->setText(text);
     m_userInfo->adjustSize();
 
     setFixedSize(picture.size());

@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "resources/art/Artwork.h"
 #include "shell/CurrentPlan.h"
+#include "plan/PlanRules.h"
 #include "shell/PlanDeletion.h"
 #include "shell/frmParent.h"
 #include "support/CWaitCursor.h"
@@ -35,7 +36,7 @@ constexpr int kBusinessPlanType = 0;
 constexpr int kMarketingPlanType = 1;
 constexpr int kProgramIcon = 101;
 const QString kWizardProgram = QStringLiteral("pwiz_mx.exe");
-const QString kPlanFilter = QStringLiteral("Plan Files (*.bpl;*.mpl)|*.bpl;*.mpl");
+const QString kPlanFilter = plan::anyPlanFileFilter();
 
 QPointer<frmWelcome> g_welcome;
 std::function<void()> g_openingDialogDisplay;
@@ -468,7 +469,9 @@ void frmWelcome::startWizard()
 {
     // A wizard that cannot start has been reported; the menu stays so the
     // user is not left without a window.
-    if (support::RunProgram(platform::joinPath(platform::Folders::installFolder(), kWizardProgram)))
+    // Cancelled, the wizard brings the user back to this menu.
+    if (support::RunProgram(platform::joinPath(platform::Folders::installFolder(), kWizardProgram),
+                            {QStringLiteral("--from-menu")}))
         frmParent::Unload();
 }
 

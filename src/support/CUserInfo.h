@@ -17,6 +17,11 @@ public:
     QString userName() const { return m_userName; }
     QString companyName() const { return m_companyName; }
     void setUserName(const QString &name);
+    // The name to show as the licensee: the stored user name, else the
+    // full name of the computer account (its login name when it has none).
+    QString licenseeName() const;
+    // The full name of the computer account, else its login name.
+    static QString accountName();
     void setCompanyName(const QString &name);
 
 private:

@@ -74,7 +74,7 @@ bool ShellOpen(QObject *owner, const QString &path)
     return platform::shell().open(owner, path);
 }
 
-bool RunProgram(const QString &path)
+bool RunProgram(const QString &path, const QStringList &arguments)
 {
     const QString program = platform::resolveInstalledProgram(path);
     const QFileInfo info(program);
@@ -82,7 +82,7 @@ bool RunProgram(const QString &path)
         platform::msgBox(nullptr, QStringLiteral("File not found: ") + path, Buttons::Ok, Icon::Critical);
         return false;
     }
-    if (!platform::processes().startDetached(info.absoluteFilePath(), {}, info.absolutePath())) {
+    if (!platform::processes().startDetached(info.absoluteFilePath(), arguments, info.absolutePath())) {
         // A program that is there but will not start is a failure too.
         platform::msgBox(nullptr, QStringLiteral("The program could not be started: ") + path, Buttons::Ok,
                          Icon::Critical);

@@ -5,6 +5,7 @@
 // Help files open in the program's help viewer (support/gui/Help.h).
 
 #include <QString>
+#include <QStringList>
 
 class QObject;
 
@@ -26,7 +27,7 @@ QString FindHtmlProgram(const QString &fileName);
 
 // Starts another program shown normally; a missing file is reported with
 // "File not found: " and the path. False when nothing was started.
-bool RunProgram(const QString &path);
+bool RunProgram(const QString &path, const QStringList &arguments = {});
 
 // The information message about the maker's other products.
 void ShowProducts(QObject *owner = nullptr);

@@ -70,6 +70,11 @@ int main(int argc, char **argv)
         QFile::setPermissions(runtimeFolder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder.path()));
     }
+    // A private data folder: whatever a test moves to the trash lands there,
+    // never in the user's own trash.
+    QTemporaryDir dataFolder;
+    if (dataFolder.isValid())
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataFolder.path()));
     TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new qv::test::FreshPlatform);

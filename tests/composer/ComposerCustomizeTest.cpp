@@ -265,6 +265,11 @@ TEST(ComposerOutlineKeys, CtrlARunsAddCtrlDDeleteCtrlRRename)
     c.select(QStringLiteral("Plan.2.2"));
     QTest::keyClick(c.tree(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.2.3"));
+    // The new section opens for naming at once.
+    auto *naming = c.tree()->findChild<QLineEdit *>();
+    ASSERT_NE(naming, nullptr);
+    QTest::keyClick(naming, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor goes
     fakes().messages->setNextAnswer(Answer::Yes);
     QTest::keyClick(c.tree(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(c.window->nodeOfKey(QStringLiteral("Plan.2"))->childCount(), 2);

@@ -118,20 +118,31 @@ TEST(ComposerMenus, TheAnalysisItemShowsForPlansThatOfferIt)
     EXPECT_FALSE(c.child<QAction>("mnuTools_8")->isVisible());
 }
 
-TEST(ComposerMenus, TheCalculatorIsTheDesktopsOrAMissingFile)
+TEST(ComposerMenus, TheCalculatorIsTheDesktopsOrAPackageIsNamed)
 {
     OpenComposer c;
     ASSERT_TRUE(c.opened);
+    // Only the applications of a private data folder are installed.
+    const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(c.fixture.root()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(c.fixture.root()));
     c.child<QAction>("mnuTools_4")->trigger();
     ASSERT_EQ(fakes().messages->shown.size(), 1);
-    EXPECT_TRUE(fakes().messages->lastText().startsWith(QStringLiteral("File not found: ")));
+    EXPECT_TRUE(fakes().messages->lastText().contains(QStringLiteral("gnome-calculator")));
+    EXPECT_FALSE(fakes().messages->lastText().startsWith(QStringLiteral("File not found")));
     EXPECT_TRUE(fakes().processes->started.isEmpty());
-    const QString calculator = platform::joinPath(c.fixture.root(), QStringLiteral("gnome-calculator"));
-    ASSERT_TRUE(platform::writeFileAtomically(calculator, "#!/bin/sh\n").isEmpty());
-    fakes().shell->foundProgram = calculator;
+    QDir().mkpath(c.fixture.root() + QStringLiteral("/applications"));
+    ASSERT_TRUE(platform::writeFileAtomically(c.fixture.root() + QStringLiteral("/applications/calc.desktop"),
+                                              "[Desktop Entry]\nType=Application\nName=Calculator\n"
+                                              "Exec=sh %U\nCategories=Utility;Calculator;\n")
+                    .isEmpty());
     c.child<QAction>("mnuTools_4")->trigger();
     ASSERT_EQ(fakes().processes->started.size(), 1);
+    EXPECT_EQ(fakes().processes->started[0].program, QStringLiteral("sh"));
     EXPECT_EQ(fakes().messages->shown.size(), 1);
+    qputenv("XDG_DATA_DIRS", dataDirs);
+    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 TEST(ComposerMenus, TheWorkPopUpFollowsTheTextAndItsSelection)

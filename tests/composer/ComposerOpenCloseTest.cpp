@@ -14,7 +14,8 @@ TEST(ComposerOpen, OpensThePlanAndShowsItsFirstSection)
 {
     OpenComposer c;
     ASSERT_TRUE(c.opened);
-    EXPECT_EQ(c.window->windowTitle(), QStringLiteral("Plan Composer - Quorvex 8.0"));
+    // The title names the open plan's document.
+    EXPECT_EQ(c.window->windowTitle(), QStringLiteral("Plan Composer - Acme"));
     QTreeWidgetItem *root = c.tree()->topLevelItem(0);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->text(0), QStringLiteral("Acme Plan"));

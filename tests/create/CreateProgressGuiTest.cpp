@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -211,6 +212,52 @@ TEST_F(CreateProgressTest, AMissingAnswerFileIsReportedAndTheProgramEnds)
     EXPECT_EQ(fakes().messages->shown.first().icon, platform::Icon::Critical);
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+}
+
+TEST_F(CreateProgressTest, TheQuestionSwitchAsksBeforeReplacingAPlan)
+{
+    CreationLibrary library;
+    library.addBusiness(plan::Retail, true);
+    const QString document = platform::joinPath(library.plansFolder(), QStringLiteral("Acme.bpl"));
+    const QString oldText = platform::joinPath(library.plansFolder(), QStringLiteral("AcmeB/Sec00001.rtf"));
+    ASSERT_TRUE(shell::Main(QStringLiteral("-q ") + library.writeAnswers(library.businessHeader(QStringLiteral("Retail"), true)),
+                            routes()));
+    composer::frmMain::loaded()->unload();
+    QFile marker(oldText);
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    fakes().messages->shown.clear();
+
+    // No: the old plan stays as it was, and no composer opens.
+    fakes().messages->setNextAnswer(platform::Answer::No);
+    EXPECT_FALSE(shell::Main(QStringLiteral("-q ") + library.writeAnswers(library.businessHeader(QStringLiteral("Retail"), true)),
+                             routes()));
+    ASSERT_GE(fakes().messages->shown.size(), 1);
+    const platform::Message question = fakes().messages->shown[0];
+    EXPECT_TRUE(question.text.contains(QStringLiteral("\"Acme\""))) << question.text.toStdString();
+    EXPECT_EQ(question.buttons, platform::Buttons::YesNo);
+    EXPECT_EQ(question.defaultButton, 1);
+    EXPECT_TRUE(QFileInfo::exists(oldText));
+    EXPECT_TRUE(!composer::frmMain::loaded() || !composer::frmMain::loaded()->isVisible());
+
+    // Yes: the new plan takes the place and the old one is in the trash.
+    fakes().messages->shown.clear();
+    fakes().messages->setNextAnswer(platform::Answer::Yes);
+    EXPECT_TRUE(shell::Main(QStringLiteral("-q ") + library.writeAnswers(library.businessHeader(QStringLiteral("Retail"), true)),
+                            routes()));
+    EXPECT_FALSE(QFileInfo::exists(oldText));
+    EXPECT_TRUE(QFileInfo(document).isFile());
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash/files");
+    EXPECT_FALSE(QDir(trash).entryList({QStringLiteral("AcmeB*")}, QDir::Dirs).isEmpty()) << trash.toStdString();
+    composer::frmMain::loaded()->unload();
+
+    // The wizard's yes for this plan is not asked again.
+    fakes().messages->shown.clear();
+    QStringList agreed = library.businessHeader(QStringLiteral("Retail"), true);
+    agreed.insert(1, QStringLiteral("[REPLACE]=") + document);
+    EXPECT_TRUE(shell::Main(QStringLiteral("-q ") + library.writeAnswers(agreed), routes()));
+    for (const platform::Message &m : fakes().messages->shown)
+        EXPECT_NE(m.buttons, platform::Buttons::YesNo) << m.text.toStdString();
 }
 
 // Not a check: saves a picture of the window at work when QV_SCREENSHOT_DIR is set.

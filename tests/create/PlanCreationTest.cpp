@@ -51,6 +51,8 @@ protected:
     {
         answers = library.writeAnswers(lines);
         PlanCreation creation(progress);
+        if (replaceAnswer)
+            creation.setReplaceQuestion(replaceAnswer);
         CreationResult result = creation.createPlanFromQA(answers);
         made = creation.takePlan();
         return result;
@@ -68,11 +70,32 @@ protected:
         return list;
     }
     QStringList with(QStringList header, const QStringList &more) { return header << more; }
+    static void writeText(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray readText(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // No staging folder or other leftover beside the plan.
+    bool onlyThePlanAndAnswers() const
+    {
+        const QStringList names = QDir(library.plansFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        for (const QString &name : names)
+            if (!name.startsWith(QStringLiteral("Acme")) && name != QStringLiteral("answers.txt"))
+                return false;
+        return true;
+    }
 
     CreationLibrary library;
     RecordingProgress progress;
     QString answers;
     std::unique_ptr<qv::plan::Plan> made;
+    qv::create::ReplaceQuestion replaceAnswer;
 };
 
 // ---- Header, document and folder --------------------------------------------------
@@ -163,50 +186,110 @@ TEST_F(PlanCreationTest, LinesWithoutEqualsAreIgnored)
     EXPECT_EQ(table(QStringLiteral("Tbl0601"))->hiddenRows(), rows(5, 8));
 }
 
-TEST_F(PlanCreationTest, OldPlanFolderWithSectionTextsIsReplaced)
+TEST_F(PlanCreationTest, AnExistingPlanIsNeverReplacedWithoutAYes)
 {
     library.addBusiness(qv::plan::Retail, true);
     QDir().mkpath(plansPath(QStringLiteral("AcmeB")));
-    QFile(plansPath(QStringLiteral("AcmeB/Ans00009.rtf"))).open(QIODevice::WriteOnly);
-    QFile(plansPath(QStringLiteral("AcmeB/notes.txt"))).open(QIODevice::WriteOnly);
+    writeText(plansPath(QStringLiteral("AcmeB/Ans00009.rtf")), "old text");
+    writeText(plansPath(QStringLiteral("Acme.bpl")), "old document");
+
+    // No one to ask: refused.
+    CreationResult result = create(library.businessHeader(QStringLiteral("Retail"), true));
+    EXPECT_FALSE(result.planMade());
+    EXPECT_TRUE(result.failure.contains(QStringLiteral("\"Acme\" already exists"))) << result.failure.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(answers)) << "the answers stay for another try";
+
+    // Asked, and the answer is No.
+    QStringList asked;
+    replaceAnswer = [&](const qv::create::ReplaceRequest &request) {
+        asked << request.documentPath;
+        return false;
+    };
+    result = create(library.businessHeader(QStringLiteral("Retail"), true));
+    EXPECT_FALSE(result.planMade());
+    EXPECT_EQ(asked, QStringList{plansPath(QStringLiteral("Acme.bpl"))});
+
+    EXPECT_EQ(readText(plansPath(QStringLiteral("Acme.bpl"))), "old document");
+    EXPECT_EQ(readText(plansPath(QStringLiteral("AcmeB/Ans00009.rtf"))), "old text");
+    EXPECT_EQ(QDir(plansPath(QStringLiteral("AcmeB"))).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(onlyThePlanAndAnswers()) << "nothing half-made is left";
+}
+
+TEST_F(PlanCreationTest, AYesReplacesThePlanAndTheOldOneGoesToTheTrash)
+{
+    library.addBusiness(qv::plan::Retail, true);
+    QDir().mkpath(plansPath(QStringLiteral("AcmeB")));
+    writeText(plansPath(QStringLiteral("AcmeB/Ans00009.rtf")), "old text");
+    writeText(plansPath(QStringLiteral("Acme.bpl")), "old document");
     // A folder of the same stem that is not the plan folder stays untouched.
     QDir().mkpath(plansPath(QStringLiteral("Acme")));
-    QFile(plansPath(QStringLiteral("Acme/keep.rtf"))).open(QIODevice::WriteOnly);
+    writeText(plansPath(QStringLiteral("Acme/keep.rtf")), "keep");
 
+    int questions = 0;
+    replaceAnswer = [&](const qv::create::ReplaceRequest &request) {
+        ++questions;
+        // Nothing is touched before the answer.
+        EXPECT_EQ(readText(plansPath(QStringLiteral("AcmeB/Ans00009.rtf"))), "old text");
+        EXPECT_FALSE(request.agreedInAnswers);
+        return true;
+    };
     const CreationResult result = create(library.businessHeader(QStringLiteral("Retail"), true));
-    ASSERT_TRUE(result.planMade());
+    ASSERT_TRUE(result.planMade()) << result.reportText().toStdString();
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(made->fullPath(), plansPath(QStringLiteral("Acme.bpl")));
     EXPECT_FALSE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB/Ans00009.rtf"))));
-    EXPECT_FALSE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB/notes.txt"))));
     EXPECT_TRUE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB/Tbl0601.vts"))));
-    EXPECT_TRUE(QFileInfo::exists(plansPath(QStringLiteral("Acme/keep.rtf"))));
+    EXPECT_NE(readText(plansPath(QStringLiteral("Acme.bpl"))), "old document");
+    EXPECT_EQ(readText(plansPath(QStringLiteral("Acme/keep.rtf"))), "keep");
+    // The whole old plan is in the trash.
+    ASSERT_EQ(result.trashed.size(), 2);
+    EXPECT_EQ(readText(result.trashed[0]), "old document");
+    EXPECT_EQ(readText(QDir(result.trashed[1]).filePath(QStringLiteral("Ans00009.rtf"))), "old text");
+    EXPECT_TRUE(onlyThePlanAndAnswers());
+    // The plan opens from its place.
+    const auto reopened = CreationLibrary::openPlan(plansPath(QStringLiteral("Acme.bpl")));
+    EXPECT_EQ(reopened->planInfo().businessKind(), qv::plan::Retail);
 }
 
-TEST_F(PlanCreationTest, FolderWithoutSectionTextsIsReused)
+TEST_F(PlanCreationTest, TheAnswersCarryTheUsersYesForThatPlanOnly)
+{
+    library.addBusiness(qv::plan::Retail, true);
+    writeText(plansPath(QStringLiteral("Acme.bpl")), "old document");
+    QList<bool> agreed;
+    replaceAnswer = [&](const qv::create::ReplaceRequest &request) {
+        agreed << request.agreedInAnswers;
+        return request.agreedInAnswers;
+    };
+    QStringList other = library.businessHeader(QStringLiteral("Retail"), true);
+    other.insert(1, QStringLiteral("[REPLACE]=") + plansPath(QStringLiteral("Other.bpl")));
+    EXPECT_FALSE(create(other).planMade());
+    QStringList same = library.businessHeader(QStringLiteral("Retail"), true);
+    same.insert(1, QStringLiteral("[REPLACE]=") + plansPath(QStringLiteral("Acme.bpl")));
+    EXPECT_TRUE(create(same).planMade());
+    EXPECT_EQ(agreed, (QList<bool>{false, true}));
+}
+
+TEST_F(PlanCreationTest, AnEmptyFolderIsTakenWithoutAQuestion)
 {
     library.addBusiness(qv::plan::Retail, true);
     QDir().mkpath(plansPath(QStringLiteral("AcmeB")));
-    QFile(plansPath(QStringLiteral("AcmeB/notes.txt"))).open(QIODevice::WriteOnly);
     const CreationResult result = create(library.businessHeader(QStringLiteral("Retail"), true));
-    ASSERT_TRUE(result.planMade());
-    EXPECT_TRUE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB/notes.txt"))));
+    ASSERT_TRUE(result.planMade()) << result.reportText().toStdString();
+    EXPECT_TRUE(result.trashed.isEmpty());
     EXPECT_TRUE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB/Tbl0601.vts"))));
 }
 
-TEST_F(PlanCreationTest, ReusedFolderTableOfAnotherCaseIsUpdatedNotDoubled)
+TEST_F(PlanCreationTest, AFolderOfAnotherCaseIsTheOldPlanAndIsReplacedWhole)
 {
     library.addBusiness(qv::plan::Retail, true);
-    QDir().mkpath(plansPath(QStringLiteral("AcmeB")));
-    qv::workbook::Workbook old;
-    old.setText(1, 1, QStringLiteral("old"));
-    old.write(plansPath(QStringLiteral("AcmeB/TBL0601.vts")));
-
+    QDir().mkpath(plansPath(QStringLiteral("ACMEB")));
+    writeText(plansPath(QStringLiteral("ACMEB/TBL0601.vts")), "old table");
+    replaceAnswer = [](const qv::create::ReplaceRequest &) { return true; };
     const CreationResult result = create(with(library.businessHeader(QStringLiteral("Retail"), true),
                                               {QStringLiteral("tbl0601:b4=1500"), QStringLiteral("[FIELD3.3]=2")}));
     ASSERT_TRUE(result.planMade()) << result.reportText().toStdString();
-    const QStringList files = QDir(plansPath(QStringLiteral("AcmeB")))
-                                  .entryList({QStringLiteral("*0601*")}, QDir::Files);
-    ASSERT_EQ(files, QStringList{QStringLiteral("TBL0601.vts")});
-    const auto book = table(QStringLiteral("TBL0601"));
+    EXPECT_FALSE(QFileInfo::exists(plansPath(QStringLiteral("ACMEB")))) << "gone to the trash";
+    const auto book = table(QStringLiteral("Tbl0601"));
     EXPECT_EQ(book->text(1, 1), QStringLiteral("Tbl0601")); // the template's copy
     EXPECT_EQ(book->number(4, 2), 1500.0);
     EXPECT_EQ(book->hiddenRows(), rows(5, 8));

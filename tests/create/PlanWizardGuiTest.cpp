@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
+#include <QSet>
 #include <QTemporaryDir>
 
 using namespace qv::wizard;
@@ -114,6 +116,11 @@ TEST(BusinessWizard, WritesTheAnswersAndStartsQuorvex)
                     ->text()
                     .contains(QStringLiteral("from July 1999 to June 2000")));
     ASSERT_TRUE(d.next());
+    // New asks the counts the plan's instructions and tables assume.
+    ASSERT_EQ(d.pageName(), QStringLiteral("pageCounts"));
+    d.setNumber(QStringLiteral("spnProducts"), 2);
+    d.setNumber(QStringLiteral("spnAdvertisingMedia"), 4);
+    ASSERT_TRUE(d.next());
     answerSubmission(d);
     ASSERT_TRUE(d.next());
     ASSERT_EQ(d.pageName(), QStringLiteral("pageSummary"));
@@ -147,6 +154,10 @@ TEST(BusinessWizard, WritesTheAnswersAndStartsQuorvex)
         QStringLiteral("[FIELD1.6]=1999"),
         QStringLiteral("[FIELD3A.X]=7"),
         QStringLiteral("[FIELD3.1]=3"),
+        QStringLiteral("[FIELD3.2]=2"),
+        QStringLiteral("[FIELD3.3]=4"),
+        QStringLiteral("[FIELD3.4]=3"),
+        QStringLiteral("[FIELD3.5]=2"),
     };
     EXPECT_EQ(lines, expected);
 }
@@ -178,6 +189,7 @@ TEST(BusinessWizard, NextWaitsForUsableAnswers)
     QTemporaryDir dir;
     d.type(QStringLiteral("txtDocumentPath"), dir.path() + QStringLiteral("/Acme"));
     EXPECT_TRUE(d.canGoNext()) << "the extension is added";
+    ASSERT_TRUE(d.next());
     ASSERT_TRUE(d.next());
     ASSERT_TRUE(d.next());
     ASSERT_EQ(d.pageName(), QStringLiteral("pageSubmission"));
@@ -246,7 +258,7 @@ TEST(BusinessWizard, QuorvexThatCannotStartIsReportedAndTheAnswersKept)
     WizardDriver d(wizard);
     answerBusinessStart(d, 1, true, QStringLiteral("Acme Tools"));
     d.type(QStringLiteral("txtDocumentPath"), plans.path() + QStringLiteral("/Acme.bpl"));
-    for (int page = 0; page < 3; ++page)
+    for (int page = 0; page < 4; ++page)
         ASSERT_TRUE(d.next());
     ASSERT_TRUE(d.finish());
     EXPECT_EQ(wizard.outcome(), PlanWizard::Outcome::Failed);
@@ -405,15 +417,110 @@ TEST(FiguresWizard, WithoutAListThereAreNoFigurePages)
     EXPECT_EQ(d.pageName(), QStringLiteral("pageSubmission"));
 }
 
-TEST(BusinessWizard, AnExistingPlanIsNamedBeforeItIsReplaced)
+// Every wizard asks, by name and with No as the default, before its plan
+// takes the place of an existing one, and hands the yes over with the answers.
+TEST(EveryWizard, AsksBeforeReplacingAnExistingPlan)
 {
-    QTemporaryDir dir;
-    QFile(dir.filePath(QStringLiteral("Acme.bpl"))).open(QIODevice::WriteOnly);
-    PlanWizard wizard(WizardKind::Business);
+    for (const WizardKind kind : {WizardKind::Business, WizardKind::BusinessWithFigures, WizardKind::Marketing}) {
+        SCOPED_TRACE(int(kind));
+        fakes().messages->shown.clear();
+        fakes().processes->started.clear();
+        QTemporaryDir plans;
+        const bool business = kind != WizardKind::Marketing;
+        const QString document = plans.path() + (business ? QStringLiteral("/Acme.bpl") : QStringLiteral("/Acme.mpl"));
+        QFile old(document);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.close();
+
+        PlanWizard wizard(kind);
+        wizard.show();
+        WizardDriver d(wizard);
+        ASSERT_TRUE(d.next());
+        ASSERT_TRUE(d.click(QStringLiteral("optKind_1")));
+        while (d.pageName() != QStringLiteral("pageBusinessName"))
+            ASSERT_TRUE(d.next());
+        d.type(QStringLiteral("txtBusinessName"), QStringLiteral("Acme"));
+        ASSERT_TRUE(d.next());
+        d.type(QStringLiteral("txtDocumentPath"), document);
+        EXPECT_TRUE(d.find<QLabel>(QStringLiteral("lblPlanFolder"))->text().contains(QStringLiteral("already exists")));
+
+        fakes().messages->setNextAnswer(qv::platform::Answer::No);
+        ASSERT_TRUE(d.next());
+        EXPECT_EQ(d.pageName(), QStringLiteral("pageDocument")) << "No keeps the user on the page";
+        ASSERT_EQ(fakes().messages->shown.size(), 1);
+        const qv::platform::Message &question = fakes().messages->shown[0];
+        EXPECT_TRUE(question.text.contains(QStringLiteral("\"Acme\""))) << question.text.toStdString();
+        EXPECT_EQ(question.buttons, qv::platform::Buttons::YesNo);
+        EXPECT_EQ(question.defaultButton, 1);
+
+        fakes().messages->setNextAnswer(qv::platform::Answer::Yes);
+        ASSERT_TRUE(d.next());
+        EXPECT_NE(d.pageName(), QStringLiteral("pageDocument"));
+        while (d.pageName() != QStringLiteral("pageSummary"))
+            ASSERT_TRUE(d.next());
+        EXPECT_TRUE(d.find<QLabel>(QStringLiteral("lblSummary"))->text().contains(QStringLiteral("Replaces")));
+        ASSERT_TRUE(d.finish());
+        EXPECT_EQ(fakes().messages->shown.size(), 2) << "asked once more only after a No";
+        const QStringList lines = handedOverLines();
+        EXPECT_TRUE(lines.contains(QStringLiteral("[REPLACE]=") + document)) << lines.join(u'\n').toStdString();
+        EXPECT_TRUE(QFile::exists(document)) << "the wizard itself touches nothing";
+    }
+}
+
+TEST(EveryWizard, AsksAgainWhenAPlanAppearsAtTheChosenPlaceBeforeFinish)
+{
+    QTemporaryDir plans;
+    const QString document = plans.path() + QStringLiteral("/Acme.mpl");
+    PlanWizard wizard(WizardKind::Marketing);
     wizard.show();
     WizardDriver d(wizard);
-    answerBusinessStart(d, 0, true, QStringLiteral("Acme"));
-    d.type(QStringLiteral("txtDocumentPath"), dir.path() + QStringLiteral("/Acme"));
-    EXPECT_TRUE(d.find<QLabel>(QStringLiteral("lblPlanFolder"))->text().contains(QStringLiteral("will be replaced")));
-    EXPECT_TRUE(d.canGoNext());
+    ASSERT_TRUE(d.next());
+    ASSERT_TRUE(d.click(QStringLiteral("optKind_1")));
+    ASSERT_TRUE(d.next());
+    d.type(QStringLiteral("txtBusinessName"), QStringLiteral("Acme"));
+    ASSERT_TRUE(d.next());
+    d.type(QStringLiteral("txtDocumentPath"), document);
+    while (d.pageName() != QStringLiteral("pageSummary"))
+        ASSERT_TRUE(d.next());
+    EXPECT_TRUE(fakes().messages->shown.isEmpty());
+    QFile appeared(document);
+    ASSERT_TRUE(appeared.open(QIODevice::WriteOnly));
+    appeared.close();
+    fakes().messages->setNextAnswer(qv::platform::Answer::No);
+    ASSERT_TRUE(d.finish());
+    EXPECT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_TRUE(wizard.isVisible()) << "No keeps the wizard open";
+    EXPECT_TRUE(fakes().processes->started.isEmpty());
+}
+
+TEST(EveryWizard, TitlesAndWelcomesAreTheirOwnAndTheStepBarMoves)
+{
+    QStringList titles;
+    QStringList welcomes;
+    for (const WizardKind kind : {WizardKind::Business, WizardKind::BusinessWithFigures, WizardKind::Marketing}) {
+        PlanWizard wizard(kind);
+        wizard.show();
+        WizardDriver d(wizard);
+        titles << wizard.windowTitle();
+        welcomes << wizard.currentPage()->title() + d.find<QLabel>(QStringLiteral("lblWelcome"))->text();
+        auto *bar = wizard.findChild<QProgressBar *>(QStringLiteral("prgPages"));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_TRUE(bar->isVisible());
+        EXPECT_EQ(bar->value(), 1);
+        EXPECT_EQ(bar->maximum(), wizard.pagePath().size());
+        ASSERT_TRUE(d.next());
+        EXPECT_EQ(bar->value(), 2) << "the bar moves with the pages";
+    }
+    EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()).size(), 3);
+    EXPECT_EQ(QSet<QString>(welcomes.begin(), welcomes.end()).size(), 3);
+}
+
+TEST(EveryWizard, BothBusinessWizardsAskTheCounts)
+{
+    for (const WizardKind kind : {WizardKind::Business, WizardKind::BusinessWithFigures}) {
+        PlanWizard wizard(kind);
+        EXPECT_TRUE(wizard.pagePath().contains(PlanWizard::BusinessCountsId));
+        EXPECT_TRUE(wizard.answers().hasBusinessCounts);
+    }
+    EXPECT_FALSE(PlanWizard(WizardKind::Marketing).pagePath().contains(PlanWizard::BusinessCountsId));
 }

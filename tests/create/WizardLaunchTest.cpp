@@ -73,6 +73,26 @@ TEST(WizardLaunch, BackToTheOpeningDialogOfThePlanType)
               QDir(qv::platform::Folders::installFolder()).absolutePath());
 }
 
+TEST(WizardLaunch, CancelReturnsToWhereTheWizardWasStarted)
+{
+    EXPECT_EQ(originFromArguments({}).place, WizardOrigin::Place::OpeningDialog);
+    const WizardOrigin menu = originFromArguments(originArguments({WizardOrigin::Place::WelcomeMenu, {}}));
+    EXPECT_EQ(menu.place, WizardOrigin::Place::WelcomeMenu);
+    const QString plan = QStringLiteral("/home/ann/My Plans/Rosie's Corner Bakery.bpl");
+    const WizardOrigin composer = originFromArguments(originArguments({WizardOrigin::Place::Plan, plan}));
+    EXPECT_EQ(composer.place, WizardOrigin::Place::Plan);
+    EXPECT_EQ(composer.planPath, plan);
+
+    EXPECT_TRUE(returnToOrigin(menu, PlanType::Business));
+    EXPECT_TRUE(returnToOrigin(composer, PlanType::Business));
+    EXPECT_TRUE(returnToOrigin({}, PlanType::Marketing));
+    const auto &started = qv::test::fakes().processes->started;
+    ASSERT_EQ(started.size(), 3);
+    EXPECT_EQ(started[0].arguments, QStringList{QStringLiteral("-ns")});
+    EXPECT_EQ(started[1].arguments, (QStringList{QStringLiteral("-o"), plan}));
+    EXPECT_EQ(started[2].arguments, QStringList{QStringLiteral("-m")});
+}
+
 TEST(WizardLaunch, QuestionListLivesInTheBusinessPlanLibrary)
 {
     EXPECT_EQ(questionListPath(),

@@ -5,10 +5,15 @@
 
 #include "create/wizard/QuestionList.h"
 #include "platform/Application.h"
+#include "platform/gui/DesktopServices.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QPainter>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
 
 using namespace qv::wizard;
 
@@ -38,6 +43,49 @@ void walk(WizardKind kind, const QString &name, const QString &folder)
             break;
     }
 }
+// The question before an existing plan is replaced, over the wizard's file
+// page, as the desktop shows it.
+void replaceQuestion(const QString &folder)
+{
+    QTemporaryDir plans;
+    const QString document = plans.filePath(QStringLiteral("Rosie's Corner Bakery.bpl"));
+    QFile old(document);
+    old.open(QIODevice::WriteOnly);
+    old.close();
+    PlanWizard wizard(WizardKind::Business);
+    wizard.show();
+    qv::test::WizardDriver d(wizard);
+    d.next();
+    d.click(QStringLiteral("optKind_3"));
+    d.next();
+    d.next();
+    d.type(QStringLiteral("txtBusinessName"), QStringLiteral("Rosie's Corner Bakery"));
+    d.next();
+    d.type(QStringLiteral("txtDocumentPath"), document);
+    QApplication::processEvents();
+    QTimer::singleShot(300, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        QImage picture = wizard.grab().toImage();
+        const QPixmap question = box->grab();
+        // The box as a window manager frames it: a title bar and a border.
+        const int titleHeight = 26;
+        const QRect frame((picture.width() - question.width()) / 2 - 1,
+                          (picture.height() - question.height() - titleHeight) / 2 - 1, question.width() + 2,
+                          question.height() + titleHeight + 2);
+        QPainter painter(&picture);
+        painter.fillRect(frame, QColor(0x3b, 0x4a, 0x5e));
+        painter.setPen(Qt::white);
+        painter.drawText(frame.adjusted(10, 0, 0, 0).topLeft() + QPoint(0, 18), box->windowTitle());
+        painter.drawPixmap(frame.left() + 1, frame.top() + 1 + titleHeight, question);
+        painter.end();
+        picture.save(QDir(folder).filePath(QStringLiteral("wizard-replace-question.png")));
+        box->close();
+    });
+    d.next();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -49,5 +97,7 @@ int main(int argc, char **argv)
     walk(WizardKind::Business, QStringLiteral("pwiz_mi"), folder);
     walk(WizardKind::BusinessWithFigures, QStringLiteral("pwiz_mx"), folder);
     walk(WizardKind::Marketing, QStringLiteral("pwiz_mp"), folder);
+    qv::platform::installDesktopServices();
+    replaceQuestion(folder);
     return 0;
 }

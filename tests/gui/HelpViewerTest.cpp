@@ -90,3 +90,18 @@ TEST(HelpViewer, AMissingHelpFileIsReported)
     ASSERT_EQ(fakes().messages->shown.size(), 1);
     EXPECT_TRUE(fakes().messages->lastText().contains(QStringLiteral("nothing here.hlp")));
 }
+
+TEST(HelpViewer, OpensCentredOverTheWindowThatAskedForIt)
+{
+    support::HelpViewer::instance()->close();
+    support::HelpViewer::instance()->resize(400, 300);
+    QWidget owner;
+    owner.setGeometry(100, 100, 600, 400);
+    owner.show();
+    support::OpenHelpFile(&owner, support::kMainHelpFile);
+    QWidget *viewer = support::HelpViewer::instance();
+    EXPECT_NEAR(viewer->frameGeometry().center().x(), owner.frameGeometry().center().x(), 2);
+    EXPECT_NEAR(viewer->frameGeometry().center().y(), owner.frameGeometry().center().y(), 2);
+    EXPECT_NE(viewer->pos(), QPoint(0, 0));
+    support::HelpViewer::instance()->close();
+}

@@ -3,6 +3,7 @@
 
 #include "platform/Settings.h"
 #include "shell/frmSplash.h"
+#include "support/CUserInfo.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -45,10 +46,12 @@ TEST_F(SplashTest, WritesTheLicenseeAtItsPlaceOnThePicture)
         splash.grab().save(QDir(shots).filePath(QStringLiteral("splash.png")));
 }
 
-TEST_F(SplashTest, WithoutUserInformationTheLabelHoldsOnlyItsIndents)
+TEST_F(SplashTest, WithoutUserInformationTheAccountNameStandsIn)
 {
     frmSplash splash;
-    EXPECT_EQ(splash.findChild<QLabel *>(QStringLiteral("lblUserInfo"))->text(), QStringLiteral("     \n     "));
+    const QString text = splash.findChild<QLabel *>(QStringLiteral("lblUserInfo"))->text();
+    EXPECT_FALSE(qv::support::CUserInfo::accountName().isEmpty());
+    EXPECT_EQ(text, QStringLiteral("     ") + qv::support::CUserInfo::accountName()) << "no blank licence line";
 }
 
 TEST_F(SplashTest, StaysOnTopCentredOnTheScreen)

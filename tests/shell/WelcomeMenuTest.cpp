@@ -412,6 +412,8 @@ TEST_F(WelcomeMenuTest, TheWizardStartsFromTheInstallFolderAndEndsTheFrame)
     ASSERT_EQ(fakes().processes->started.size(), 1);
     EXPECT_EQ(QFileInfo(fakes().processes->started.first().program).canonicalFilePath(),
               QFileInfo(wizard).canonicalFilePath());
+    // Cancelled, the wizard comes back to this menu.
+    EXPECT_EQ(fakes().processes->started.first().arguments, QStringList{QStringLiteral("--from-menu")});
     processDeferredDeletes();
     EXPECT_EQ(frmParent::loaded(), nullptr);
 }

@@ -1,6 +1,7 @@
 // pwiz_mi, pwiz_mx, pwiz_mp: the setup assistants that start a new plan.
 // They hand their answers to "quorvex -q FILE" and end.
 
+#include "create/wizard/WizardLaunch.h"
 #include "create/wizard/gui/PlanWizard.h"
 #include "platform/Application.h"
 #include "platform/gui/DesktopServices.h"
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
 
     constexpr auto kind = qv::wizard::WizardKind::QV_WIZARD_KIND;
     qv::wizard::PlanWizard wizard(kind, qv::wizard::installedQuestions(kind));
+    wizard.setOrigin(qv::wizard::originFromArguments(QApplication::arguments().mid(1)));
     wizard.show();
     app.exec();
     return wizard.outcome() == qv::wizard::PlanWizard::Outcome::Failed ? 1 : 0;

@@ -30,6 +30,8 @@ int create(qvtool::Context &c)
 {
     QStringList args = c.args;
     const bool verbose = args.removeAll(QStringLiteral("-v")) > 0;
+    // An existing plan is replaced (and goes to the trash) only when asked for.
+    const bool replace = args.removeAll(QStringLiteral("--replace")) > 0;
     // Another template library than the installed one (tests, benchmarks).
     const qsizetype install = args.indexOf(QStringLiteral("--install"));
     if (install >= 0 && install + 1 < args.size()) {
@@ -37,21 +39,30 @@ int create(qvtool::Context &c)
         args.remove(install, 2);
     }
     if (args.size() != 1) {
-        c.err << "usage: qvtool create [-v] [--install DIR] ANSWERS\n";
+        c.err << "usage: qvtool create [-v] [--replace] [--install DIR] ANSWERS\n";
         return 2;
     }
     qv::create::SilentProgress silent;
     PrintedProgress printed(c.err);
     qv::create::PlanCreation creation(verbose ? static_cast<qv::create::CreationProgress &>(printed) : silent);
+    bool refused = false;
+    creation.setReplaceQuestion([&](const qv::create::ReplaceRequest &) {
+        refused = !replace;
+        return replace;
+    });
     const qv::create::CreationResult result = creation.createPlanFromQA(args.first());
     if (result.planMade())
         c.out << result.documentPath << '\n';
     const QString report = result.reportText();
     if (!report.isEmpty())
         c.err << report << '\n';
+    if (refused)
+        c.err << "Give --replace to replace it; the existing plan then goes to the trash.\n";
+    for (const QString &trashed : result.trashed)
+        c.err << "Moved to the trash: " << trashed << '\n';
     return result.planMade() ? 0 : 1;
 }
 
-const qvtool::CommandRegistration registration("create", "create [-v] [--install DIR] ANSWERS", create);
+const qvtool::CommandRegistration registration("create", "create [-v] [--replace] [--install DIR] ANSWERS", create);
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "plan/ModEnglish.h"
 #include "plan/Plan.h"
+#include "plan/PlanRules.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ int outline(qvtool::Context &c)
     }
     // Opened as the composer opens it: the plan type follows the extension.
     Plan plan;
-    plan.Initialise(QStringLiteral("B"), QStringLiteral("M"));
+    initialisePlanLetters(plan);
     plan.planInfo().setPlanType(ModEnglish::PlanTypeOfDocument(c.args.at(0)));
     plan.setFilePath(c.args.at(0));
     if (!plan.Open()) {

@@ -1,5 +1,6 @@
 #include "controls/workbook/SheetRenderer.h"
 
+#include "controls/workbook/CellExplanations.h"
 #include "controls/workbook/NumberFormat.h"
 #include "controls/workbook/Workbook.h"
 
@@ -250,7 +251,29 @@ void SheetRenderer::paint(QPainter &painter, const CellRange &range, QPointF ori
         line(f.top, rect.topLeft(), rect.topRight());
         line(f.bottom, rect.bottomLeft() - QPointF(0, 0.5), rect.bottomRight() - QPointF(0, 0.5));
     });
+    if (options.markTextInNumberCells)
+        markTextInNumberCells(painter, range, rectOf);
     painter.restore();
+}
+
+void SheetRenderer::markTextInNumberCells(QPainter &painter, const CellRange &range,
+                                          const std::function<QRectF(int, int)> &rectOf) const
+{
+    const SheetData &sheet = m_book.sheetData(m_sheet);
+    sheet.forEachCell(range, [&](int r, int c, const Cell &cell) {
+        if (rowHeight(r) == 0 || columnWidth(c) == 0 || cell.formula >= 0 || !cell.value.isText())
+            return;
+        const CellFormat &f = m_book.formatOf(m_sheet, r, c);
+        if ((f.locked && sheet.isProtected) || !expectsNumber(f))
+            return;
+        const QRectF rect = rectOf(r, c);
+        const double side = std::min(rect.height() / 2.5, 7 * m_scale * 15);
+        const QPointF corner = rect.topRight();
+        const QPointF triangle[3] = {corner, corner - QPointF(side, 0), corner + QPointF(0, side)};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xD0, 0x20, 0x20));
+        painter.drawPolygon(triangle, 3);
+    });
 }
 
 } // namespace qv::workbook

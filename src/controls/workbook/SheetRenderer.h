@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include <functional>
+
 class QPainter;
 
 namespace qv::workbook {
@@ -18,6 +20,9 @@ struct RenderOptions
     bool gridLines = false;
     QColor gridColor = QColor(0xD4, 0xD4, 0xD4);
     QColor background = Qt::white; // transparent to paint fills only
+    // A red corner on input cells meant for a number that hold text (the
+    // screen view; printed tables and pictures go without).
+    bool markTextInNumberCells = false;
 };
 
 // Paints a range of one sheet (values as displayed, fonts, fills, borders,
@@ -42,6 +47,9 @@ public:
     double fontScale(const QPainter &painter) const;
 
 private:
+    void markTextInNumberCells(QPainter &painter, const CellRange &range,
+                               const std::function<QRectF(int, int)> &rectOf) const;
+
     const Workbook &m_book;
     int m_sheet;
     double m_scale;

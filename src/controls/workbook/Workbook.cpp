@@ -1,5 +1,7 @@
 #include "controls/workbook/Workbook.h"
 
+#include "controls/workbook/CellExplanations.h"
+
 #include "controls/workbook/EntryText.h"
 #include "controls/workbook/Evaluator.h"
 #include "controls/workbook/FormulaCache.h"
@@ -219,9 +221,10 @@ bool Workbook::hasLockedCells(const CellRange &range) const
 
 EditResult Workbook::checkEditable(const CellRange &range, EditOrigin origin) const
 {
-    if (origin == EditOrigin::User && hasLockedCells(range))
-        return EditResult::refused(lockedMessage);
-    return {};
+    if (origin != EditOrigin::User || !hasLockedCells(range))
+        return {};
+    const QString why = range.isSingleCell() ? lockedCellExplanation(*this, range.top, range.left) : QString();
+    return EditResult::refused(why.isEmpty() ? lockedMessage : why);
 }
 
 void Workbook::setProtected(bool on)

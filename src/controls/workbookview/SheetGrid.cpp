@@ -200,6 +200,7 @@ void SheetGrid::paintEvent(QPaintEvent *)
     RenderOptions options;
     options.gridLines = m_gridLines && m_book->viewSettings().showGridLines;
     options.background = m_background;
+    options.markTextInNumberCells = m_selectionShown; // not on a picture of the table
     renderer.paint(p, visible, origin, options);
 
     // Selection: a tint over the ranges, the active cell left clear, an edge around the first range.
@@ -623,7 +624,7 @@ bool SheetGrid::commitEdit()
     step.commit();
     m_editor->hide();
     setFocus();
-    emit editCommitted();
+    emit editCommitted(m_editCell.row, m_editCell.col);
     return true;
 }
 

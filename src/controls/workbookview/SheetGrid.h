@@ -54,7 +54,7 @@ signals:
     void cellClicked(int row, int col);
     void rightClicked(QPoint globalPos);
     void editRefused(const QString &message);
-    void editCommitted();
+    void editCommitted(int row, int col);
     void keyCommand(QKeyEvent *event, bool *handled);
 
 protected:

@@ -1,5 +1,6 @@
 #include "controls/workbookview/WorkbookView.h"
 
+#include "controls/workbook/CellExplanations.h"
 #include "controls/workbook/EditHistory.h"
 #include "controls/workbook/FormulaShift.h"
 #include "controls/workbook/TableClipboard.h"
@@ -47,6 +48,7 @@ WorkbookView::WorkbookView(QWidget *parent) : QWidget(parent)
     connect(m_grid, &SheetGrid::cellClicked, this, &WorkbookView::cellClicked);
     connect(m_grid, &SheetGrid::rightClicked, this, &WorkbookView::rightClicked);
     connect(m_grid, &SheetGrid::editRefused, this, [this](const QString &m) { refuse(m); });
+    connect(m_grid, &SheetGrid::editCommitted, this, &WorkbookView::noteTypedValue);
     connect(m_grid, &SheetGrid::keyCommand, this, [this](QKeyEvent *event, bool *handled) {
         const bool ctrl = event->modifiers() & Qt::ControlModifier;
         *handled = true;
@@ -143,6 +145,12 @@ void WorkbookView::setActiveCell(int row, int col)
 
 // ---- Helpers -------------------------------------------------------------------------
 
+void WorkbookView::noteTypedValue(int row, int col)
+{
+    if (m_book)
+        emit statusNote(textInNumberCellNote(*m_book, row, col));
+}
+
 bool WorkbookView::refuse(const QString &message)
 {
     platform::Message m;
@@ -194,6 +202,7 @@ void WorkbookView::commitFormulaBar()
     step.commit();
     m_grid->setFocus();
     refreshFormulaBar();
+    noteTypedValue(a.row, a.col);
 }
 
 // ---- Clipboard -------------------------------------------------------------------------

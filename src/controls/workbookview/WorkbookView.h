@@ -104,9 +104,13 @@ signals:
     void selectionChanged();
     void contentChanged();
     void rightClicked(QPoint globalPos);
+    // A short note for the window's status bar about what the user just
+    // typed (text in a cell meant for a number); empty text clears it.
+    void statusNote(const QString &text);
 
 private:
     bool refuse(const QString &message);
+    void noteTypedValue(int row, int col);
     bool pasteGrid(const std::vector<QStringList> &grid, PasteKind kind, EditStep &step);
     bool sort(bool ascending);
     bool stepHistory(bool forward);

@@ -48,6 +48,8 @@ public:
     void tableChanged(const QString &tableName) override { recalculateAndWrite(tableName); }
 
     const QString &folder() const { return m_folder; }
+    // Where the tables are written from now on (their plan folder moved).
+    void setFolder(const QString &planFolder) { m_folder = planFolder; }
     const std::vector<QString> &failures() const { return m_failures; }
 
 private:

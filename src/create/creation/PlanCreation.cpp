@@ -4,9 +4,11 @@
 #include "create/creation/AnswerValues.h"
 #include "create/creation/CreationProgress.h"
 #include "create/wizard/WizardLimits.h"
+#include "plan/AnswerKeys.h"
 #include "plan/FileNames.h"
 #include "plan/ModEnglish.h"
 #include "plan/Plan.h"
+#include "plan/PlanRules.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
@@ -20,6 +22,8 @@
 
 namespace qv::create {
 
+namespace AnswerKey = plan::AnswerKey;
+
 namespace {
 
 const QString kSource = QStringLiteral("frmCreateProgress");
@@ -32,15 +36,6 @@ constexpr int kInitialisingPlanText = 451;
 // The window lets the window system catch up this often before reading.
 constexpr int kStartYields = 101;
 
-namespace keys {
-const QString plan = QStringLiteral("[PLAN]");
-const QString documentPath = QStringLiteral("[FIELD1.4]");
-const QString kind = QStringLiteral("[FIELD1.1]");
-const QString stage = QStringLiteral("[FIELD1.2]");
-const QString businessName = QStringLiteral("[FIELD1.5]");
-const QString firstYear = QStringLiteral("[FIELD1.6]");
-const QString month = QStringLiteral("[FIELD3A.X]");
-} // namespace keys
 
 // The header keys each count once towards the plan folder.
 enum HeaderBit : unsigned { DocumentPathBit = 1, KindBit = 2, StageBit = 4 };
@@ -162,6 +157,8 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
     m_yearArrived = m_monthArrived = false;
     m_stopped = m_folderMade = m_readToEnd = false;
     m_documentStem.clear();
+    m_replaceAgreedFor.clear();
+    m_staging.discard();
     m_pending.clear();
 
     setMessage(GetResText(kInitialisingPlanText));
@@ -174,8 +171,7 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
     }
 
     m_plan = std::make_unique<plan::Plan>();
-    m_plan->Initialise(QString::fromLatin1(plan::ModEnglish::kBusinessPlanLetter),
-                       QString::fromLatin1(plan::ModEnglish::kMarketingPlanLetter));
+    plan::initialisePlanLetters(*m_plan);
     plan::DataFile file;
     file.setFilePath(answers.absoluteFilePath());
     file.setHandler(this);
@@ -189,6 +185,7 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
         if (m_result.failure.isEmpty())
             m_result.failure = missingHeadersText();
         m_plan.reset();
+        m_staging.discard();
         return m_result;
     }
 
@@ -197,8 +194,11 @@ CreationResult PlanCreation::createPlanFromQA(const QString &answerFilePath)
     } catch (const QvError &e) {
         m_result.failure = QStringLiteral("The new plan could not be saved: ") + e.description();
         m_plan.reset();
+        m_staging.discard();
         return m_result;
     }
+    if (!finishPlan())
+        return m_result;
     m_result.documentPath = m_plan->fullPath();
     // The answers are kept for another try unless they made a plan, and so
     // is a file that was cut short.
@@ -211,11 +211,11 @@ QString PlanCreation::missingHeadersText() const
 {
     QStringList missing;
     if (!(m_headersSeen & DocumentPathBit))
-        missing << QStringLiteral("the plan document (%1)").arg(keys::documentPath);
+        missing << QStringLiteral("the plan document (%1)").arg(AnswerKey::kDocumentPath);
     if (!(m_headersSeen & KindBit))
-        missing << QStringLiteral("the business kind (%1)").arg(keys::kind);
+        missing << QStringLiteral("the business kind (%1)").arg(AnswerKey::kBusinessKind);
     if (m_info.isBusinessPlan() && !(m_headersSeen & StageBit))
-        missing << QStringLiteral("new or existing business (%1)").arg(keys::stage);
+        missing << QStringLiteral("new or existing business (%1)").arg(AnswerKey::kBusinessStage);
     return QStringLiteral("The answer file does not say %1; no plan was made.")
         .arg(missing.join(QStringLiteral(", ")));
 }
@@ -232,8 +232,7 @@ void PlanCreation::iFile_ReadFileData(plan::DataFile &file)
         m_progress.yieldToWindowSystem();
     if (!m_plan) {
         m_plan = std::make_unique<plan::Plan>();
-        m_plan->Initialise(QString::fromLatin1(plan::ModEnglish::kBusinessPlanLetter),
-                           QString::fromLatin1(plan::ModEnglish::kMarketingPlanLetter));
+        plan::initialisePlanLetters(*m_plan);
     }
     m_info = plan::PlanInfo();
     m_info.setPlanType(plan::BusinessPlan);
@@ -270,7 +269,12 @@ void PlanCreation::applyLine(const QString &rawLine)
     const QString key = line.left(equals).trimmed().toUpper();
     const QString value = line.mid(equals + 1).trimmed();
 
-    if (key == keys::plan || key == keys::documentPath || key == keys::kind || key == keys::stage) {
+    if (key == AnswerKey::kReplace) {
+        m_replaceAgreedFor = value;
+        return;
+    }
+    if (key == AnswerKey::kPlanType || key == AnswerKey::kDocumentPath || key == AnswerKey::kBusinessKind
+        || key == AnswerKey::kBusinessStage) {
         applyHeader(key, value);
         return;
     }
@@ -293,9 +297,9 @@ void PlanCreation::applyHeader(const QString &key, const QString &value)
         return;
     }
     unsigned bit = 0;
-    if (key == keys::plan) {
+    if (key == AnswerKey::kPlanType) {
         m_info.setPlanType(startsWithLetter(value, u'b') ? plan::BusinessPlan : plan::MarketingPlan);
-    } else if (key == keys::documentPath) {
+    } else if (key == AnswerKey::kDocumentPath) {
         // The wizard's own extension gives way to the plan type's.
         const QString stem = value.left(std::max<qsizetype>(0, value.size() - 4));
         const QString problem = documentPathProblem(stem + QStringLiteral(".bpl"));
@@ -305,7 +309,7 @@ void PlanCreation::applyHeader(const QString &key, const QString &value)
         }
         m_documentStem = QDir::cleanPath(stem);
         bit = DocumentPathBit;
-    } else if (key == keys::kind) {
+    } else if (key == AnswerKey::kBusinessKind) {
         m_info.setBusinessKind(plan::ModEnglish::BusinessKindFromName(value));
         bit = KindBit;
     } else {
@@ -323,7 +327,7 @@ void PlanCreation::applyHeader(const QString &key, const QString &value)
 bool PlanCreation::applySubmitterAnswer(const QString &key, const QString &value)
 {
     plan::Address &address = m_submitter.address();
-    if (key == keys::businessName) {
+    if (key == AnswerKey::kBusinessName) {
         m_info.setBusinessName(value);
         m_plan->setPlanInfo(m_info);
         // The title cells depend on the kind: queued once the folder exists.
@@ -333,21 +337,21 @@ bool PlanCreation::applySubmitterAnswer(const QString &key, const QString &value
             m_pending.emplace_back(key, value);
         return true;
     }
-    if (key == QLatin1String("[FIELD2.1]"))
+    if (key == AnswerKey::kSubmittedTo)
         m_submitter.setSubmittedTo(value);
-    else if (key == QLatin1String("[FIELD2.2]"))
+    else if (key == AnswerKey::kSubmissionDate)
         m_submitter.setSubmissionDate(QVariant(value));
-    else if (key == QLatin1String("[FIELD2.3]"))
+    else if (key == AnswerKey::kSubmitterName)
         address.setName(value);
-    else if (key == QLatin1String("[FIELD2.4]"))
+    else if (key == AnswerKey::kStreet)
         address.setStreet(value);
-    else if (key == QLatin1String("[FIELD2.5]"))
+    else if (key == AnswerKey::kCity)
         address.setCity(value);
-    else if (key == QLatin1String("[FIELD2.6]"))
+    else if (key == AnswerKey::kState)
         address.setState(value);
-    else if (key == QLatin1String("[FIELD2.7]"))
+    else if (key == AnswerKey::kZip)
         address.setZip(value);
-    else if (key == QLatin1String("[FIELD2.8]"))
+    else if (key == AnswerKey::kTelephone)
         address.setTelephone(value);
     else
         return false;
@@ -389,11 +393,11 @@ CountReading readCount(const QString &key, const QString &value, wizard::Range r
 
 void PlanCreation::applyCustomization(const QString &key, const QString &value)
 {
-    if (key == keys::businessName) {
+    if (key == AnswerKey::kBusinessName) {
         m_profileHelper.handleBusinessName(*m_plan);
         return;
     }
-    if (key == keys::firstYear) {
+    if (key == AnswerKey::kFirstYear) {
         const std::optional<int> year = answerYear(value);
         if (!year) {
             notApplied(QStringLiteral("%1=%2: not a year; the answer is ignored.").arg(key, value));
@@ -403,7 +407,7 @@ void PlanCreation::applyCustomization(const QString &key, const QString &value)
         yearOrMonthArrived(true);
         return;
     }
-    if (key == keys::month) {
+    if (key == AnswerKey::kFirstMonth) {
         const std::optional<int> month = answerMonth(value);
         if (!month) {
             notApplied(QStringLiteral("%1=%2: not a month from 1 to 12; the answer is ignored.").arg(key, value));
@@ -418,7 +422,7 @@ void PlanCreation::applyCustomization(const QString &key, const QString &value)
         m_profileHelper.addTableValue(key, value);
         return;
     }
-    if (key == QLatin1String("[FIELD3.1]")) {
+    if (key == AnswerKey::kProjectedYears) {
         // The projected years mean the same in both plan types.
         applyCount(key, value, wizard::limits::kProjectedYears, [&](int years) {
             m_plan->profile().setProjectedYears(years);
@@ -450,24 +454,24 @@ void PlanCreation::applyBusinessCount(const QString &key, const QString &value)
         applyCount(key, value, range, apply);
     };
 
-    if (key == QLatin1String("[FIELD3.2]")) {
+    if (key == AnswerKey::kBusinessProducts) {
         counted(limits::kBusinessProducts, [&](int n) {
             tryStep(what, [&] { handleProductNo(n); });
             profile.setProductCount(n);
         });
-    } else if (key == QLatin1String("[FIELD3.3]")) {
+    } else if (key == AnswerKey::kBusinessAdvertisingMedia) {
         counted(limits::kBusinessAdvertisingMedia, [&](int n) {
             profile.setAdvertisingMediaCount(n);
             if (n != limits::kBusinessAdvertisingMedia.max)
                 tryStep(what, [&] { handleAdvertisingMediums(n); });
         });
-    } else if (key == QLatin1String("[FIELD3.4]")) {
+    } else if (key == AnswerKey::kBusinessSegments) {
         counted(limits::kSegments, [&](int n) {
             profile.setSegmentCount(n);
             if (n != limits::kSegments.max)
                 tryStep(what, [&] { handleSegments(n); });
         });
-    } else if (key == QLatin1String("[FIELD3.5]")) {
+    } else if (key == AnswerKey::kBusinessMarkets) {
         counted(limits::kBusinessMarkets, [&](int n) {
             profile.setMarketCount(n);
             tryStep(what, [&] { handleDifferentMarkets(n); });
@@ -491,29 +495,29 @@ void PlanCreation::applyMarketingCount(const QString &key, const QString &value)
         });
     };
 
-    if (key == QLatin1String("[FIELD3.2]")) {
+    if (key == AnswerKey::kMarketingProducts) {
         counted(limits::kMarketingProducts, [&](int n) {
             tryStep(what, [&] { handleMProductNo(n); });
             profile.setProductCount(n);
         });
-    } else if (key == QLatin1String("[FIELD3.3]")) {
+    } else if (key == AnswerKey::kMarketingPublicRelations) {
         marketingCount(1);
-    } else if (key == QLatin1String("[FIELD3.4]")) {
+    } else if (key == AnswerKey::kMarketingSalesPromotions) {
         marketingCount(2);
-    } else if (key == QLatin1String("[FIELD3.5]")) {
+    } else if (key == AnswerKey::kMarketingAdvertisingMedia) {
         counted(limits::kMarketingAdvertisingMedia, [&](int n) {
             profile.setAdvertisingMediaCount(n);
             if (n != limits::kMarketingAdvertisingMedia.max)
                 tryStep(what, [&] { handleMAdvertisingMediums(n); });
         });
-    } else if (key == QLatin1String("[FIELD3.6]")) {
+    } else if (key == AnswerKey::kMarketingMarkets) {
         counted(limits::kMarketingMarkets, [&](int n) {
             profile.setMarketCount(n);
             tryStep(what, [&] { handleMMarketing(n); });
         });
-    } else if (key == QLatin1String("[FIELD3.7]")) {
+    } else if (key == AnswerKey::kMarketingEvents) {
         marketingCount(3);
-    } else if (key == QLatin1String("[FIELD3.8]")) {
+    } else if (key == AnswerKey::kMarketingDirectCampaigns) {
         marketingCount(4);
     }
 }
@@ -532,7 +536,7 @@ void PlanCreation::makePlanFolder()
 {
     const bool business = m_info.isBusinessPlan();
     m_plan->setPlanInfo(m_info);
-    m_plan->setFilePath(m_documentStem + (business ? QStringLiteral(".bpl") : QStringLiteral(".mpl")));
+    const QString finalDocument = m_documentStem + (business ? QStringLiteral(".bpl") : QStringLiteral(".mpl"));
 
     // Without its template a plan would have no outline: better none at all.
     const QString templateDocument =
@@ -541,6 +545,9 @@ void PlanCreation::makePlanFolder()
         stop(QStringLiteral("The template library lacks the plan document %1; no plan was made.").arg(templateDocument));
         return;
     }
+    if (!stagePlan(finalDocument))
+        return;
+    m_plan->setFilePath(m_staging.stagedDocument());
 
     createDirectory();
     if (m_stopped)
@@ -565,36 +572,65 @@ void PlanCreation::makePlanFolder()
         applyCustomization(key, value);
 }
 
+bool PlanCreation::stagePlan(const QString &finalDocument)
+{
+    const QString folder =
+        platform::resolveExistingPath(plan::ModEnglish::PlanFolderOf(finalDocument, m_plan->typeLetter()));
+    const QFileInfo info(folder);
+    if (info.isSymLink()) {
+        stop(QStringLiteral("The plan folder %1 is a link to another place; no plan was made.").arg(folder));
+        return false;
+    }
+    if (info.exists() && !info.isDir()) {
+        stop(QStringLiteral("A file %1 stands where the plan folder belongs; no plan was made.").arg(folder));
+        return false;
+    }
+    if (plan::planAt(finalDocument).exists() && !mayReplace(finalDocument)) {
+        stop(QStringLiteral("A plan named \"%1\" already exists in %2 and was kept; no plan was made.")
+                 .arg(QFileInfo(finalDocument).completeBaseName(), QFileInfo(finalDocument).absolutePath()));
+        return false;
+    }
+    // The new plan is built aside and takes its place only when complete.
+    const QString error = m_staging.begin(finalDocument);
+    if (!error.isEmpty()) {
+        stop(error + QStringLiteral(" No plan was made."));
+        return false;
+    }
+    return true;
+}
+
+bool PlanCreation::mayReplace(const QString &finalDocument)
+{
+    if (!m_replaceQuestion)
+        return false;
+    const bool agreed = !m_replaceAgreedFor.isEmpty()
+                        && QDir::cleanPath(m_replaceAgreedFor) == QDir::cleanPath(finalDocument);
+    return m_replaceQuestion({finalDocument, agreed});
+}
+
+bool PlanCreation::finishPlan()
+{
+    const QString error = m_staging.commit();
+    if (!error.isEmpty()) {
+        m_result.failure = QStringLiteral("The new plan could not take its place: ") + error;
+        m_plan.reset();
+        m_staging.discard();
+        return false;
+    }
+    for (const QString &trashed : {m_staging.trashedDocument(), m_staging.trashedFolder()}) {
+        if (!trashed.isEmpty())
+            m_result.trashed << trashed;
+    }
+    m_plan->setFilePath(m_staging.finalDocument());
+    m_tables->setFolder(m_plan->folder());
+    return true;
+}
+
 void PlanCreation::createDirectory()
 {
     setMessage(QStringLiteral("Creating Plan Directory"));
     setDetailMessage(QStringLiteral("\""));
     const QString folder = m_plan->folder();
-    const QFileInfo info(folder);
-    const QString document = m_plan->fullPath();
-    if (info.isSymLink()) {
-        stop(QStringLiteral("The plan folder %1 is a link to another place; no plan was made.").arg(folder));
-        return;
-    }
-    if (info.exists() && !info.isDir()) {
-        stop(QStringLiteral("A file %1 stands where the plan folder belongs; no plan was made.").arg(folder));
-        return;
-    }
-    // An old plan's folder (it holds section texts) makes way for the new
-    // plan; only the folder the naming rule gives, beside the document.
-    const bool besideDocument = info.absolutePath() == QFileInfo(document).absolutePath()
-                                && folder == plan::ModEnglish::PlanFolderOf(document, m_plan->typeLetter());
-    QDir dir(folder);
-    if (info.isDir() && besideDocument
-        && !dir.entryList({QStringLiteral("*.rtf")}, QDir::Files | QDir::Hidden | QDir::System).isEmpty()) {
-        const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString &name : files) {
-            if (!dir.remove(name))
-                notApplied(QStringLiteral("The old plan file %1 could not be deleted.").arg(dir.filePath(name)));
-        }
-        // A folder that still holds subfolders is kept and reused.
-        QDir().rmdir(folder);
-    }
     if (!QDir().mkpath(folder))
         stop(QStringLiteral("The plan folder %1 could not be made; no plan was made.").arg(folder));
 }
@@ -604,7 +640,8 @@ void PlanCreation::copyTemplatePlan()
     const QString document = m_plan->fullPath();
     const QString source = platform::resolveExistingPath(plan::ModEnglish::TemplatePlanDocumentPath(m_info));
     setMessage(QStringLiteral("Copying Template File"));
-    setDetailMessage(QStringLiteral("Creating File: ") + document);
+    setDetailMessage(QStringLiteral("Creating File: ")
+                     + (m_staging.active() ? m_staging.finalDocument() : document));
     const QString error = platform::copyFileAtomically(source, document);
     if (!error.isEmpty())
         notApplied(QStringLiteral("The template plan document could not be copied to %1: %2").arg(document, error));

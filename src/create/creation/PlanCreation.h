@@ -9,6 +9,7 @@
 #include "create/creation/LoadedTables.h"
 #include "plan/DataFile.h"
 #include "plan/PlanInfo.h"
+#include "plan/PlanReplacement.h"
 #include "plan/Submitter.h"
 #include "create/wizard/WizardLimits.h"
 
@@ -38,11 +39,24 @@ struct CreationResult
     // that could not be set, a file that could not be copied, a refused
     // key). The plan that could be made is made all the same.
     QStringList notApplied;
+    // Where the plan that the new one replaced went in the trash (its
+    // document and folder); empty when none was replaced.
+    QStringList trashed;
 
     bool planMade() const { return !documentPath.isEmpty(); }
     // The whole report for one message box: empty when there is nothing to say.
     QString reportText() const;
 };
+
+// Asked before a new plan takes the place of an existing one; true lets it.
+struct ReplaceRequest
+{
+    QString documentPath;
+    // The answer file says the user already agreed to replace this very plan
+    // (the wizard asked before it handed over).
+    bool agreedInAnswers = false;
+};
+using ReplaceQuestion = std::function<bool(const ReplaceRequest &)>;
 
 class PlanCreation : public qv::plan::iFile
 {
@@ -57,6 +71,10 @@ public:
     // (takePlan) and shows it in the composer. Without a plan the answer
     // file stays for another try.
     CreationResult createPlanFromQA(const QString &answerFilePath);
+
+    // Decides whether an existing plan at the answered place may be replaced.
+    // Without one, an existing plan is never replaced.
+    void setReplaceQuestion(ReplaceQuestion question) { m_replaceQuestion = std::move(question); }
 
     // The plan made by the last createPlanFromQA (nullptr before, or when
     // none was made), handed over to the caller (who makes it the current
@@ -111,6 +129,11 @@ private:
                     const std::function<void(int)> &apply);
     void yearOrMonthArrived(bool isYear);
     void makePlanFolder();
+    // Checks the answered place and starts building the plan aside; false
+    // (and creation stopped) when the plan cannot or may not be made there.
+    bool stagePlan(const QString &finalDocument);
+    bool mayReplace(const QString &finalDocument);
+    bool finishPlan();
     void copyTables();
     void loadTables();
     void pushQueuedValues();
@@ -139,6 +162,9 @@ private:
     bool m_folderMade = false;
     bool m_readToEnd = false;
     QString m_documentStem;
+    QString m_replaceAgreedFor; // the document the answers agree to replace
+    ReplaceQuestion m_replaceQuestion;
+    qv::plan::PlanStaging m_staging;
     // Customization answers that came before the plan folder existed.
     std::vector<std::pair<QString, QString>> m_pending;
     CreationResult m_result;

@@ -3,6 +3,7 @@
 #include "platform/Folders.h"
 #include "platform/Paths.h"
 #include "plan/ModEnglish.h"
+#include "plan/PlanRules.h"
 #include "resources/ResText.h"
 #include "shell/CurrentPlan.h"
 
@@ -45,8 +46,7 @@ platform::FileRequest openPlanRequest(int planType)
     platform::FileRequest request;
     request.title = GetResText(kOpenPlanTitle);
     request.folder = platform::Folders::myPlansFolder();
-    request.filter = planType == plan::BusinessPlan ? QStringLiteral("Business Plan Files (*.bpl)|*.bpl")
-                                                    : QStringLiteral("Marketing Plan Files (*.mpl)|*.mpl");
+    request.filter = plan::planFileFilter(planType);
     request.overwritePrompt = false;
     return request;
 }
@@ -55,7 +55,7 @@ QString withPlanExtension(const QString &fileName, int planType)
 {
     if (fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty() || QFileInfo::exists(fileName))
         return fileName;
-    return fileName + (planType == plan::BusinessPlan ? QStringLiteral(".bpl") : QStringLiteral(".mpl"));
+    return fileName + QLatin1Char('.') + plan::planExtension(planType);
 }
 
 QString samplePlanPath(int planType, int businessKind, bool newBusiness, const QString &extension)

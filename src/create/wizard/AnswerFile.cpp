@@ -2,6 +2,7 @@
 
 #include "create/wizard/QuestionList.h"
 #include "create/wizard/WizardLimits.h"
+#include "plan/AnswerKeys.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
@@ -11,6 +12,8 @@
 #include <QUuid>
 
 namespace qv::wizard {
+
+namespace AnswerKey = plan::AnswerKey;
 
 namespace {
 
@@ -42,44 +45,46 @@ QByteArray answerFileText(const WizardAnswers &a)
 {
     const bool business = a.planType == PlanType::Business;
     Lines lines;
-    lines.add(QStringLiteral("[PLAN]"), business ? QStringLiteral("Business") : QStringLiteral("Marketing"));
+    lines.add(AnswerKey::kPlanType, business ? QStringLiteral("Business") : QStringLiteral("Marketing"));
+    if (!a.replaceDocument.isEmpty())
+        lines.add(AnswerKey::kReplace, a.replaceDocument);
     // The header: creation makes the plan folder once these have arrived.
-    lines.add(QStringLiteral("[FIELD1.4]"), a.documentPath);
-    lines.add(QStringLiteral("[FIELD1.1]"), kindAnswerName(a.kind));
+    lines.add(AnswerKey::kDocumentPath, a.documentPath);
+    lines.add(AnswerKey::kBusinessKind, kindAnswerName(a.kind));
     if (business)
-        lines.add(QStringLiteral("[FIELD1.2]"), a.newBusiness ? QStringLiteral("New") : QStringLiteral("Existing"));
+        lines.add(AnswerKey::kBusinessStage, a.newBusiness ? QStringLiteral("New") : QStringLiteral("Existing"));
 
-    lines.add(QStringLiteral("[FIELD1.5]"), a.businessName);
+    lines.add(AnswerKey::kBusinessName, a.businessName);
     const Submission &s = a.submission;
-    lines.add(QStringLiteral("[FIELD2.1]"), s.submittedTo);
-    lines.add(QStringLiteral("[FIELD2.2]"), s.date);
-    lines.add(QStringLiteral("[FIELD2.3]"), s.name);
-    lines.add(QStringLiteral("[FIELD2.4]"), s.street);
-    lines.add(QStringLiteral("[FIELD2.5]"), s.city);
-    lines.add(QStringLiteral("[FIELD2.6]"), s.state);
-    lines.add(QStringLiteral("[FIELD2.7]"), s.zip);
-    lines.add(QStringLiteral("[FIELD2.8]"), s.phone);
+    lines.add(AnswerKey::kSubmittedTo, s.submittedTo);
+    lines.add(AnswerKey::kSubmissionDate, s.date);
+    lines.add(AnswerKey::kSubmitterName, s.name);
+    lines.add(AnswerKey::kStreet, s.street);
+    lines.add(AnswerKey::kCity, s.city);
+    lines.add(AnswerKey::kState, s.state);
+    lines.add(AnswerKey::kZip, s.zip);
+    lines.add(AnswerKey::kTelephone, s.phone);
 
-    lines.add(QStringLiteral("[FIELD1.6]"), a.firstYear);
-    lines.add(QStringLiteral("[FIELD3A.X]"), a.month);
-    lines.add(QStringLiteral("[FIELD3.1]"), a.projectedYears);
+    lines.add(AnswerKey::kFirstYear, a.firstYear);
+    lines.add(AnswerKey::kFirstMonth, a.month);
+    lines.add(AnswerKey::kProjectedYears, a.projectedYears);
 
     if (business && a.hasBusinessCounts) {
         const BusinessCounts &c = a.businessCounts;
-        lines.add(QStringLiteral("[FIELD3.2]"), c.products);
-        lines.add(QStringLiteral("[FIELD3.3]"), c.advertisingMedia);
-        lines.add(QStringLiteral("[FIELD3.4]"), c.segments);
-        lines.add(QStringLiteral("[FIELD3.5]"), c.markets);
+        lines.add(AnswerKey::kBusinessProducts, c.products);
+        lines.add(AnswerKey::kBusinessAdvertisingMedia, c.advertisingMedia);
+        lines.add(AnswerKey::kBusinessSegments, c.segments);
+        lines.add(AnswerKey::kBusinessMarkets, c.markets);
     }
     if (!business && a.hasMarketingCounts) {
         const MarketingCounts &c = a.marketingCounts;
-        lines.add(QStringLiteral("[FIELD3.2]"), c.products);
-        lines.add(QStringLiteral("[FIELD3.3]"), c.publicRelations);
-        lines.add(QStringLiteral("[FIELD3.4]"), c.salesPromotions);
-        lines.add(QStringLiteral("[FIELD3.5]"), c.advertisingMedia);
-        lines.add(QStringLiteral("[FIELD3.6]"), c.markets);
-        lines.add(QStringLiteral("[FIELD3.7]"), c.events);
-        lines.add(QStringLiteral("[FIELD3.8]"), c.directCampaigns);
+        lines.add(AnswerKey::kMarketingProducts, c.products);
+        lines.add(AnswerKey::kMarketingPublicRelations, c.publicRelations);
+        lines.add(AnswerKey::kMarketingSalesPromotions, c.salesPromotions);
+        lines.add(AnswerKey::kMarketingAdvertisingMedia, c.advertisingMedia);
+        lines.add(AnswerKey::kMarketingMarkets, c.markets);
+        lines.add(AnswerKey::kMarketingEvents, c.events);
+        lines.add(AnswerKey::kMarketingDirectCampaigns, c.directCampaigns);
     }
     // Table cells last: creation queues them and writes them at the end.
     for (const CellAnswer &cell : a.cells) {

@@ -1,5 +1,6 @@
 #include "create/wizard/WizardAnswers.h"
 
+#include "plan/PlanRules.h"
 #include "resources/ResText.h"
 
 namespace qv::wizard {
@@ -50,7 +51,7 @@ QString monthName(int month)
 
 QString documentExtension(PlanType type)
 {
-    return type == PlanType::Business ? QStringLiteral("bpl") : QStringLiteral("mpl");
+    return plan::planExtension(type == PlanType::Business ? plan::BusinessPlan : plan::MarketingPlan);
 }
 
 } // namespace qv::wizard

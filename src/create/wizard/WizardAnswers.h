@@ -79,6 +79,8 @@ struct WizardAnswers
 {
     PlanType planType = PlanType::Business;
     QString documentPath; // absolute, with the plan type's extension
+    // The existing plan the user agreed to replace (the document path), or empty.
+    QString replaceDocument;
     int kind = 0;
     bool newBusiness = true; // business plans only
     QString businessName;

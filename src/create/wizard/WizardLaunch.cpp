@@ -41,6 +41,48 @@ Handover handOverAnswers(const WizardAnswers &answers, const QString &folder)
     return result;
 }
 
+namespace {
+const QString kFromMenu = QStringLiteral("--from-menu");
+const QString kFromPlan = QStringLiteral("--from-plan");
+} // namespace
+
+QStringList originArguments(const WizardOrigin &origin)
+{
+    switch (origin.place) {
+    case WizardOrigin::Place::WelcomeMenu: return {kFromMenu};
+    case WizardOrigin::Place::Plan: return {kFromPlan, origin.planPath};
+    case WizardOrigin::Place::OpeningDialog: break;
+    }
+    return {};
+}
+
+WizardOrigin originFromArguments(const QStringList &arguments)
+{
+    WizardOrigin origin;
+    if (arguments.contains(kFromMenu))
+        origin.place = WizardOrigin::Place::WelcomeMenu;
+    const qsizetype plan = arguments.indexOf(kFromPlan);
+    if (plan >= 0 && plan + 1 < arguments.size() && !arguments.at(plan + 1).isEmpty()) {
+        origin.place = WizardOrigin::Place::Plan;
+        origin.planPath = arguments.at(plan + 1);
+    }
+    return origin;
+}
+
+bool returnToOrigin(const WizardOrigin &origin, PlanType type)
+{
+    switch (origin.place) {
+    case WizardOrigin::Place::WelcomeMenu:
+        return platform::processes().startDetached(quorvexProgram(), {QStringLiteral("-ns")},
+                                                   platform::Folders::installFolder());
+    case WizardOrigin::Place::Plan:
+        return platform::processes().startDetached(quorvexProgram(), {QStringLiteral("-o"), origin.planPath},
+                                                   platform::Folders::installFolder());
+    case WizardOrigin::Place::OpeningDialog: break;
+    }
+    return returnToOpeningDialog(type);
+}
+
 bool returnToOpeningDialog(PlanType type)
 {
     const QString option = type == PlanType::Business ? QStringLiteral("-b") : QStringLiteral("-m");

@@ -7,6 +7,7 @@
 #include "create/wizard/WizardAnswers.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace qv::wizard {
 
@@ -27,7 +28,25 @@ struct Handover
 // otherwise) and starts "quorvex -q FILE".
 Handover handOverAnswers(const WizardAnswers &answers, const QString &folder = QString());
 
+// Where the user started a wizard, so that Cancel takes them back there:
+// the opening dialog of the plan type (the default), the welcome menu, or
+// the plan that was open in the composer.
+struct WizardOrigin
+{
+    enum class Place { OpeningDialog, WelcomeMenu, Plan };
+    Place place = Place::OpeningDialog;
+    QString planPath; // for Place::Plan
+};
+
+// The wizard program's arguments that name the origin ("--from-menu",
+// "--from-plan PATH"; none for the opening dialog), and back.
+QStringList originArguments(const WizardOrigin &origin);
+WizardOrigin originFromArguments(const QStringList &arguments);
+
 // Starts "quorvex -b" (business) or "quorvex -m" (marketing).
 bool returnToOpeningDialog(PlanType type);
+// Starts Quorvex where the user came from: "-b"/"-m", "-ns" for the
+// welcome menu, "-o PATH" for the plan.
+bool returnToOrigin(const WizardOrigin &origin, PlanType type);
 
 } // namespace qv::wizard

@@ -1,5 +1,7 @@
 #include "support/gui/HelpViewer.h"
 
+#include "support/gui/CWindow.h"
+
 #include "platform/Services.h"
 #include "support/HelpFiles.h"
 #include "support/OnlineLinks.h"
@@ -12,6 +14,8 @@
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace qv::support
 {
@@ -27,6 +31,19 @@ void OpenHelpFile(QObject *owner, const QString &helpFile, const QString &topic)
     }
     HelpViewer *viewer = HelpViewer::instance();
     viewer->showPage(page, topic);
+    // A help window that comes up opens over the window that asked for it;
+    // one already open stays where the user put it.
+    if (!viewer->isVisible()) {
+        QWidget *over = qobject_cast<QWidget *>(owner);
+        if (!over)
+            over = QApplication::activeWindow();
+        CWindow::Center(viewer, over && over != viewer ? over->window() : nullptr);
+        if (const QScreen *screen = viewer->screen()) {
+            const QRect free = screen->availableGeometry();
+            viewer->move(std::clamp(viewer->x(), free.left(), std::max(free.left(), free.right() - viewer->width())),
+                         std::clamp(viewer->y(), free.top(), std::max(free.top(), free.bottom() - viewer->height())));
+        }
+    }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();

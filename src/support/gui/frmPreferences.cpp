@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -204,7 +205,15 @@ void frmPreferences::load()
     loadCaptions();
     fillLists();
     loadValues();
-    setFixedSize(568, 360);
+    setFixedSize(sizeHint().expandedTo(QSize(568, 360)));
+    m_loaded = true;
+}
+
+void frmPreferences::showEvent(QShowEvent *event)
+{
+    if (!m_loaded)
+        load();
+    QDialog::showEvent(event);
 }
 
 void frmPreferences::loadCaptions()
@@ -232,7 +241,11 @@ void frmPreferences::loadCaptions()
 void frmPreferences::fillLists()
 {
     cboFont->clear();
-    cboFont->addItems(Preferences::distinctFonts(platform::printers().printerFonts()));
+    // Without a printer that reports its fonts, the fonts the system has.
+    QStringList fonts = platform::printers().printerFonts();
+    if (fonts.isEmpty())
+        fonts = QFontDatabase::families();
+    cboFont->addItems(Preferences::distinctFonts(fonts));
     cboSize->clear();
     cboSize->addItems(Preferences::fontSizes());
     vsMinutes->setNumberRange(Preferences::kMinMinutes, Preferences::kMaxMinutes);

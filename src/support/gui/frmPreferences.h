@@ -39,6 +39,10 @@ public:
     static bool IsAutoSave();
     static bool showRecentFileList();
 
+protected:
+    // A dialog shown without Display still comes up loaded.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void loadCaptions();
     void fillLists();
@@ -73,6 +77,7 @@ private:
     QPushButton *cmdOk;
     QPushButton *cmdCancel;
     QPushButton *cmdHelp;
+    bool m_loaded = false;
 };
 
 } // namespace qv::support

@@ -426,3 +426,50 @@ TEST_F(WorkbookViewTest, DraggingAColumnEdgeIsOneStep)
     EXPECT_EQ(book.columnWidth(1), defaultColumnWidth);
     EXPECT_FALSE(view.canUndo());
 }
+
+TEST_F(WorkbookViewTest, TextInACellMeantForANumberGetsAPoliteNoteAndAMark)
+{
+    QStringList notes;
+    QObject::connect(&view, &WorkbookView::statusNote, [&](const QString &text) { notes << text; });
+    book.setFormula(4, 1, QStringLiteral("=SUM(A1:A3)")); // the rows formats reach
+    book.setNumberFormat(CellRange{1, 1, 3, 1}, QStringLiteral("$#,##0"));
+    book.setLocked(CellRange{1, 1, 3, 1}, false);
+    book.setProtected(true);
+    book.setActiveCell(2, 1);
+    type(QStringLiteral("lots"));
+    ASSERT_EQ(notes.size(), 1) << qv::test::fakes().messages->lastText().toStdString() << " / "
+                               << book.entry(2, 1).toStdString();
+    EXPECT_TRUE(notes[0].contains(QStringLiteral("\"lots\", which is not a number"))) << notes[0].toStdString();
+    EXPECT_TRUE(notes[0].contains(QStringLiteral("A2")));
+    EXPECT_EQ(book.number(4, 1), 0.0) << "totals count it as 0, and the user is told so";
+
+    // The cell carries a red corner on screen.
+    const QImage picture = grid()->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (QColor(picture.pixel(x, y)) == QColor(0xD0, 0x20, 0x20))
+                ++red;
+    EXPECT_GT(red, 3);
+
+    book.setActiveCell(2, 1);
+    type(QStringLiteral("1500"));
+    EXPECT_EQ(notes.size(), 2);
+    EXPECT_TRUE(notes[1].isEmpty()) << "a number clears the note";
+    EXPECT_EQ(book.number(4, 1), 1500.0);
+}
+
+TEST_F(WorkbookViewTest, TypingOverACalculatedCellSaysWhatItIsCalculatedFrom)
+{
+    book.setFormula(4, 1, QStringLiteral("=SUM(A1:A3)"));
+    book.setText(1, 2, QStringLiteral("Rent"));
+    book.setProtected(true);
+    book.setActiveCell(4, 1);
+    QTest::keyClicks(grid(), QStringLiteral("7"));
+    const QString said = qv::test::fakes().messages->lastText();
+    EXPECT_TRUE(said.contains(QStringLiteral("calculated"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("SUM(A1:A3)"))) << said.toStdString();
+    book.setActiveCell(1, 2);
+    QTest::keyClicks(grid(), QStringLiteral("7"));
+    EXPECT_TRUE(qv::test::fakes().messages->lastText().contains(QStringLiteral("heading")));
+}

@@ -194,6 +194,10 @@ bool frmCreateProgress::createPlanFromQA(const QString &answerFilePath)
     window->takeIcon(frame.windowIcon());
     support::CWindow::Center(window.get(), &frame);
 
+    // The wizard asked already when the answers say so; anyone else is asked here.
+    window->creation().setReplaceQuestion([&window](const ReplaceRequest &request) {
+        return request.agreedInAnswers || plan::askToReplacePlan(window.get(), request.documentPath);
+    });
     const CreationResult result = window->run(answerFilePath);
     std::unique_ptr<plan::Plan> made = window->creation().takePlan();
     QWidget *owner = nullptr;

@@ -3,9 +3,11 @@
 #include "create/wizard/WizardLaunch.h"
 #include "create/wizard/gui/PageHelpers.h"
 #include "create/wizard/gui/WizardPages.h"
+#include "plan/PlanReplacement.h"
 #include "platform/Services.h"
 
 #include <QAbstractButton>
+#include <QProgressBar>
 #include <QDebug>
 
 // The artwork lives in this static library; its resources need a call.
@@ -77,8 +79,10 @@ PlanWizard::PlanWizard(WizardKind kind, QuestionList questions, QWidget *parent)
         add(MarketingProgramsId, new MarketingProgramsPage);
     }
     add(PeriodId, new PeriodPage(type));
-    if (kind == WizardKind::BusinessWithFigures) {
+    // Every business plan's instructions and tables assume the counts.
+    if (type == PlanType::Business)
         add(BusinessCountsId, new BusinessCountsPage);
+    if (kind == WizardKind::BusinessWithFigures) {
         const int figurePageCount = maxFigurePages(m_questions);
         for (int index = 0; index < figurePageCount; ++index)
             add(FirstFiguresId + index, new FiguresPage(index));
@@ -86,6 +90,11 @@ PlanWizard::PlanWizard(WizardKind kind, QuestionList questions, QWidget *parent)
     add(SubmissionId, new SubmissionPage);
     add(SummaryId, new SummaryPage);
     setStartId(WelcomeId);
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("prgPages"));
+    m_progress->setFormat(QStringLiteral("Step %v of %m"));
+    m_progress->setTextVisible(true);
+    connect(this, &QWizard::currentIdChanged, this, &PlanWizard::showProgress);
     // The side picture greets the user on the first page and sees them off
     // on the last; the pages between get the header.
     const QPixmap watermark = renderArtwork(QStringLiteral(":/wizard/watermark.svg"), QSize(180, 494));
@@ -99,7 +108,7 @@ WizardAnswers PlanWizard::answers() const
 {
     WizardAnswers a;
     a.planType = planType();
-    a.hasBusinessCounts = m_kind == WizardKind::BusinessWithFigures;
+    a.hasBusinessCounts = planType() == PlanType::Business;
     a.hasMarketingCounts = m_kind == WizardKind::Marketing;
     for (int id : visitedIds()) {
         if (auto *p = qobject_cast<AnswerPage *>(page(id)))
@@ -114,24 +123,73 @@ QList<QuestionPage> PlanWizard::figurePages() const
     return m_questions.pagesFor(a.kind, a.newBusiness);
 }
 
-int PlanWizard::nextId() const
+QList<int> PlanWizard::pagePath() const
 {
-    const int at = m_order.indexOf(currentId());
-    if (at < 0)
-        return -1;
     const int figurePageCount = m_kind == WizardKind::BusinessWithFigures ? int(figurePages().size()) : 0;
-    for (int next = at + 1; next < m_order.size(); ++next) {
-        const int id = m_order.at(next);
+    QList<int> path;
+    for (int id : m_order) {
         if (id >= FirstFiguresId && id - FirstFiguresId >= figurePageCount)
             continue;
-        return id;
+        path << id;
     }
-    return -1;
+    return path;
+}
+
+int PlanWizard::nextId() const
+{
+    const QList<int> path = pagePath();
+    const qsizetype at = path.indexOf(currentId());
+    return at >= 0 && at + 1 < path.size() ? path.at(at + 1) : -1;
+}
+
+void PlanWizard::showProgress()
+{
+    const QList<int> path = pagePath();
+    m_progress->setRange(0, int(path.size()));
+    m_progress->setValue(int(path.indexOf(currentId())) + 1);
+    placeProgress();
+}
+
+void PlanWizard::placeProgress()
+{
+    if (!m_progress)
+        return;
+    // In the button row, left of the buttons, where a Help button would sit.
+    const QWidget *back = button(QWizard::CancelButton);
+    const int left = 12;
+    int right = width();
+    for (QWizard::WizardButton which : {QWizard::BackButton, QWizard::NextButton, QWizard::FinishButton,
+                                        QWizard::CancelButton}) {
+        if (button(which)->isVisible())
+            right = std::min(right, button(which)->x());
+    }
+    m_progress->setGeometry(left, back->y() + (back->height() - m_progress->sizeHint().height()) / 2,
+                            std::min(220, right - left - 16), m_progress->sizeHint().height());
+    m_progress->raise();
+}
+
+void PlanWizard::resizeEvent(QResizeEvent *event)
+{
+    QWizard::resizeEvent(event);
+    placeProgress();
+}
+
+void PlanWizard::showEvent(QShowEvent *event)
+{
+    QWizard::showEvent(event);
+    showProgress();
 }
 
 void PlanWizard::accept()
 {
-    const Handover handover = handOverAnswers(answers());
+    WizardAnswers a = answers();
+    // A plan that appeared at the chosen place since the user was asked.
+    if (a.replaceDocument != a.documentPath && plan::planAt(a.documentPath).exists()) {
+        if (!plan::askToReplacePlan(this, a.documentPath))
+            return;
+        a.replaceDocument = a.documentPath;
+    }
+    const Handover handover = handOverAnswers(a);
     if (handover.done) {
         m_outcome = Outcome::HandedOver;
         QWizard::accept();
@@ -155,7 +213,7 @@ void PlanWizard::reject()
             return;
     }
     m_outcome = Outcome::Cancelled;
-    returnToOpeningDialog(planType()); // if Quorvex cannot start there is nowhere else to go
+    returnToOrigin(m_origin, planType()); // if Quorvex cannot start there is nowhere else to go
     QWizard::reject();
 }
 

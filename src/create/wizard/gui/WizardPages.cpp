@@ -2,8 +2,10 @@
 
 #include "create/wizard/PlanPeriod.h"
 #include "create/wizard/WizardLimits.h"
+#include "plan/PlanRules.h"
 #include "create/wizard/gui/PageHelpers.h"
 #include "create/wizard/gui/PlanWizard.h"
+#include "plan/PlanReplacement.h"
 #include "platform/Folders.h"
 #include "platform/Paths.h"
 #include "platform/Services.h"
@@ -87,34 +89,35 @@ QString submissionDateText(const QDate &date)
 WelcomePage::WelcomePage(WizardKind kind, QWidget *parent) : AnswerPage(parent)
 {
     setObjectName(QStringLiteral("pageWelcome"));
-    const PlanType type = planTypeOf(kind);
-    setTitle(type == PlanType::Business ? QStringLiteral("Welcome to the Business Plan Assistant")
-                                        : QStringLiteral("Welcome to the Marketing Plan Assistant"));
     QString text;
     switch (kind) {
     case WizardKind::Business:
+        setTitle(QStringLiteral("Set Up a New Business Plan"));
         text = QStringLiteral(
             "<p>This assistant sets up a new business plan for you in a few minutes.</p>"
             "<p>You tell it what kind of business you run, whether it is new or already trading, its name, "
-            "and when its plan year begins. Quorvex then builds a plan from the matching template: your "
-            "business name on the title pages, your months and years in the forecast headings, and the "
-            "projection tables as wide as the years you want to plan.</p>");
+            "when its plan year begins, and how many products, advertising media, market segments and markets "
+            "it has. Quorvex then builds the plan from the matching template: your business name on the title "
+            "pages, your months and years in the forecast headings, and tables that show just the rows you "
+            "need. You enter the figures in the plan's tables as you write.</p>");
         break;
     case WizardKind::BusinessWithFigures:
+        setTitle(QStringLiteral("Welcome to the Business Plan Wizard"));
         text = QStringLiteral(
-            "<p>This assistant sets up a new business plan and fills in its first figures.</p>"
-            "<p>Besides the kind of business, its name and its plan year, it asks how many products, "
-            "advertising media, market segments and markets you have, so that the tables show just "
-            "those rows, and the key figures of your business, such as start-up costs and prices, "
-            "that go straight into the financial tables.</p>");
+            "<p>This wizard sets up a new business plan and fills in its first figures with you.</p>"
+            "<p>Besides the kind of business, its name, its plan year and how many products, advertising "
+            "media, market segments and markets you have, it asks the key figures of your business, such as "
+            "start-up costs, prices and expected sales, and puts them straight into the financial tables, so "
+            "the plan starts with your numbers instead of blank cells.</p>");
         break;
     case WizardKind::Marketing:
+        setTitle(QStringLiteral("Set Up a New Marketing Plan"));
         text = QStringLiteral(
             "<p>This assistant sets up a new marketing plan for you in a few minutes.</p>"
             "<p>You tell it about your business, how many products, advertising media and markets the plan "
             "covers, how many public relations activities, sales promotions, trade shows and events, and "
-            "direct and online campaigns you budget for, and when your fiscal year ends. Quorvex then builds the plan with tables sized to those answers and "
-            "headed with your months and years.</p>");
+            "direct and online campaigns you budget for, and when your fiscal year ends. Quorvex then builds "
+            "the plan with tables sized to those answers and headed with your months and years.</p>");
         break;
     }
     text += QStringLiteral("<p>Every answer can be changed later in the plan itself. "
@@ -279,7 +282,8 @@ DocumentPage::DocumentPage(PlanType type, QWidget *parent) : AnswerPage(parent),
     layout->addWidget(makeExplanation(
         QStringLiteral("<b>What this changes:</b> the plan is one document (%1) and a folder of the same "
                        "name beside it that holds its section texts and tables. If a plan of this name "
-                       "already exists there, the new plan takes its place.")
+                       "already exists there, you are asked before the new plan takes its place; the old "
+                       "one then goes to the trash.")
             .arg(QLatin1Char('.') + documentExtension(type)),
         this));
     connect(browse, &QPushButton::clicked, this, &DocumentPage::browse);
@@ -316,9 +320,9 @@ void DocumentPage::browse()
                          ? current.absolutePath()
                          : platform::Folders::myPlansFolder();
     request.fileName = current.fileName();
-    request.filter = m_type == PlanType::Business ? QStringLiteral("Business Plan Files (*.bpl)|*.bpl")
-                                                  : QStringLiteral("Marketing Plan Files (*.mpl)|*.mpl");
-    request.overwritePrompt = true;
+    request.filter = plan::planFileFilter(m_type == PlanType::Business ? plan::BusinessPlan : plan::MarketingPlan);
+    // The wizard asks by name before anything is replaced.
+    request.overwritePrompt = false;
     QDir().mkpath(platform::Folders::myPlansFolder()); // the dialog starts there
     const auto chosen = platform::fileDialogs().saveFile(this, request);
     if (!chosen || chosen->isEmpty())
@@ -336,8 +340,8 @@ void DocumentPage::refresh()
         const QString folder = path.left(path.size() - 4) + (m_type == PlanType::Business ? QLatin1Char('B')
                                                                                             : QLatin1Char('M'));
         QString text = QStringLiteral("Plan folder: %1").arg(QDir::toNativeSeparators(folder));
-        if (QFileInfo::exists(path))
-            text += QStringLiteral("\nA plan of this name exists and will be replaced.");
+        if (plan::planAt(path).exists())
+            text += QStringLiteral("\nA plan of this name already exists. You will be asked before it is replaced.");
         m_folder->setText(text);
     } else {
         m_folder->clear();
@@ -350,9 +354,24 @@ bool DocumentPage::isComplete() const
     return checkDocumentPath(chosenPath(), m_type).isEmpty();
 }
 
+bool DocumentPage::validatePage()
+{
+    const QString path = chosenPath();
+    if (!plan::planAt(path).exists() || m_replaceAgreed == path)
+        return true;
+    if (!plan::askToReplacePlan(this, path)) {
+        m_path->setFocus();
+        m_path->selectAll();
+        return false;
+    }
+    m_replaceAgreed = path;
+    return true;
+}
+
 void DocumentPage::collect(WizardAnswers &answers) const
 {
     answers.documentPath = chosenPath();
+    answers.replaceDocument = m_replaceAgreed == answers.documentPath ? m_replaceAgreed : QString();
 }
 
 // ---- Period ---------------------------------------------------------------------------
@@ -758,6 +777,9 @@ void SummaryPage::initializePage()
         kind += a.newBusiness ? QStringLiteral(", new business") : QStringLiteral(", existing business");
     row(QStringLiteral("Kind"), kind);
     row(QStringLiteral("Plan document"), QDir::toNativeSeparators(a.documentPath));
+    if (!a.replaceDocument.isEmpty())
+        row(QStringLiteral("Replaces"), QStringLiteral("the existing plan \"%1\", which goes to the trash")
+                                            .arg(QFileInfo(a.replaceDocument).completeBaseName()));
     row(QStringLiteral("Plan year"), describePeriod(a));
     row(QStringLiteral("Projected years"), QString::number(a.projectedYears));
     if (a.hasBusinessCounts) {

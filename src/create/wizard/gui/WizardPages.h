@@ -91,6 +91,7 @@ public:
     DocumentPage(PlanType type, QWidget *parent = nullptr);
     void initializePage() override;
     bool isComplete() const override;
+    bool validatePage() override;
     void collect(WizardAnswers &answers) const override;
 
 private:
@@ -103,6 +104,7 @@ private:
     QLabel *m_folder;
     QLabel *m_error;
     bool m_userChosen = false; // else the path follows the business name
+    QString m_replaceAgreed;   // the existing plan the user agreed to replace
 };
 
 class PeriodPage final : public AnswerPage
