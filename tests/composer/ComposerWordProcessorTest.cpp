@@ -12,6 +12,7 @@
 
 #include <QMenu>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QToolButton>
 
@@ -156,8 +157,9 @@ TEST(ComposerWordProcessor, AWriterWritesTwoPagesInTheDemoPlan)
     auto composer = std::make_unique<composer::frmMain>();
     composer->setAttribute(Qt::WA_DeleteOnClose, false);
     ASSERT_TRUE(composer->OpenPlan(demo.documentPath()));
+    composer->showNormal();
     composer->resize(1280, 800);
-    composer->show();
+    QApplication::processEvents();
     composer->findChild<QToolButton *>(QStringLiteral("sscmdEdit"))->click();
     editors::frmWordProcessor *window = wordProcessor();
     ASSERT_NE(window, nullptr);
@@ -175,17 +177,22 @@ TEST(ComposerWordProcessor, AWriterWritesTwoPagesInTheDemoPlan)
     EXPECT_GE(pages, 2);
     window->findChild<QAction *>(QStringLiteral("mnuFile_2"))->trigger();
     EXPECT_EQ(pdfPageCount(pdf), pages);
-    if (const QString info = pdfInfo(pdf); !info.isEmpty())
+    if (const QString info = pdfInfo(pdf); !info.isEmpty()) {
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages)))) << info.toStdString();
+    }
     if (!shots.isEmpty()) {
         QTextCursor top = window->editor()->textCursor();
         top.setPosition(0);
         window->editor()->setTextCursor(top);
         window->editor()->setZoomFactor(75);
         QApplication::processEvents();
+        window->editor()->verticalScrollBar()->setValue(0);
+        QApplication::processEvents();
         EXPECT_TRUE(window->grab().save(shots + QStringLiteral("/word-processor-page.png")));
         window->findChild<QAction *>(QStringLiteral("mnuView_0"))->trigger();
         window->editor()->setZoomFactor(100);
+        QApplication::processEvents();
+        window->editor()->verticalScrollBar()->setValue(0);
         QApplication::processEvents();
         EXPECT_TRUE(window->grab().save(shots + QStringLiteral("/word-processor-normal.png")));
     }

@@ -284,6 +284,24 @@ TEST_F(WordProcessor, HeadingsListsAndPicturesAreKeptInTheSectionFile)
     EXPECT_EQ(pictures, 1);
 }
 
+TEST_F(WordProcessor, TextTypedAfterAPictureKeepsTheTextsFont)
+{
+    test::writeTestFile(section, "{\\rtf1\\ansi{\\fonttbl{\\f0 Liberation Serif;}}\\f0\\fs28 Before \\par}");
+    frmWordProcessor window;
+    window.setFileName(section);
+    QTextCursor end = window.editor()->textCursor();
+    end.movePosition(QTextCursor::End);
+    window.editor()->setTextCursor(end);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    window.editor()->insertPicture(picture);
+    window.editor()->insertPlainText(QStringLiteral("after"));
+    QTextCursor last = window.editor()->textCursor();
+    last.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor);
+    EXPECT_EQ(last.charFormat().font().family(), QStringLiteral("Liberation Serif"));
+    EXPECT_DOUBLE_EQ(last.charFormat().fontPointSize(), 14.0);
+}
+
 TEST_F(WordProcessor, FindAndReplaceWorkOnTheWholeTextAndUndoAsOne)
 {
     frmWordProcessor window;
