@@ -1,8 +1,11 @@
-// Exporting a plan for compiling: 60 tables of 40 rows by 14 columns with
-// formulas, in 30 sections; the five list files with the Excel copies, then
-// the table pictures.
+// Compiling a plan: 60 tables of 40 rows by 14 columns with formulas, in 30
+// sections with a page of text each. First the export (the five list files,
+// the Excel copies, the table pictures), then the compiler's PDF; in the same
+// run LibreOffice converts the compiler's OpenDocument text of the same plan
+// to PDF, for comparison.
 
 #include "compile/CompileFiles.h"
+#include "compile/compiler/PlanCompiler.h"
 #include "controls/workbook/Workbook.h"
 #include "plan/PlanBuilder.h"
 #include "platform/Folders.h"
@@ -10,7 +13,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -54,6 +60,14 @@ int main(int argc, char **argv)
                 }
                 book.write(folder + table->fileName());
             }
+    const QByteArray paragraph = "Our customers come for advice as much as for gear. This paragraph stands for the "
+                                 "text an owner writes about the section's subject, long enough to wrap over "
+                                 "several lines of the page.\\par ";
+    for (int s = 0; s < sections; ++s) {
+        QFile text(folder + QStringLiteral("Ans%1.rtf").arg(s + 1, 5, 10, QLatin1Char('0')));
+        if (!text.open(QIODevice::WriteOnly) || text.write("{\\rtf1\\ansi " + paragraph.repeated(8) + "}") < 0)
+            return 1;
+    }
 
     const int runs = 3;
     double exportTotal = 0;
@@ -69,5 +83,47 @@ int main(int argc, char **argv)
     }
     std::printf("export of %d tables (five list files, Excel copies, table pictures): %.0f ms (mean of %d)\n",
                 tables, exportTotal / runs, runs);
+
+    qv::compiler::CompileRequest request;
+    request.folder = folder;
+    request.writeOdt = false;
+    double pdfTotal = 0;
+    int pages = 0;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        pages = qv::compiler::compilePlan(request).pages;
+        pdfTotal += timer.nsecsElapsed() / 1e6;
+    }
+    const double pdfMs = pdfTotal / runs;
+    std::printf("compile of the same plan to PDF (%d pages, bookmarks, links): %.0f ms (mean of %d)\n", pages, pdfMs,
+                runs);
+
+    request.writePdf = false;
+    request.writeOdt = true;
+    QElapsedTimer odtTimer;
+    odtTimer.start();
+    const QString odt = qv::compiler::compilePlan(request).odtPath;
+    std::printf("compile of the same plan to OpenDocument text: %.0f ms\n", odtTimer.nsecsElapsed() / 1e6);
+
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) {
+        std::printf("LibreOffice (soffice) is not installed: no comparison\n");
+        return 0;
+    }
+    QProcess convert;
+    QElapsedTimer sofficeTimer;
+    sofficeTimer.start();
+    convert.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + root.filePath(QStringLiteral("lo")),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                            QStringLiteral("--outdir"), root.filePath(QStringLiteral("lo-out")), odt});
+    if (!convert.waitForFinished(600000) || convert.exitCode() != 0) {
+        std::printf("LibreOffice could not convert the OpenDocument text\n");
+        return 1;
+    }
+    const double sofficeMs = sofficeTimer.nsecsElapsed() / 1e6;
+    std::printf("LibreOffice converting that .odt to PDF (soffice --headless --convert-to pdf, first start): %.0f ms\n",
+                sofficeMs);
+    std::printf("ratio LibreOffice / our compiler (PDF): %.1f\n", sofficeMs / pdfMs);
     return 0;
 }

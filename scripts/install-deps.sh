@@ -18,6 +18,7 @@ packages=(
   lintian desktop-file-utils appstream shared-mime-info librsvg2-bin file xdg-utils
   libwmf-bin libreoffice-draw-nogui
   poppler-utils unzip
+  libqpdf-dev libzip-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "compile/CompileExport.h"
 
 #include "compile/ExportText.h"
+#include "compile/FolderTables.h"
 #include "compile/StagedFiles.h"
 #include "plan/Plan.h"
 #include "platform/Paths.h"
@@ -147,11 +148,10 @@ ExportTexts exportTexts(const plan::Plan &plan, const TableConverter &convert)
     return out;
 }
 
-void stageExport(const plan::Plan &plan, StagedFiles &staged, const PrintConversions &conversions)
+void stageExport(const plan::Plan &plan, FolderTables &tables, StagedFiles &staged, const PrintConversions &conversions)
 {
-    const QString folder = platform::withTrailingSeparator(plan.folder());
     const ExportTexts texts = exportTexts(plan, [&](const plan::Table &table) {
-        return convertTable(platform::resolveExistingPath(folder + table.fileName()), staged.stagingPath(table.excelFileName()), conversions);
+        return convertTable(tables.table(table.fileName()), staged.stagingPath(table.excelFileName()), conversions);
     });
     staged.write(kField, texts.field);
     staged.write(kChapters, texts.chapters);

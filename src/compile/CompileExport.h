@@ -35,10 +35,11 @@ QByteArray fieldFile(const plan::Plan &plan);
 // every exported section, in outline order.
 ExportTexts exportTexts(const plan::Plan &plan, const TableConverter &convert);
 
+class FolderTables;
 class StagedFiles;
-// The whole export into staged files: the Excel copies are read from the
-// plan folder's table files and written with the print conversions.
-// Throws qv::QvError when a table cannot be read or a file written.
-void stageExport(const plan::Plan &plan, StagedFiles &staged, const PrintConversions &conversions);
+// The whole export into staged files: the Excel copies are made from the
+// plan folder's tables and written with the print conversions. Throws
+// qv::QvError when a table cannot be read or a file written.
+void stageExport(const plan::Plan &plan, FolderTables &tables, StagedFiles &staged, const PrintConversions &conversions);
 
 } // namespace qv::compile

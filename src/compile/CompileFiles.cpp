@@ -2,6 +2,7 @@
 
 #include "compile/CompileExport.h"
 #include "compile/CompileErrors.h"
+#include "compile/FolderTables.h"
 #include "compile/StagedFiles.h"
 #include "compile/TablePictures.h"
 #include "editors/graph/GraphPictures.h"
@@ -16,17 +17,15 @@ namespace {
 
 // Every table with a graph, in every section whatever its status: a graph
 // of an excluded section is pictured, only not listed.
-void stageGraphPictures(const plan::Plan &plan, const GraphPictureMaker &graphs, StagedFiles &staged)
+void stageGraphPictures(const plan::Plan &plan, FolderTables &tables, const GraphPictureMaker &graphs,
+                        StagedFiles &staged)
 {
-    const QString folder = platform::withTrailingSeparator(plan.folder());
     for (const auto &chapter : plan.outline().chapters())
         for (const auto &section : chapter->sections())
             for (const auto &table : section->tables()) {
                 if (!table->hasGraph() || table->fileName().isEmpty() || table->graphPictureFileName().isEmpty())
                     continue;
-                workbook::Workbook book;
-                book.read(platform::resolveExistingPath(folder + table->fileName()));
-                book.setTitle(table->name());
+                const workbook::Workbook &book = tables.table(table->fileName());
                 const QString failure = graphs(book, *table, staged.stagingPath(table->graphPictureFileName()));
                 if (!failure.isEmpty())
                     throw QvError(kPathFileAccessError, QStringLiteral("Export"),
@@ -40,9 +39,10 @@ QStringList writeGraphsAndExport(const plan::Plan &plan, const GraphPictureMaker
                                  const PrintConversions &conversions)
 {
     StagedFiles staged(plan.folder());
+    FolderTables tables(plan.folder());
     if (graphs)
-        stageGraphPictures(plan, graphs, staged);
-    stageExport(plan, staged, conversions);
+        stageGraphPictures(plan, tables, graphs, staged);
+    stageExport(plan, tables, staged, conversions);
     return staged.commit();
 }
 

@@ -52,10 +52,8 @@ void prepareForCompiling(workbook::Workbook &book, const TableMeasurement &measu
     book.setViewSettings(view);
 }
 
-TableMeasurement convertTable(const QString &tableFile, const QString &excelFile, const PrintConversions &conversions)
+TableMeasurement convertTable(workbook::Workbook &book, const QString &excelFile, const PrintConversions &conversions)
 {
-    workbook::Workbook book;
-    book.read(tableFile);
     const TableMeasurement measurement = measureTable(book);
     prepareForCompiling(book, measurement, conversions);
     book.writeExcelCopy(excelFile);

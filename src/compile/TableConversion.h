@@ -46,8 +46,8 @@ TableMeasurement measureTable(const workbook::Workbook &book);
 void prepareForCompiling(workbook::Workbook &book, const TableMeasurement &measurement,
                          const PrintConversions &conversions);
 
-// Reads the table file, measures it, and writes its prepared Excel copy.
-// Throws qv::QvError when the table cannot be read or the copy written.
-TableMeasurement convertTable(const QString &tableFile, const QString &excelFile, const PrintConversions &conversions);
+// Measures the table and writes its prepared Excel copy (the workbook gets
+// the conversions too). Throws qv::QvError when the copy cannot be written.
+TableMeasurement convertTable(workbook::Workbook &book, const QString &excelFile, const PrintConversions &conversions);
 
 } // namespace qv::compile

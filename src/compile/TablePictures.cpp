@@ -1,7 +1,8 @@
 #include "compile/TablePictures.h"
 
 #include "compile/CompileSetup.h"
-#include "compile/ExportText.h"
+#include "compile/ExportRecords.h"
+#include "compile/FolderTables.h"
 #include "controls/metafile/MetafilePaintDevice.h"
 #include "controls/workbook/SheetRenderer.h"
 #include "controls/workbook/Workbook.h"
@@ -20,35 +21,7 @@ namespace qv::compile {
 namespace {
 
 constexpr int kPictureDpi = 96;
-constexpr int kFieldsPerRecord = 9;
 constexpr int kTableKind = 2;
-
-// Fields as the export writes them: text between quotes (which cannot hold
-// a quote), numbers bare.
-QStringList splitRecord(const QString &line)
-{
-    QStringList fields;
-    qsizetype pos = 0;
-    while (pos <= line.size()) {
-        if (pos < line.size() && line[pos] == QLatin1Char('"')) {
-            const qsizetype close = line.indexOf(QLatin1Char('"'), pos + 1);
-            if (close < 0)
-                return {};
-            fields << line.mid(pos + 1, close - pos - 1);
-            pos = close + 1;
-        } else {
-            const qsizetype comma = line.indexOf(QLatin1Char(','), pos);
-            fields << line.mid(pos, comma < 0 ? -1 : comma - pos).trimmed();
-            pos = comma < 0 ? line.size() : comma;
-        }
-        if (pos >= line.size())
-            break;
-        if (line[pos] != QLatin1Char(','))
-            return {};
-        ++pos;
-    }
-    return fields;
-}
 
 // Draws the range of the prepared workbook into a metafile.
 QString drawTable(const workbook::Workbook &book, const workbook::CellRange &range, const QString &path)
@@ -68,20 +41,6 @@ QString drawTable(const workbook::Workbook &book, const workbook::CellRange &ran
 
 } // namespace
 
-std::vector<ListedFile> readFilesList(const QByteArray &text)
-{
-    std::vector<ListedFile> records;
-    for (const QByteArray &raw : text.split('\n')) {
-        const QString line = decodeWindows1252(raw).trimmed();
-        const QStringList f = splitRecord(line);
-        if (f.size() != kFieldsPerRecord)
-            continue;
-        records.push_back({f[0].toInt(), f[1].toInt(), f[2].toInt(), f[3], f[4], f[5].toInt(), f[6].toInt(),
-                           f[7].toInt(), f[8].toInt()});
-    }
-    return records;
-}
-
 QString tablePictureName(const QString &excelName)
 {
     const qsizetype dot = excelName.indexOf(QLatin1String(".xls"), 0, Qt::CaseInsensitive);
@@ -96,6 +55,7 @@ QStringList convertListedTables(const QString &planFolder, const PrintConversion
     if (!list.open(QIODevice::ReadOnly))
         return {};
     QStringList written;
+    FolderTables tables(folder);
     for (const ListedFile &record : readFilesList(list.readAll())) {
         platform::clock().processEvents();
         if (record.kind != kTableKind || record.fileName.isEmpty())
@@ -103,12 +63,11 @@ QStringList convertListedTables(const QString &planFolder, const PrintConversion
         const QString excel = platform::resolveExistingPath(folder + record.fileName);
         if (!QFileInfo(excel).isFile())
             continue;
-        // The copy came from the table's workbook of the same name.
-        const QString table = platform::resolveExistingPath(excel.left(excel.size() - 3) + QStringLiteral("vts"));
         QString why;
         try {
-            workbook::Workbook book;
-            book.read(table);
+            // The copy came from the table's workbook of the same name.
+            const QString table = QFileInfo(excel).completeBaseName() + QStringLiteral(".vts");
+            workbook::Workbook &book = tables.table(table);
             TableMeasurement measurement;
             measurement.lastRow = qint16(record.lastRow);
             measurement.lastCol = qint16(record.lastCol);

@@ -6,6 +6,7 @@
 // copy's print conversions and border, drawn from the table's workbook,
 // named plan folder + the upper-case name before ".XLS" + ".WMF".
 
+#include "compile/ExportRecords.h"
 #include "compile/TableConversion.h"
 
 #include <QString>
@@ -14,23 +15,6 @@
 #include <functional>
 
 namespace qv::compile {
-
-// One record of "files.txt".
-struct ListedFile
-{
-    int chapter = 0;
-    int section = 0;
-    int kind = 0; // 1 section text, 2 table, 3 graph
-    QString fileName;
-    QString title;
-    int lastRow = 0;
-    int lastCol = 0;
-    int height = 0;
-    int orientation = 0;
-};
-
-// The records of a "files.txt" text; lines that are not nine fields are left out.
-std::vector<ListedFile> readFilesList(const QByteArray &text);
 
 // "Tbl0404.xls" gives "TBL0404.WMF", "tbl0404.XLS" too.
 QString tablePictureName(const QString &excelName);

@@ -70,13 +70,9 @@ void CompilePlan(frmMain &composer)
         waitWindow.reset();
         composer.setEnabled(true);
     };
-    for (const GraphPicture &picture : composer.UpdateGraphPictures())
-        if (!picture.current) { // reported as it failed
-            giveBack();
-            return;
-        }
     try {
-        compile::writeGraphsAndExport(session.plan(), compile::GraphPictureMaker(),
+        // The graph pictures of every table with a graph, then the export.
+        compile::writeGraphsAndExport(session.plan(), compile::graphGeneratorPictures(),
                                       compile::PrintConversions::fromPreferences());
     } catch (const QvError &error) {
         giveBack();

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 
 #include "compile/CompileExport.h"
+#include "compile/FolderTables.h"
 #include "compile/ExportText.h"
 #include "compile/StagedFiles.h"
 #include "controls/workbook/Workbook.h"
@@ -38,7 +39,8 @@ protected:
     QStringList exportNow(const PrintConversions &conversions = {})
     {
         StagedFiles staged(folder);
-        stageExport(*plan, staged, conversions);
+        FolderTables tables(folder);
+        stageExport(*plan, tables, staged, conversions);
         return staged.commit();
     }
     // The folder's files and their bytes.

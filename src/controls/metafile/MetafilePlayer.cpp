@@ -72,6 +72,8 @@ MetafilePlayer::MetafilePlayer(const MetafilePicture &picture, QPainter &painter
 {
     m_dc.windowOrigin = picture.frame().topLeft();
     m_dc.windowExtent = picture.frame().size();
+    if (painter.hasClipping())
+        m_callerClip = painter.clipRegion();
     m_objects.resize(std::min<std::size_t>(std::size_t(picture.objectCount()), maxObjects));
 }
 
@@ -101,6 +103,9 @@ void MetafilePlayer::applyClip()
     QRegion region(m_target.toAlignedRect());
     if (m_dc.clipped)
         region &= m_dc.clip;
+    // A caller drawing part of the picture (a page's share of a tall table) keeps its clip.
+    if (m_callerClip)
+        region &= *m_callerClip;
     m_painter.setClipRegion(region);
 }
 

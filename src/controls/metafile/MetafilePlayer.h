@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QTransform>
 
+#include <optional>
 #include <variant>
 
 namespace qv::metafile {
@@ -87,6 +88,7 @@ private:
     QPainter &m_painter;
     QRectF m_target;
     QTransform m_base;
+    std::optional<QRegion> m_callerClip; // the painter's clip when playing began
     DeviceState m_dc;
     std::vector<DeviceState> m_saved;
     std::vector<Object> m_objects;
