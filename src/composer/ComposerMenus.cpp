@@ -100,7 +100,7 @@ void frmMain::buildMenus()
         }
         ApplyPreferences();
     });
-    captioned(comingItem(file, QStringLiteral("mnuFile_6"), QString()), 1042);
+    m_items.profile = captioned(menuItem(file, QStringLiteral("mnuFile_6")), 1042);
     captioned(comingItem(file, QStringLiteral("mnuFile_7"), QString()), 1043);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFile_8"));
     // The recent-file entries; they show once the recent-file list fills them.
@@ -131,7 +131,7 @@ void frmMain::buildMenus()
     }
     layouts->actions().first()->setChecked(true);
     view->addSeparator();
-    m_items.cellLinks = captioned(comingItem(view, QStringLiteral("mnuView_5"), QString()), 1071);
+    m_items.cellLinks = captioned(menuItem(view, QStringLiteral("mnuView_5")), 1071);
     QMenu *zoomMenu = view->addMenu(tr("Zoom To..."));
     zoomMenu->setObjectName(QStringLiteral("mnuViewZoomMenu"));
     zoomMenu->menuAction()->setObjectName(QStringLiteral("mnuView_6"));
@@ -154,7 +154,7 @@ void frmMain::buildMenus()
     connect(captioned(menuItem(view, QStringLiteral("mnuView_11")), 1064), &QAction::triggered, this,
             [this] { moveTable(true); });
     view->addSeparator();
-    comingItem(view, QStringLiteral("mnuView_13"), tr("Cover Page"));
+    m_items.coverPage = menuItem(view, QStringLiteral("mnuView_13"), tr("Cover Page"));
     QMenu *workSpace = view->addMenu(tr("Work Space"));
     workSpace->setObjectName(QStringLiteral("mnuViewWorkSpaceMenu"));
     connect(captioned(menuItem(workSpace, QStringLiteral("mnuViewWorkSpace_0")), 1053), &QAction::triggered, this,

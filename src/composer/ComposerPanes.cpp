@@ -229,12 +229,6 @@ void frmMain::buildWorkAreaPane()
     sscmdEdit->setIcon(composerImage(QStringLiteral("Text")));
     sscmdEdit->setEnabled(false); // until a section shows
     titleRow->addWidget(sscmdEdit);
-    // In the text view it opens the word processor; the table view's editor
-    // comes with the spreadsheet command.
-    connect(sscmdEdit, &QToolButton::clicked, this, [this] {
-        if (workViews->currentWidget() == rtfWorkArea)
-            openWordProcessor();
-    });
     sscmdAssist = new QToolButton(picWorkArea);
     sscmdAssist->setObjectName(QStringLiteral("sscmdAssist"));
     sscmdAssist->setIcon(composerImage(QStringLiteral("Spell")));

@@ -41,9 +41,9 @@ std::vector<GraphPicture> graphPictures(const plan::PlanOutline &outline)
     std::vector<GraphPicture> pictures;
     for (const TableEntry &entry : tablesInPlanOrder(outline)) {
         const plan::Table &table = *entry.table;
-        if (!table.hasGraph() || table.folder().isEmpty())
+        if (!table.hasGraph() || table.folder().isEmpty() || table.graphPictureFileName().isEmpty())
             continue;
-        GraphPicture picture{entry, platform::joinPath(table.folder(), table.pictureFileName()), false};
+        GraphPicture picture{entry, platform::joinPath(table.folder(), table.graphPictureFileName()), false};
         const QFileInfo file(picture.picturePath);
         const QString graphFile =
             table.graphFileName().isEmpty() ? QString() : platform::joinPath(table.folder(), table.graphFileName());

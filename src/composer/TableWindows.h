@@ -5,6 +5,7 @@
 // dialog. All of them work on the session's loaded workbooks.
 
 #include "create/profile/frmProfile.h"
+#include "editors/frmSpreadSheet.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,9 +14,6 @@
 
 class QWidget;
 
-namespace qv::editors {
-class frmSpreadSheet;
-}
 namespace qv::workbook {
 class WorkbookView;
 }

@@ -58,6 +58,17 @@ void frmMain::buildEditMenu()
     edit->setObjectName(QStringLiteral("mnuEditTop"));
     m_items.edit = edit;
     auto &items = m_items.editItems;
+    // Undo and Redo act on the shown view; a table's history is shared by
+    // every window showing that table.
+    m_items.undo = captioned(menuItem(edit, QStringLiteral("mnuEdit_0"), resText(1020)), 1020);
+    m_items.undo->setShortcut(QKeySequence::Undo);
+    m_items.redo = menuItem(edit, QStringLiteral("mnuEditRedo"), tr("&Redo"));
+    m_items.redo->setShortcut(QKeySequence::Redo);
+    // The views take the keys themselves; the menu only shows them.
+    for (QAction *item : {m_items.undo, m_items.redo})
+        item->setShortcutContext(Qt::WidgetShortcut);
+    items[0] = m_items.undo;
+    edit->addSeparator()->setObjectName(QStringLiteral("mnuEditUndoRule"));
     for (int index : {EditCut, EditCopy, EditPaste}) {
         items[size_t(index)] =
             captioned(menuItem(edit, QStringLiteral("mnuEdit_%1").arg(index), resText(1016 + index - 1)),
@@ -238,10 +249,11 @@ void frmMain::updateWorkCommands()
     m_items.workWordProcessor->setEnabled(textFile);
     m_items.wordProcessor->setEnabled(textFile);
 
-    // Spelling is the text view's side command; the graph generator and
-    // spreadsheet module come with their windows.
-    sscmdAssist->setEnabled(workViews->currentWidget() == rtfWorkArea && hasText);
-    sscmdEdit->setEnabled(workViews->currentWidget() == rtfWorkArea && textFile);
+    // Beside the text: spelling and the word processor; beside a table: its
+    // spreadsheet and graph.
+    sscmdAssist->setEnabled(tableShown ? currentTableHasGraph() : workViews->currentWidget() == rtfWorkArea && hasText);
+    sscmdEdit->setEnabled(tableShown || (workViews->currentWidget() == rtfWorkArea && textFile));
+    updateTableCommands();
 
     applyAnalysisItems();
     updateStatusPictures();

@@ -100,6 +100,7 @@ frmMain::frmMain(QWidget *parent)
     buildPanes();
     loadCaptions();
     buildWorkAreaExtras();
+    setUpTableWindows();
     showWorkView(0);
     setWindowTitle(resText(1383) + QStringLiteral(" - ") + resText(1302));
     setWindowIcon(resources::LoadResIcon(kBusinessPlanIcon));

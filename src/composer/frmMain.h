@@ -7,6 +7,7 @@
 #include "composer/OutlineEditing.h"
 #include "composer/OutlineKeys.h"
 #include "composer/PlanTables.h"
+#include "create/profile/frmProfile.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -52,6 +53,7 @@ class SpellChecker;
 
 namespace qv::editors {
 class SectionWordProcessor;
+class frmSpreadSheet;
 } // namespace qv::editors
 
 namespace qv::workbook {
@@ -63,6 +65,7 @@ class WorkbookView;
 namespace qv::composer {
 
 class frmTables;
+class TableWindows;
 
 class frmMain : public QMainWindow
 {
@@ -154,6 +157,18 @@ public:
     // Edit > Clear: the table view's selection (refused with a message when
     // a selected cell is locked) or the text view's selection.
     void clearCommand();
+    // Tools > Spread Sheet: the module on the shown table (raised when open).
+    editors::frmSpreadSheet *openSpreadsheet();
+    editors::frmSpreadSheet *spreadsheet() const;
+    // Tools > Graph Generator on the shown table's graph; false when the
+    // table has none or the graph could not be bound (said why).
+    bool openGraphGenerator();
+    // View > View Cell Link, on the active cell's formula when none is given.
+    bool viewCellLink(const QString &formula = QString());
+    // File > Plan Profile (first page) and View > Cover Page; true after OK.
+    bool openProfile(create::frmProfile::Page page);
+    // Edit > Undo and Redo on the shown view.
+    void stepEditHistory(bool forward);
     // ---- View -------------------------------------------------------------------
     enum class Layout { ViewAll, HideNavigator, ExpandWorkspace };
     void setLayout(Layout layout);
@@ -210,6 +225,10 @@ private:
     void updateCellIndicator();
     void updateStatusPictures();
     void applyAnalysisItems();
+    void setUpTableWindows();
+    void updateTableCommands();
+    bool tableShown() const;
+    bool currentTableHasGraph() const;
 
     QMenu *mnuWorkPopUp = nullptr;
     QMenu *mnuExamplePopUp = nullptr;
@@ -219,6 +238,7 @@ private:
     std::unique_ptr<spell::SpellChecker> m_speller;
     QPointer<frmTables> m_listOfTables;
     GraphPictureMaker m_graphPictureMaker;
+    TableWindows *m_tableWindows = nullptr;
     // ---- end of work area menus and status ----
 
 protected:
@@ -273,6 +293,12 @@ private:
         QMenu *view = nullptr;      // mnuViewTop
         QMenu *customize = nullptr; // mnuCustomizeTop
         QAction *save = nullptr;    // mnuFile_2
+        QAction *profile = nullptr; // mnuFile_6
+        QAction *undo = nullptr;    // mnuEdit_0
+        QAction *redo = nullptr;    // mnuEditRedo
+        QAction *coverPage = nullptr;      // mnuView_13
+        QAction *spreadsheet = nullptr;    // mnuTools_1
+        QAction *graphGenerator = nullptr; // mnuTools_2
         std::array<QAction *, 5> recentFiles{}; // mnuFile_9 to mnuFile_13
         std::array<QAction *, 16> editItems{};  // mnuEdit_0 to mnuEdit_15 (those that exist)
         std::array<QAction *, 3> layouts{};     // mnuView_1 to mnuView_3

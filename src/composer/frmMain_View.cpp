@@ -39,8 +39,8 @@ void frmMain::buildToolsMenu()
     tools->setObjectName(QStringLiteral("mnuToolsTop"));
     m_items.wordProcessor = menuItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
     connect(m_items.wordProcessor, &QAction::triggered, this, &frmMain::openWordProcessor);
-    comingItem(tools, QStringLiteral("mnuTools_1"), tr("&Spread Sheet"));
-    captioned(comingItem(tools, QStringLiteral("mnuTools_2"), resText(1074)), 1074);
+    m_items.spreadsheet = menuItem(tools, QStringLiteral("mnuTools_1"), tr("&Spread Sheet"));
+    m_items.graphGenerator = captioned(menuItem(tools, QStringLiteral("mnuTools_2"), resText(1074)), 1074);
     tools->addSeparator()->setObjectName(QStringLiteral("mnuTools_3"));
     connect(menuItem(tools, QStringLiteral("mnuTools_4"), tr("&Calculator")), &QAction::triggered, this,
             &frmMain::startCalculator);

@@ -92,12 +92,16 @@ TEST(ComposerMenus, EditToolsAndHelpMenusHaveTheirItemsInPlace)
     }
     // The items follow their indexes.
     const QList<QAction *> edit = c.child<QMenu>("mnuEditTop")->actions();
-    ASSERT_EQ(edit.size(), 15);
+    // Undo and Redo come first, without shifting the others' indexes.
+    ASSERT_EQ(edit.size(), 18);
+    EXPECT_EQ(edit[0]->objectName(), QStringLiteral("mnuEdit_0"));
+    EXPECT_EQ(edit[1]->objectName(), QStringLiteral("mnuEditRedo"));
+    EXPECT_TRUE(edit[2]->isSeparator());
     for (int index = 1; index <= 15; ++index)
-        EXPECT_EQ(edit[index - 1]->objectName(), QStringLiteral("mnuEdit_%1").arg(index));
-    // Windows of later tools show but cannot be chosen; the tips page opens.
-    for (const char *name : {"mnuTools_1", "mnuTools_2"})
-        EXPECT_FALSE(c.child<QAction>(name)->isEnabled()) << name;
+        EXPECT_EQ(edit[index + 2]->objectName(), QStringLiteral("mnuEdit_%1").arg(index));
+    // Every tool's window opens; the tips page too.
+    for (const char *name : {"mnuTools_0", "mnuWorkPopUp_8"})
+        EXPECT_TRUE(c.child<QAction>(name)->isEnabled()) << name;
     EXPECT_TRUE(c.child<QAction>("mnuHelp_1")->isVisible());
     EXPECT_FALSE(c.child<QAction>("mnuTools_8")->isVisible());
 }
@@ -326,11 +330,12 @@ TEST(ComposerTables, GraphPicturesAreRemadeOnlyWhenTheirTableChanged)
     ASSERT_TRUE(c.opened);
     auto table = shell::currentPlan()->outline().findTable(QStringLiteral("Tbl0201")).table;
     table->setHasGraph(true);
-    std::vector<composer::GraphPicture> pictures = c.window->UpdateGraphPictures();
+    table->setGraphFileName(QStringLiteral("Grf0201.vtc"));
+    std::vector<composer::GraphPicture> pictures = composer::graphPictures(shell::currentPlan()->outline());
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].entry.table, table);
-    EXPECT_TRUE(pictures[0].picturePath.endsWith(QStringLiteral("/Tbl0201.wmf")));
-    EXPECT_FALSE(pictures[0].current); // no maker, no picture
+    EXPECT_TRUE(pictures[0].picturePath.endsWith(QStringLiteral("/Grf0201.wmf")));
+    EXPECT_FALSE(pictures[0].current); // no picture yet
 
     QStringList made;
     c.window->setGraphPictureMaker(
