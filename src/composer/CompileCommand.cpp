@@ -13,6 +13,7 @@
 #include "support/CWaitCursor.h"
 #include "support/ErrorReports.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QVBoxLayout>

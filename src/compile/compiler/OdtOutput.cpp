@@ -352,17 +352,7 @@ void BodyWriter::figure(const Figure &figure)
     }
     m_xml.writeStartElement(QStringLiteral("text:p"));
     m_xml.writeAttribute(QStringLiteral("text:style-name"), QStringLiteral("Figure"));
-    m_xml.writeStartElement(QStringLiteral("draw:frame"));
-    m_xml.writeAttribute(QStringLiteral("draw:name"), figure.pictureFile);
-    m_xml.writeAttribute(QStringLiteral("text:anchor-type"), QStringLiteral("as-char"));
-    m_xml.writeAttribute(QStringLiteral("svg:width"), QString::number(width, 'f', 4) + QStringLiteral("in"));
-    m_xml.writeAttribute(QStringLiteral("svg:height"), QString::number(height, 'f', 4) + QStringLiteral("in"));
-    m_xml.writeEmptyElement(QStringLiteral("draw:image"));
-    m_xml.writeAttribute(QStringLiteral("xlink:href"), name);
-    m_xml.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
-    m_xml.writeAttribute(QStringLiteral("xlink:show"), QStringLiteral("embed"));
-    m_xml.writeAttribute(QStringLiteral("xlink:actuate"), QStringLiteral("onLoad"));
-    m_xml.writeEndElement();
+    writePictureFrame(m_xml, name, width, height, figure.pictureFile);
     m_xml.writeEndElement();
 }
 

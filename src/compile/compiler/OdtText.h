@@ -27,6 +27,11 @@ struct PackagedFile
     QString mediaType;
 };
 
+// A picture of the package in the text, sized in inches, in a frame
+// anchored as a character.
+void writePictureFrame(QXmlStreamWriter &xml, const QString &href, double widthInches, double heightInches,
+                       const QString &frameName = QString(), const QString &frameStyle = QString());
+
 // Automatic styles by their properties, named in the order met.
 class OdtStyles
 {
