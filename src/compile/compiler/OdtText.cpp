@@ -151,7 +151,7 @@ void OdtStyles::write(QXmlStreamWriter &xml) const
             xml.writeAttribute(QStringLiteral("style:parent-style-name"), s.parent);
         if (!s.masterPage.isEmpty())
             xml.writeAttribute(QStringLiteral("style:master-page-name"), s.masterPage);
-        for (const QString &group : s.properties.split(QLatin1Char('#'), Qt::SkipEmptyParts)) {
+        for (const QString &group : s.properties.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const qsizetype bar = group.indexOf(QLatin1Char('|'));
             xml.writeStartElement(group.left(bar));
             for (const QString &pair : group.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -229,7 +229,7 @@ void OdtTextWriter::writeBlock(const QTextDocument &doc, const QTextBlock &block
     const QString paragraphStyle = m_styles.name(
         QStringLiteral("paragraph"),
         QStringLiteral("style:paragraph-properties|") + paragraphProperties(block.blockFormat(), mark.isEmpty() ? 0 : 24)
-            + QStringLiteral("#style:text-properties|") + textProperties(block.charFormat()),
+            + QStringLiteral("\nstyle:text-properties|") + textProperties(block.charFormat()),
         QStringLiteral("Text_20_body"));
     m_xml.writeStartElement(QStringLiteral("text:p"));
     m_xml.writeAttribute(QStringLiteral("text:style-name"), paragraphStyle);

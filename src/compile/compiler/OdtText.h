@@ -37,7 +37,7 @@ class OdtStyles
 {
 public:
     // The name of the style with these family and properties: groups of
-    // "element|name=value;..." joined by "#". A master page makes the
+    // "element|name=value;..." joined by line breaks. A master page makes the
     // paragraph start a page of that kind.
     QString name(const QString &family, const QString &properties, const QString &parent = QString(),
                  const QString &masterPage = QString());
