@@ -21,7 +21,11 @@ QStringList splitExportRecord(const QString &line)
             pos = close + 1;
         } else {
             const qsizetype comma = line.indexOf(QLatin1Char(','), pos);
-            fields << line.mid(pos, comma < 0 ? -1 : comma - pos).trimmed();
+            const QString bare = line.mid(pos, comma < 0 ? -1 : comma - pos).trimmed();
+            // A quote can only open a text field; one inside a bare field means the line is damaged.
+            if (bare.contains(QLatin1Char('"')))
+                return {};
+            fields << bare;
             pos = comma < 0 ? line.size() : comma;
         }
         if (pos >= line.size())

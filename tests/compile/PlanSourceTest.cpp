@@ -1,3 +1,4 @@
+#include "compile/ExportRecords.h"
 #include "compile/compiler/CompilerCommandLine.h"
 #include "compile/compiler/FlowPieces.h"
 #include "compile/compiler/PlanSource.h"
@@ -72,6 +73,19 @@ TEST(PlanSource, FieldFileGivesTheCoverWhenTheRecordIsMissing)
     EXPECT_EQ(source.cover.telephone, QStringLiteral("555"));
     // An RTF record with no section to belong to is named, not placed.
     EXPECT_EQ(source.ignoredRecords, QStringList{QStringLiteral("RTF,orphan.rtf")});
+}
+
+TEST(ExportRecords, ADamagedLineIsLeftOutWhole)
+{
+    const QByteArray files = "2,1,1,\"Ans00003.rtf\",\"\",0,0,0,0\r\n"
+                             "2,1,2,&Tbl0201.xls\",\"Start-up Costs\",3,2,600,0\r\n"
+                             "2,1,2,\"Tbl0202.xls\"x,\"Lease\",3,2,600,0\r\n"
+                             "2,1,3,\"Grf0201.wmf\",\"Costs\",0,0,0,0\r\n";
+    const auto listed = qv::compile::readFilesList(files);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].fileName, QStringLiteral("Ans00003.rtf"));
+    EXPECT_EQ(listed[1].fileName, QStringLiteral("Grf0201.wmf"));
+    EXPECT_EQ(listed[1].kind, 3);
 }
 
 TEST(PlanSource, AFolderWithoutExportFilesIsReported)
