@@ -11,7 +11,9 @@
 #include "platform/Services.h"
 #include "resources/ResText.h"
 #include "support/CWaitCursor.h"
+#include "support/Advice.h"
 #include "support/ErrorReports.h"
+#include "support/gui/frmAdvise.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -48,6 +50,7 @@ void CompilePlan(frmMain &composer)
 {
     if (!compile::CheckCompileReady())
         return;
+    support::showAdvice(&composer, support::CompileAdvice, support::compileAdvice());
     if (platform::msgBox(&composer, GetResText(604), platform::Buttons::OkCancel, platform::Icon::Question)
         != platform::Answer::Ok)
         return;
