@@ -158,3 +158,83 @@ TEST(Analysis, AnAnalysisThatCannotBeReadIsReportedAndNotOverwritten)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("not a workbook"));
 }
+
+// Pictures of the analysis window on a year tab and on its instructions when
+// QV_SCREENSHOT_DIR names a folder; skipped otherwise.
+TEST(AnalysisScreenshots, AYearTabAndTheInstructions)
+{
+    const QString folder = qEnvironmentVariable("QV_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QV_SCREENSHOT_DIR not set";
+    QDir().mkpath(folder);
+    OpenComposer c({}, [](PlanFixture &fixture) {
+        const std::unique_ptr<plan::Plan> plan = offerAnalysis(fixture);
+        struct Ratio
+        {
+            const char *name;
+            double value;
+            const char *format;
+            const char *reading;
+            const char *range;
+        };
+        const Ratio ratios[] = {
+            {"Gross margin", 0.412, "0.0%", "Of every sales dollar, 41 cents are left after the goods sold", "35% to 45%"},
+            {"Net margin", 0.061, "0.0%", "Six cents of profit on every sales dollar", "2% to 7%"},
+            {"Current ratio", 2.3, "0.00", "Short-term assets cover short-term debts 2.3 times", "1.5 to 2.5"},
+            {"Quick ratio", 0.6, "0.00", "Without stock, cash and receivables cover 60% of current debts", "0.3 to 1.0"},
+            {"Debt to equity", 0.9, "0.00", "Lenders have put in 90 cents for every owners' dollar", "below 2.0"},
+            {"Interest cover", 5.8, "0.0", "Operating profit pays the interest 5.8 times", "above 3.0"},
+            {"Stock turn", 4.4, "0.0", "The stock sells through about every 12 weeks", "3 to 5 a year"},
+        };
+        workbook::Workbook analysis;
+        analysis.addSheet();
+        analysis.addSheet();
+        for (int sheet = 0; sheet < 3; ++sheet) {
+            analysis.setActiveSheet(sheet);
+            analysis.setColumnWidth(1, 2400);
+            analysis.setColumnWidth(2, 1200);
+            analysis.setColumnWidth(3, 6600);
+            analysis.setColumnWidth(4, 1800);
+            analysis.setText(1, 1, QStringLiteral("Financial Analysis, Projected Year %1").arg(sheet + 1));
+            analysis.changeFormat(workbook::CellRange::cell(1, 1), [](workbook::CellFormat &f) {
+                f.bold = true;
+                f.fontSize = 12;
+            });
+            const QStringList heads{QStringLiteral("Ratio"), QStringLiteral("Value"), QStringLiteral("What it says"),
+                                    QStringLiteral("Usual range")};
+            for (int col = 1; col <= 4; ++col)
+                analysis.setText(3, col, heads[col - 1]);
+            analysis.changeFormat(workbook::CellRange{3, 1, 3, 4}, [](workbook::CellFormat &f) { f.bold = true; });
+            int row = 4;
+            for (const Ratio &ratio : ratios) {
+                analysis.setText(row, 1, QString::fromUtf8(ratio.name));
+                analysis.setNumber(row, 2, ratio.value * (1 + 0.05 * sheet));
+                analysis.setNumberFormat(workbook::CellRange::cell(row, 2), QString::fromUtf8(ratio.format));
+                analysis.setText(row, 3, QString::fromUtf8(ratio.reading));
+                analysis.setText(row, 4, QString::fromUtf8(ratio.range));
+                ++row;
+            }
+        }
+        analysis.setActiveSheet(0);
+        analysis.write(analysis::analysisPath(*plan));
+        workbook::Workbook example;
+        example.setText(1, 1, QStringLiteral("Example analysis"));
+        QDir().mkpath(plan::ModEnglish::GetTablesFolder(plan->planInfo()));
+        example.write(analysis::examplePath(*plan));
+        PlanFixture::writeRtf(analysis::instructionsPath(*plan),
+                              QStringLiteral("Each ratio compares two figures of your projected statements. Read the "
+                                             "value beside its usual range: a value outside the range is a question "
+                                             "a lender will ask, so say in your plan why it is so."));
+    });
+    ASSERT_TRUE(c.opened);
+    QTimer::singleShot(0, [&] {
+        QWidget *window = QApplication::activeModalWidget();
+        ASSERT_NE(window, nullptr);
+        window->resize(900, 420);
+        window->grab().save(folder + QStringLiteral("/analysis-year.png"));
+        in<QTabBar>(window, "tabAnalysis")->setCurrentIndex(3);
+        window->grab().save(folder + QStringLiteral("/analysis-instructions.png"));
+        window->close();
+    });
+    c.child<QAction>("mnuTools_8")->trigger();
+}
