@@ -10,11 +10,12 @@
 #include "platform/Error.h"
 #include "platform/Services.h"
 #include "resources/ResText.h"
-#include "support/CWaitCursor.h"
 #include "support/Advice.h"
+#include "support/CWaitCursor.h"
 #include "support/ErrorReports.h"
 #include "support/gui/frmAdvise.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QVBoxLayout>

@@ -3,6 +3,7 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerArt.h"
+#include "composer/CompileCommand.h"
 #include "composer/ComposerCommon.h"
 #include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
@@ -101,7 +102,8 @@ void frmMain::buildMenus()
         ApplyPreferences();
     });
     m_items.profile = captioned(menuItem(file, QStringLiteral("mnuFile_6")), 1042);
-    captioned(comingItem(file, QStringLiteral("mnuFile_7"), QString()), 1043);
+    m_items.compilePlan = captioned(menuItem(file, QStringLiteral("mnuFile_7")), 1043);
+    connect(m_items.compilePlan, &QAction::triggered, this, [this] { CompilePlan(*this); });
     file->addSeparator()->setObjectName(QStringLiteral("mnuFile_8"));
     // The recent-file entries; they show once the recent-file list fills them.
     for (int index = 9; index <= 13; ++index) {
@@ -212,8 +214,7 @@ void frmMain::buildToolbar()
     connect(cmdToolBar[6], &QToolButton::clicked, this, [this] { moveTable(false); });
     connect(cmdToolBar[7], &QToolButton::clicked, this, [this] { moveTable(true); });
     connect(cmdToolBar[8], &QToolButton::clicked, this, [this] { support::OpenSecondWebSite(this); });
-    // Compiling arrives with its command.
-    cmdToolBar[9]->setEnabled(false);
+    connect(cmdToolBar[9], &QToolButton::clicked, this, [this] { CompilePlan(*this); });
 }
 
 
@@ -254,6 +255,8 @@ void frmMain::refreshMenuStates()
 {
     const bool hasPlan = shell::currentPlan() && !shell::currentPlan()->fullPath().isEmpty();
     m_items.save->setEnabled(hasPlan);
+    m_items.compilePlan->setEnabled(hasPlan);
+    cmdToolBar[9]->setEnabled(hasPlan);
     updateWorkCommands();
 }
 

@@ -285,6 +285,7 @@ private:
         QMenu *customize = nullptr; // mnuCustomizeTop
         QAction *save = nullptr;    // mnuFile_2
         QAction *profile = nullptr; // mnuFile_6
+        QAction *compilePlan = nullptr; // mnuFile_7
         QAction *undo = nullptr;    // mnuEdit_0
         QAction *redo = nullptr;    // mnuEditRedo
         QAction *coverPage = nullptr;      // mnuView_13

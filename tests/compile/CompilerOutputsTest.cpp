@@ -98,6 +98,21 @@ TEST(CompilerOutputs, TheDemoPlanCompilesWithItsPagesPictured)
         EXPECT_TRUE(text.contains(heading)) << heading.toStdString();
     EXPECT_FALSE(text.contains(demo.excludedSection())) << demo.excludedSection().toStdString();
 
+    // LibreOffice reads the OpenDocument text of the whole plan, formatted texts and tables included.
+    if (!qv::test::findProgram(QStringLiteral("soffice")).isEmpty()) {
+        QTemporaryDir profile, out;
+        const auto run = qv::test::runProgram(
+            QStringLiteral("soffice"),
+            {QStringLiteral("-env:UserInstallation=file://") + profile.path(), QStringLiteral("--headless"),
+             QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), out.path(), result.odtPath},
+            300000);
+        const QString converted = out.filePath(QFileInfo(result.odtPath).completeBaseName() + QStringLiteral(".pdf"));
+        ASSERT_TRUE(QFile::exists(converted)) << run.out.toStdString() << run.err.toStdString();
+        const QString odtText = qv::test::pdfText(converted).simplified();
+        for (const QString &heading : headingsOf(plan->folder()))
+            EXPECT_TRUE(odtText.contains(heading)) << heading.toStdString();
+    }
+
     const QString shots = qEnvironmentVariable("QV_SCREENSHOT_DIR");
     if (shots.isEmpty())
         return;

@@ -1,11 +1,18 @@
 #include "compile/compiler/CompilerCommandLine.h"
+#include "compile/compiler/FlowPieces.h"
 #include "compile/compiler/PlanSource.h"
+#include "controls/metafile/MetafilePaintDevice.h"
+#include "controls/metafile/MetafilePicture.h"
 #include "platform/Error.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QTemporaryDir>
 
 using namespace qv::compiler;
@@ -109,4 +116,47 @@ TEST(CompilerCommandLine, OptionsAndMistakes)
     EXPECT_EQ(error, QStringLiteral("--dir needs a value"));
     EXPECT_FALSE(parseCompilerArguments({QStringLiteral("--fast")}, &error));
     EXPECT_EQ(error, QStringLiteral("unknown argument: --fast"));
+}
+
+TEST(PictureCuts, ATallTableIsCutBetweenItsRowsNeverThroughText)
+{
+    // Twenty rows of text in a bordered table, every other row shaded.
+    qv::metafile::MetafilePaintDevice device(QSize(400, 600), 96);
+    std::vector<std::pair<double, double>> textBands;
+    {
+        QPainter p(&device);
+        p.fillRect(QRect(0, 0, 400, 600), Qt::white);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(14);
+        p.setFont(font);
+        const QFontMetricsF metrics(font, &device);
+        for (int row = 0; row < 20; ++row) {
+            const double top = row * 30;
+            if (row % 2)
+                p.fillRect(QRectF(0, top, 400, 30), QColor(0xDC, 0xE6, 0xF1));
+            p.setPen(Qt::black);
+            p.drawLine(QPointF(0, top), QPointF(400, top));
+            const double baseline = top + 20;
+            const QString text = QStringLiteral("Row %1 gross margin $1,234").arg(row + 1);
+            p.drawText(QPointF(8, baseline), text);
+            // Where the glyphs have ink.
+            const QRectF ink = metrics.tightBoundingRect(text);
+            textBands.emplace_back(baseline + ink.top(), baseline + ink.bottom());
+        }
+        p.drawLine(QPointF(0, 0), QPointF(0, 600));
+        p.drawLine(QPointF(399, 0), QPointF(399, 600));
+        p.drawLine(QPointF(200, 0), QPointF(200, 600));
+    }
+    const auto picture = qv::metafile::MetafilePicture::fromData(device.data());
+    ASSERT_TRUE(picture);
+    const std::vector<double> cuts = pictureCuts(*picture, 400, 600);
+    ASSERT_FALSE(cuts.empty());
+    int betweenRows = 0;
+    for (double cut : cuts) {
+        for (const auto &[top, bottom] : textBands)
+            EXPECT_FALSE(cut > top && cut < bottom) << "cut at " << cut << " through text " << top << "-" << bottom;
+        betweenRows += std::fmod(cut, 30.0) < 1 || std::fmod(cut, 30.0) > 29 ? 1 : 0;
+    }
+    // Every row boundary offers a cut.
+    EXPECT_GE(betweenRows, 19);
 }

@@ -3,15 +3,14 @@
 // OpenDocument text. Exit codes as the compiler's.
 
 #include "apps/qvtool/Command.h"
+#include "apps/qvtool/PlanDocument.h"
 
 #include "compile/CompileFiles.h"
 #include "compile/CompileSetup.h"
 #include "compile/compiler/CompilerCommandLine.h"
-#include "plan/ModEnglish.h"
 #include "plan/Plan.h"
 #include "platform/Error.h"
 
-#include <QFileInfo>
 
 namespace {
 
@@ -30,19 +29,9 @@ int compilePlanDocument(qvtool::Context &c)
               << '\n';
         return compiler::kUsage;
     }
-    const QString document = c.args.at(0);
-    if (!QFileInfo(document).isFile()) {
-        c.err << "qvtool compile: no such plan: " << document << '\n';
-        return compiler::kFailed;
-    }
     plan::Plan plan;
-    plan.Initialise(QStringLiteral("B"), QStringLiteral("M"));
-    plan.planInfo().setPlanType(plan::ModEnglish::PlanTypeOfDocument(document));
-    plan.setFilePath(document);
-    if (!plan.Open()) {
-        c.err << "qvtool compile: " << plan.lastError() << '\n';
+    if (!qvtool::openPlanDocument(c, "qvtool compile", c.args.at(0), plan))
         return compiler::kFailed;
-    }
     try {
         compile::writeCompileFiles(plan, compile::PrintConversions::fromPreferences(), [&](const QString &excel) {
             c.err << "qvtool compile: Error retrieving file: " << excel << '\n';

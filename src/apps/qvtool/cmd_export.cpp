@@ -3,15 +3,14 @@
 // the files written.
 
 #include "apps/qvtool/Command.h"
+#include "apps/qvtool/PlanDocument.h"
 
 #include "compile/CompileFiles.h"
 #include "compile/CompileSetup.h"
-#include "plan/ModEnglish.h"
 #include "plan/Plan.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
 
-#include <QFileInfo>
 
 namespace {
 
@@ -23,19 +22,9 @@ int exportPlan(qvtool::Context &c)
         c.err << "usage: qvtool export PLAN\n";
         return 2;
     }
-    const QString document = c.args.at(0);
-    if (!QFileInfo(document).isFile()) {
-        c.err << "qvtool export: no such plan: " << document << '\n';
-        return 1;
-    }
     plan::Plan plan;
-    plan.Initialise(QStringLiteral("B"), QStringLiteral("M"));
-    plan.planInfo().setPlanType(plan::ModEnglish::PlanTypeOfDocument(document));
-    plan.setFilePath(document);
-    if (!plan.Open()) {
-        c.err << "qvtool export: " << plan.lastError() << '\n';
+    if (!qvtool::openPlanDocument(c, "qvtool export", c.args.at(0), plan))
         return 1;
-    }
     try {
         const QString folder = platform::withTrailingSeparator(plan.folder());
         QStringList failed;

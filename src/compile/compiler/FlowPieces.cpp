@@ -136,17 +136,40 @@ std::vector<double> pictureCuts(const metafile::MetafilePicture &picture, double
     const int w = std::max(1, int(std::ceil(width * 2)));
     const int h = std::max(1, int(std::ceil(height * 2)));
     const QImage image = picture.toImage(QSize(w, h)).convertToFormat(QImage::Format_Grayscale8);
-    std::vector<double> cuts;
+    constexpr int kInk = 235; // any darker pixel is ink, antialiased edges included
+    // Columns inked nearly all the way down are the table's vertical rules.
+    std::vector<int> inkedRows(std::size_t(w), 0);
     for (int y = 0; y < h; ++y) {
         const uchar *row = image.constScanLine(y);
-        int dark = 0;
         for (int x = 0; x < w; ++x)
-            if (row[x] < 200)
-                ++dark;
-        // Blank apart from a few vertical rules, or one rule across.
-        if (dark <= std::max(4, w / 40) || dark >= w * 9 / 10)
-            cuts.push_back(y / 2.0);
+            if (row[x] < kInk)
+                ++inkedRows[std::size_t(x)];
     }
+    std::vector<bool> rule(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x)
+        rule[std::size_t(x)] = inkedRows[std::size_t(x)] >= h * 9 / 10;
+    // A row may be cut when it holds no ink but the rules, or is one even
+    // tone across (a rule, or a shaded band between lines of text).
+    std::vector<bool> clear(static_cast<std::size_t>(h));
+    for (int y = 0; y < h; ++y) {
+        const uchar *row = image.constScanLine(y);
+        int inkOffRules = 0;
+        uchar darkest = 255, lightest = 0;
+        for (int x = 0; x < w; ++x) {
+            if (rule[std::size_t(x)])
+                continue;
+            if (row[x] < kInk)
+                ++inkOffRules;
+            darkest = std::min(darkest, row[x]);
+            lightest = std::max(lightest, row[x]);
+        }
+        clear[std::size_t(y)] = inkOffRules == 0 || lightest - darkest <= 40;
+    }
+    std::vector<double> cuts;
+    // Only in the middle of three clear rows, so no glyph's edge is cut.
+    for (int y = 1; y + 1 < h; ++y)
+        if (clear[std::size_t(y - 1)] && clear[std::size_t(y)] && clear[std::size_t(y + 1)])
+            cuts.push_back(y / 2.0);
     return cuts;
 }
 

@@ -50,8 +50,10 @@ void element(QXmlStreamWriter &xml, const QString &name, std::initializer_list<s
         xml.writeAttribute(QString::fromLatin1(key), value);
 }
 
+// A style of the document; `rightTab` sets a right-aligned tab stop there (with dot leaders on contents lines).
 void paragraphStyle(QXmlStreamWriter &xml, const char *name, const char *display, const QString &paragraph,
-                    const QString &text, const char *parent = "Standard", int outlineLevel = 0)
+                    const QString &text, const char *parent = "Standard", int outlineLevel = 0,
+                    const char *rightTab = nullptr)
 {
     xml.writeStartElement(QStringLiteral("style:style"));
     xml.writeAttribute(QStringLiteral("style:name"), QString::fromLatin1(name));
@@ -69,11 +71,13 @@ void paragraphStyle(QXmlStreamWriter &xml, const char *name, const char *display
             const qsizetype eq = pair.indexOf(QLatin1Char('='));
             xml.writeAttribute(pair.left(eq), pair.mid(eq + 1));
         }
-        if (QLatin1String(tag) == QLatin1String("style:paragraph-properties") && QString::fromLatin1(name).startsWith(QLatin1String("Contents_20_"))) {
+        if (QLatin1String(tag) == QLatin1String("style:paragraph-properties") && rightTab) {
+            const bool leader = QString::fromLatin1(name).startsWith(QLatin1String("Contents_20_"));
             xml.writeStartElement(QStringLiteral("style:tab-stops"));
             element(xml, QStringLiteral("style:tab-stop"),
-                    {{"style:position", QStringLiteral("6.5in")}, {"style:type", QStringLiteral("right")},
-                     {"style:leader-style", QStringLiteral("dotted")}, {"style:leader-text", QStringLiteral(".")}});
+                    {{"style:position", QString::fromLatin1(rightTab)}, {"style:type", QStringLiteral("right")},
+                     {"style:leader-style", leader ? QStringLiteral("dotted") : QStringLiteral("none")},
+                     {"style:leader-text", leader ? QStringLiteral(".") : QStringLiteral(" ")}});
             xml.writeEndElement();
         }
         xml.writeEndElement();
@@ -104,7 +108,8 @@ void pageLayout(QXmlStreamWriter &xml, const char *name, bool landscape)
     xml.writeEndElement();
 }
 
-void masterPage(QXmlStreamWriter &xml, const char *name, const char *layout, const Cover &cover, bool decorated)
+void masterPage(QXmlStreamWriter &xml, const char *name, const char *layout, const Cover &cover, bool decorated,
+                const char *headerStyle = "Header")
 {
     xml.writeStartElement(QStringLiteral("style:master-page"));
     xml.writeAttribute(QStringLiteral("style:name"), QString::fromLatin1(name));
@@ -116,7 +121,7 @@ void masterPage(QXmlStreamWriter &xml, const char *name, const char *layout, con
     }
     xml.writeStartElement(QStringLiteral("style:header"));
     xml.writeStartElement(QStringLiteral("text:p"));
-    xml.writeAttribute(QStringLiteral("text:style-name"), QStringLiteral("Header"));
+    xml.writeAttribute(QStringLiteral("text:style-name"), QString::fromLatin1(headerStyle));
     xml.writeCharacters(cover.businessName);
     xml.writeEmptyElement(QStringLiteral("text:tab"));
     xml.writeCharacters(cover.planTypeTitle());
@@ -172,10 +177,13 @@ QByteArray stylesXml(const Cover &cover)
     paragraphStyle(xml, "Contents_20_Heading", "Contents Heading", QStringLiteral("fo:margin-bottom=0.25in;"),
                    heading + QStringLiteral("fo:font-size=20pt;"));
     paragraphStyle(xml, "Contents_20_1", "Contents 1", QStringLiteral("fo:margin-top=0.08in;"),
-                   sans + QStringLiteral("fo:font-weight=bold;fo:font-size=11.5pt;"));
-    paragraphStyle(xml, "Contents_20_2", "Contents 2", QStringLiteral("fo:margin-left=0.3in;"), QStringLiteral("fo:font-size=11.5pt;"));
-    paragraphStyle(xml, "Header", "Header", QStringLiteral("fo:border-bottom=0.5pt solid #bbbbbb;fo:padding-bottom=0.04in;"),
-                   sans + QStringLiteral("fo:font-size=9pt;fo:color=#555b66;"));
+                   sans + QStringLiteral("fo:font-weight=bold;fo:font-size=11.5pt;"), "Standard", 0, "6.5in");
+    paragraphStyle(xml, "Contents_20_2", "Contents 2", QStringLiteral("fo:margin-left=0.3in;"),
+                   QStringLiteral("fo:font-size=11.5pt;"), "Standard", 0, "6.2in");
+    const QString header = QStringLiteral("fo:border-bottom=0.5pt solid #bbbbbb;fo:padding-bottom=0.04in;");
+    const QString headerText = sans + QStringLiteral("fo:font-size=9pt;fo:color=#555b66;");
+    paragraphStyle(xml, "Header", "Header", header, headerText, "Standard", 0, "6.5in");
+    paragraphStyle(xml, "Header_20_Landscape", "Header Landscape", header, headerText, "Standard", 0, "9in");
     paragraphStyle(xml, "Footer", "Footer", QStringLiteral("fo:text-align=center;"),
                    sans + QStringLiteral("fo:font-size=9pt;fo:color=#555b66;"));
     xml.writeEndElement();
@@ -186,7 +194,7 @@ QByteArray stylesXml(const Cover &cover)
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("office:master-styles"));
     masterPage(xml, "Standard", "pmPortrait", cover, true);
-    masterPage(xml, "Landscape", "pmLandscape", cover, true);
+    masterPage(xml, "Landscape", "pmLandscape", cover, true, "Header_20_Landscape");
     masterPage(xml, "Cover", "pmPortrait", cover, false);
     xml.writeEndElement();
     xml.writeEndElement();
@@ -352,17 +360,7 @@ void BodyWriter::figure(const Figure &figure)
     }
     m_xml.writeStartElement(QStringLiteral("text:p"));
     m_xml.writeAttribute(QStringLiteral("text:style-name"), QStringLiteral("Figure"));
-    m_xml.writeStartElement(QStringLiteral("draw:frame"));
-    m_xml.writeAttribute(QStringLiteral("draw:name"), figure.pictureFile);
-    m_xml.writeAttribute(QStringLiteral("text:anchor-type"), QStringLiteral("as-char"));
-    m_xml.writeAttribute(QStringLiteral("svg:width"), QString::number(width, 'f', 4) + QStringLiteral("in"));
-    m_xml.writeAttribute(QStringLiteral("svg:height"), QString::number(height, 'f', 4) + QStringLiteral("in"));
-    m_xml.writeEmptyElement(QStringLiteral("draw:image"));
-    m_xml.writeAttribute(QStringLiteral("xlink:href"), name);
-    m_xml.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
-    m_xml.writeAttribute(QStringLiteral("xlink:show"), QStringLiteral("embed"));
-    m_xml.writeAttribute(QStringLiteral("xlink:actuate"), QStringLiteral("onLoad"));
-    m_xml.writeEndElement();
+    writePictureFrame(m_xml, name, width, height, figure.pictureFile);
     m_xml.writeEndElement();
 }
 

@@ -151,7 +151,7 @@ void OdtStyles::write(QXmlStreamWriter &xml) const
             xml.writeAttribute(QStringLiteral("style:parent-style-name"), s.parent);
         if (!s.masterPage.isEmpty())
             xml.writeAttribute(QStringLiteral("style:master-page-name"), s.masterPage);
-        for (const QString &group : s.properties.split(QLatin1Char('#'), Qt::SkipEmptyParts)) {
+        for (const QString &group : s.properties.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const qsizetype bar = group.indexOf(QLatin1Char('|'));
             xml.writeStartElement(group.left(bar));
             for (const QString &pair : group.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -229,7 +229,7 @@ void OdtTextWriter::writeBlock(const QTextDocument &doc, const QTextBlock &block
     const QString paragraphStyle = m_styles.name(
         QStringLiteral("paragraph"),
         QStringLiteral("style:paragraph-properties|") + paragraphProperties(block.blockFormat(), mark.isEmpty() ? 0 : 24)
-            + QStringLiteral("#style:text-properties|") + textProperties(block.charFormat()),
+            + QStringLiteral("\nstyle:text-properties|") + textProperties(block.charFormat()),
         QStringLiteral("Text_20_body"));
     m_xml.writeStartElement(QStringLiteral("text:p"));
     m_xml.writeAttribute(QStringLiteral("text:style-name"), paragraphStyle);
@@ -272,19 +272,29 @@ void OdtTextWriter::writeImage(const QTextDocument &doc, const QTextImageFormat 
     m_files.push_back({name, png, QStringLiteral("image/png")});
     const double width = format.width() > 0 ? format.width() : image.width();
     const double height = format.height() > 0 ? format.height() : image.height();
-    m_xml.writeStartElement(QStringLiteral("draw:frame"));
-    m_xml.writeAttribute(QStringLiteral("draw:style-name"),
-                         m_styles.name(QStringLiteral("graphic"),
-                                       QStringLiteral("style:graphic-properties|style:vertical-pos=top;style:vertical-rel=baseline;")));
-    m_xml.writeAttribute(QStringLiteral("text:anchor-type"), QStringLiteral("as-char"));
-    m_xml.writeAttribute(QStringLiteral("svg:width"), inches(width));
-    m_xml.writeAttribute(QStringLiteral("svg:height"), inches(height));
-    m_xml.writeEmptyElement(QStringLiteral("draw:image"));
-    m_xml.writeAttribute(QStringLiteral("xlink:href"), name);
-    m_xml.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
-    m_xml.writeAttribute(QStringLiteral("xlink:show"), QStringLiteral("embed"));
-    m_xml.writeAttribute(QStringLiteral("xlink:actuate"), QStringLiteral("onLoad"));
-    m_xml.writeEndElement();
+    writePictureFrame(m_xml, name, width / 96.0, height / 96.0, QString(),
+                      m_styles.name(QStringLiteral("graphic"), QStringLiteral("style:graphic-properties|"
+                                                                              "style:vertical-pos=top;"
+                                                                              "style:vertical-rel=baseline;")));
+}
+
+void writePictureFrame(QXmlStreamWriter &xml, const QString &href, double widthInches, double heightInches,
+                       const QString &frameName, const QString &frameStyle)
+{
+    xml.writeStartElement(QStringLiteral("draw:frame"));
+    if (!frameStyle.isEmpty())
+        xml.writeAttribute(QStringLiteral("draw:style-name"), frameStyle);
+    if (!frameName.isEmpty())
+        xml.writeAttribute(QStringLiteral("draw:name"), frameName);
+    xml.writeAttribute(QStringLiteral("text:anchor-type"), QStringLiteral("as-char"));
+    xml.writeAttribute(QStringLiteral("svg:width"), QString::number(widthInches, 'f', 4) + QStringLiteral("in"));
+    xml.writeAttribute(QStringLiteral("svg:height"), QString::number(heightInches, 'f', 4) + QStringLiteral("in"));
+    xml.writeEmptyElement(QStringLiteral("draw:image"));
+    xml.writeAttribute(QStringLiteral("xlink:href"), href);
+    xml.writeAttribute(QStringLiteral("xlink:type"), QStringLiteral("simple"));
+    xml.writeAttribute(QStringLiteral("xlink:show"), QStringLiteral("embed"));
+    xml.writeAttribute(QStringLiteral("xlink:actuate"), QStringLiteral("onLoad"));
+    xml.writeEndElement();
 }
 
 } // namespace qv::compiler

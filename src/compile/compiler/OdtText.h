@@ -27,12 +27,17 @@ struct PackagedFile
     QString mediaType;
 };
 
+// A picture of the package in the text, sized in inches, in a frame
+// anchored as a character.
+void writePictureFrame(QXmlStreamWriter &xml, const QString &href, double widthInches, double heightInches,
+                       const QString &frameName = QString(), const QString &frameStyle = QString());
+
 // Automatic styles by their properties, named in the order met.
 class OdtStyles
 {
 public:
     // The name of the style with these family and properties: groups of
-    // "element|name=value;..." joined by "#". A master page makes the
+    // "element|name=value;..." joined by line breaks. A master page makes the
     // paragraph start a page of that kind.
     QString name(const QString &family, const QString &properties, const QString &parent = QString(),
                  const QString &masterPage = QString());

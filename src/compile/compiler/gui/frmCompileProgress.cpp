@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -30,8 +31,14 @@ frmCompileProgress::frmCompileProgress(QWidget *parent) : QDialog(parent)
     lstSteps->setObjectName(QStringLiteral("lstSteps"));
     lstSteps->setFocusPolicy(Qt::NoFocus);
     lstSteps->setSelectionMode(QAbstractItemView::NoSelection);
+    lstSteps->setIconSize(QSize(16, 16));
+    lstSteps->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstSteps->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every step keeps room for the mark it gets when it starts.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
     for (int i = 0; i < kCompileStepCount; ++i)
-        new QListWidgetItem(stepText(CompileStep(i)), lstSteps);
+        new QListWidgetItem(QIcon(blank), stepText(CompileStep(i)), lstSteps);
     lstSteps->setFixedHeight(lstSteps->sizeHintForRow(0) * kCompileStepCount + 2 * lstSteps->frameWidth() + 4);
     prgStep = new QProgressBar(this);
     prgStep->setObjectName(QStringLiteral("prgStep"));
@@ -144,7 +151,10 @@ void frmCompileProgress::showFinished(const CompileResult &result)
     for (const QString &path : {result.pdfPath, result.odtPath})
         if (!path.isEmpty())
             written << QDir::toNativeSeparators(path);
-    QString text = tr("%n page(s) written to:", nullptr, result.pages) + QLatin1Char('\n') + written.join(QLatin1Char('\n'));
+    QString text = (result.pages == 0   ? tr("Written to:")
+                    : result.pages == 1 ? tr("1 page written to:")
+                                        : tr("%1 pages written to:").arg(result.pages))
+                   + QLatin1Char('\n') + written.join(QLatin1Char('\n'));
     if (!result.leftOut.isEmpty()) {
         text += QLatin1String("\n\n") + tr("These files could not be read and are left out of the document:");
         txtLeftOut->setPlainText(result.leftOut.join(QLatin1Char('\n')));
