@@ -231,8 +231,10 @@ TEST(AnalysisScreenshots, AYearTabAndTheInstructions)
         QWidget *window = QApplication::activeModalWidget();
         ASSERT_NE(window, nullptr);
         window->resize(900, 420);
+        QApplication::processEvents();
         window->grab().save(folder + QStringLiteral("/analysis-year.png"));
         in<QTabBar>(window, "tabAnalysis")->setCurrentIndex(3);
+        QApplication::processEvents(); // the instructions take the workbook's place
         window->grab().save(folder + QStringLiteral("/analysis-instructions.png"));
         window->close();
     });

@@ -38,11 +38,6 @@ frmAnalysis::frmAnalysis(const plan::Plan &plan, workbook::WorkbookSet &tables, 
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     loadCaptions();
 
-    f1Analysis->setShowFormulaBar(false);
-    f1Analysis->setShowColumnHeadings(false);
-    f1Analysis->setShowRowHeadings(false);
-    f1Analysis->setShowGridLines(false);
-    f1Analysis->setShowBorder(true);
     rtfInstr->hide();
     tabAnalysis->setDrawBase(false);
     tabAnalysis->setExpanding(false);
@@ -107,6 +102,12 @@ void frmAnalysis::showBook()
     if (index >= 0 && index < book.sheetCount())
         book.setActiveSheet(index);
     f1Analysis->setWorkbook(&book);
+    // A workbook brings its own view settings; the analysis reads as a page.
+    f1Analysis->setShowFormulaBar(false);
+    f1Analysis->setShowColumnHeadings(false);
+    f1Analysis->setShowRowHeadings(false);
+    f1Analysis->setShowGridLines(false);
+    f1Analysis->setShowBorder(true);
     f1Analysis->goHome();
 }
 
