@@ -227,7 +227,7 @@ void frmMain::buildWorkAreaPane()
     sscmdEdit = new QToolButton(picWorkArea);
     sscmdEdit->setObjectName(QStringLiteral("sscmdEdit"));
     sscmdEdit->setIcon(composerImage(QStringLiteral("Text")));
-    sscmdEdit->setEnabled(false); // the word processor comes with the editors
+    sscmdEdit->setEnabled(false); // until a section shows
     titleRow->addWidget(sscmdEdit);
     sscmdAssist = new QToolButton(picWorkArea);
     sscmdAssist->setObjectName(QStringLiteral("sscmdAssist"));

@@ -67,6 +67,8 @@ void frmMain::setUpTableWindows()
     connect(sscmdEdit, &QToolButton::clicked, this, [this] {
         if (tableShown())
             openSpreadsheet();
+        else if (workViews->currentWidget() == rtfWorkArea)
+            openWordProcessor();
     });
     connect(sscmdAssist, &QToolButton::clicked, this, [this] {
         if (tableShown())

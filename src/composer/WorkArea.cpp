@@ -15,9 +15,11 @@
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
 #include "controls/workbookview/WorkbookView.h"
+#include "editors/wordprocessor/SectionWordProcessor.h"
 #include "plan/Plan.h"
 #include "plan/PlanErrors.h"
 #include "plan/WorkingCopies.h"
+#include "platform/Application.h"
 #include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/Folders.h"
@@ -95,9 +97,9 @@ bool frmMain::writeSectionText()
     return written.ok();
 }
 
-Result<void> frmMain::writeShownText()
+Result<void> frmMain::writeShownText(bool evenUnchanged)
 {
-    if (!currentSection() || !textChanged() || m_saveTarget.isEmpty())
+    if (!currentSection() || (!textChanged() && !evenUnchanged) || m_saveTarget.isEmpty())
         return success();
     // Every character gets an explicit font, so the text reads the same in
     // every program that opens the file.
@@ -138,6 +140,19 @@ void frmMain::showSection(const std::shared_ptr<plan::Section> &section, const O
         }
     }
 
+    loadShownText(isNew);
+
+    const bool hasKey = !section->key().isEmpty();
+    optHelper[Instructions]->setEnabled(hasKey);
+    optHelper[ExampleText]->setEnabled(hasKey);
+    optHelper[ExampleTable]->setEnabled(hasKey && section->hasTables());
+    showSectionTables();
+    ReLoadHelper();
+}
+
+void frmMain::loadShownText(bool isNew)
+{
+    const std::shared_ptr<plan::Section> section = currentSection();
     m_loadingText = true;
     setUpdatesEnabled(false);
     const QString toShow = section->textFileToShow();
@@ -162,16 +177,44 @@ void frmMain::showSection(const std::shared_ptr<plan::Section> &section, const O
     }
     rtfWorkArea->setBackgroundColor(section->status() == plan::Exclude ? palette().color(QPalette::Button)
                                                                         : QColor(255, 255, 255));
-    rtfWorkArea->setReadOnly(toShow.isEmpty());
+    // A text the word processor holds is changed there only.
+    rtfWorkArea->setReadOnly(toShow.isEmpty() || m_wordProcessor->holds(m_saveTarget));
     setUpdatesEnabled(true);
     m_loadingText = false;
+}
 
-    const bool hasKey = !section->key().isEmpty();
-    optHelper[Instructions]->setEnabled(hasKey);
-    optHelper[ExampleText]->setEnabled(hasKey);
-    optHelper[ExampleTable]->setEnabled(hasKey && section->hasTables());
-    showSectionTables();
-    ReLoadHelper();
+void frmMain::openWordProcessor()
+{
+    if (!currentSection() || m_saveTarget.isEmpty() || currentSection()->textFileToShow().isEmpty())
+        return;
+    showWorkView(0);
+    if (!m_wordProcessor->holds(m_saveTarget)) {
+        // The window opens on the working copy, which gets the text as shown.
+        const Result<void> written = writeShownText(true);
+        if (!written) {
+            support::reportOperationError(this, written.failure());
+            return;
+        }
+    }
+    const QString caption = platform::applicationTitle() + QStringLiteral(" - ") + outlineNumber(m_position)
+                            + QStringLiteral(" - ") + currentSection()->name();
+    if (!m_wordProcessor->open(m_saveTarget, caption))
+        return;
+    rtfWorkArea->setReadOnly(true);
+    updateWorkCommands();
+}
+
+void frmMain::wordProcessorReturned(const QString &file, bool changed)
+{
+    if (changed)
+        m_session->markModified();
+    // The section on screen shows what was written there.
+    if (currentSection() && !m_saveTarget.isEmpty()
+        && QFileInfo(file).absoluteFilePath() == QFileInfo(m_saveTarget).absoluteFilePath()) {
+        loadShownText(false);
+        m_session->setTextWritten();
+    }
+    updateWorkCommands();
 }
 
 void frmMain::showSectionTables()

@@ -35,8 +35,7 @@ namespace {
 enum EditItem { EditCut = 1, EditCopy = 2, EditPaste = 3, EditClear = 4, EditSpelling = 6 };
 
 // Work pop-up indexes.
-enum WorkItem { WorkUndo = 0, WorkCut = 1, WorkCopy = 2, WorkPaste = 3, WorkCharacter = 5, WorkSpelling = 7,
-                WorkWordProcessor = 8 };
+enum WorkItem { WorkUndo = 0, WorkCut = 1, WorkCopy = 2, WorkPaste = 3, WorkCharacter = 5, WorkSpelling = 7 };
 
 void enableItem(QAction *item, bool enabled)
 {
@@ -166,7 +165,8 @@ void frmMain::buildWorkAreaExtras()
     mnuWorkPopUp->addSeparator()->setObjectName(QStringLiteral("mnuWorkPopUp_6"));
     connect(menuItem(mnuWorkPopUp, QStringLiteral("mnuWorkPopUp_7"), resText(1093)), &QAction::triggered, this,
             &frmMain::SpellCheck);
-    comingItem(mnuWorkPopUp, QStringLiteral("mnuWorkPopUp_8"), tr("Word &Processor"));
+    m_items.workWordProcessor = menuItem(mnuWorkPopUp, QStringLiteral("mnuWorkPopUp_8"), tr("Word &Processor"));
+    connect(m_items.workWordProcessor, &QAction::triggered, this, &frmMain::openWordProcessor);
     rtfWorkArea->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(rtfWorkArea, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &point) { showWorkPopUp(rtfWorkArea->viewport()->mapToGlobal(point)); });
@@ -273,11 +273,16 @@ void frmMain::updateWorkCommands()
     work[WorkPaste]->setEnabled(editable && rtfWorkArea->canPaste());
     work[WorkCharacter]->setEnabled(editable);
     work[WorkSpelling]->setEnabled(hasText);
-    work[WorkWordProcessor]->setEnabled(false);
+    // The word processor takes any text with a file, the one it holds too
+    // (which it raises).
+    const bool textFile = textShown && currentSection() && !currentSection()->textFileToShow().isEmpty();
+    m_items.workWordProcessor->setEnabled(textFile);
+    m_items.wordProcessor->setEnabled(textFile);
 
-    // Beside the text: spelling; beside a table: its spreadsheet and graph.
+    // Beside the text: spelling and the word processor; beside a table: its
+    // spreadsheet and graph.
     sscmdAssist->setEnabled(tableShown ? currentTableHasGraph() : workViews->currentWidget() == rtfWorkArea && hasText);
-    sscmdEdit->setEnabled(tableShown);
+    sscmdEdit->setEnabled(tableShown || (workViews->currentWidget() == rtfWorkArea && textFile));
     updateTableCommands();
 
     applyAnalysisItems();

@@ -14,6 +14,7 @@
 #include "controls/richtextview/DisplayBox.h"
 #include "controls/richtextview/TextEditor.h"
 #include "controls/workbook/Workbook.h"
+#include "editors/wordprocessor/SectionWordProcessor.h"
 #include "controls/workbook/WorkbookSet.h"
 #include "controls/workbookview/WorkbookView.h"
 #include "plan/Plan.h"
@@ -122,6 +123,8 @@ void frmMain::joinSession()
         refreshMenuStates();
     });
     m_session->addEditWriter(this, [this] { return writeShownText(); });
+    m_wordProcessor = new editors::SectionWordProcessor(*m_session, this);
+    connect(m_wordProcessor, &editors::SectionWordProcessor::returned, this, &frmMain::wordProcessorReturned);
 }
 
 frmMain *frmMain::loaded()
@@ -192,6 +195,10 @@ void frmMain::showOpenedPlan()
 
 bool frmMain::ClosePlan()
 {
+    // The word processor's text goes back to the plan before the plan asks
+    // to be saved.
+    if (!m_wordProcessor->close())
+        return false;
     return m_session->ClosePlan();
 }
 

@@ -52,6 +52,7 @@ class SpellChecker;
 } // namespace qv::spell
 
 namespace qv::editors {
+class SectionWordProcessor;
 class frmSpreadSheet;
 } // namespace qv::editors
 
@@ -131,6 +132,10 @@ public:
     // the write failed (reported).
     bool writeSectionText();
     bool textChanged() const { return m_session->textChanged(); }
+    // Tools, Word Processor: the shown text in the word processor, on its
+    // working copy. The work area shows it read-only until the window
+    // returns, then shows what was written.
+    void openWordProcessor();
 
     // ---- Tables -----------------------------------------------------------------
     // The session's loaded tables (see OpenPlanSession).
@@ -256,7 +261,11 @@ private:
     void joinSession();
     void showOpenedPlan();
     // Writes the shown text to its working copy when it changed.
-    Result<void> writeShownText();
+    Result<void> writeShownText(bool evenUnchanged = false);
+    // Loads the current section's text into the work area (a new text gets
+    // the explicit fonts of a written one) and sets the save target.
+    void loadShownText(bool isNew);
+    void wordProcessorReturned(const QString &file, bool changed);
     void showHelperFile(int option, const QString &path, int missingMessage);
     void returnFocus();
     void nodeRenamed(QTreeWidgetItem *node);
@@ -302,6 +311,8 @@ private:
         QAction *unlockCells = nullptr;         // mnuUnlockCells
         QAction *analysisRule = nullptr;        // mnuTools_7
         QAction *analysis = nullptr;            // mnuTools_8
+        QAction *wordProcessor = nullptr;       // mnuTools_0
+        QAction *workWordProcessor = nullptr;   // mnuWorkPopUp_8
         QAction *helpTopics = nullptr;          // mnuHelp_0
         std::array<QAction *, 8> outlinePopUp{}; // mnuOutline_0 to mnuOutline_7
         std::array<QAction *, 5> chapterItems{}; // mnuChapter_0 to mnuChapter_4
@@ -337,6 +348,7 @@ private:
     QTimer *timerSave = nullptr;
 
     OpenPlanSession *m_session = nullptr;
+    editors::SectionWordProcessor *m_wordProcessor = nullptr;
     std::unique_ptr<workbook::Workbook> m_exampleTable;
     OutlinePosition m_position;
     QString m_saveTarget;

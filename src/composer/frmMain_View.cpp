@@ -38,7 +38,8 @@ void frmMain::buildToolsMenu()
 {
     QMenu *tools = menuBar()->addMenu(QString());
     tools->setObjectName(QStringLiteral("mnuToolsTop"));
-    comingItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
+    m_items.wordProcessor = menuItem(tools, QStringLiteral("mnuTools_0"), tr("Word &Processor"));
+    connect(m_items.wordProcessor, &QAction::triggered, this, &frmMain::openWordProcessor);
     m_items.spreadsheet = menuItem(tools, QStringLiteral("mnuTools_1"), tr("&Spread Sheet"));
     m_items.graphGenerator = captioned(menuItem(tools, QStringLiteral("mnuTools_2"), resText(1074)), 1074);
     tools->addSeparator()->setObjectName(QStringLiteral("mnuTools_3"));
@@ -78,9 +79,8 @@ void frmMain::buildHelpMenu()
                                    1090);
     connect(m_items.helpTopics, &QAction::triggered, this,
             [this] { support::OpenHelpFile(this, support::kMainHelpFile); });
-    // The tips have no window in this release; the item stays hidden, as in
-    // the welcome menu.
-    menuItem(help, QStringLiteral("mnuHelp_1"), resText(1032))->setVisible(false);
+    connect(menuItem(help, QStringLiteral("mnuHelp_1"), resText(1032)), &QAction::triggered, this,
+            [this] { support::OpenHelpFile(this, support::kTipsHelpFile); });
     connect(captioned(menuItem(help, QStringLiteral("mnuHelp_2"), resText(1092)), 1092), &QAction::triggered, this,
             [this] { support::ShowProducts(this); });
     help->addSeparator()->setObjectName(QStringLiteral("mnuHelp_3"));

@@ -225,7 +225,8 @@ void frmWelcome::load()
         item->setObjectName(QStringLiteral("mnuHelp_%1").arg(index));
         help->addAction(item);
     }
-    findChild<QAction *>(QStringLiteral("mnuHelp_1"))->setVisible(false);
+    connect(findChild<QAction *>(QStringLiteral("mnuHelp_1")), &QAction::triggered, this,
+            [this] { support::OpenHelpFile(this, support::kTipsHelpFile); });
     findChild<QAction *>(QStringLiteral("mnuHelp_3"))->setSeparator(true);
     connect(findChild<QAction *>(QStringLiteral("mnuHelp_2")), &QAction::triggered, this,
             [this] { support::OpenHelpFile(this, support::kProductsHelpFile); });

@@ -144,6 +144,8 @@ TEST_F(WordProcessor, AMissingSectionFileIsCreatedOnClosing)
     QObject::connect(&window, &frmWordProcessor::returned, [&] { returned = true; });
     EXPECT_TRUE(window.setFileName(section));
     EXPECT_TRUE(window.editor()->toPlainText().isEmpty());
+    // Typing starts in the preferred font, as in a new section.
+    EXPECT_EQ(window.editor()->currentCharFormat().font().family(), QStringLiteral("Times New Roman"));
     EXPECT_EQ(window.fileName(), section);
     window.show();
     EXPECT_TRUE(window.close());
@@ -282,6 +284,24 @@ TEST_F(WordProcessor, HeadingsListsAndPicturesAreKeptInTheSectionFile)
     EXPECT_EQ(pictures, 1);
 }
 
+TEST_F(WordProcessor, TextTypedAfterAPictureKeepsTheTextsFont)
+{
+    test::writeTestFile(section, "{\\rtf1\\ansi{\\fonttbl{\\f0 Liberation Serif;}}\\f0\\fs28 Before \\par}");
+    frmWordProcessor window;
+    window.setFileName(section);
+    QTextCursor end = window.editor()->textCursor();
+    end.movePosition(QTextCursor::End);
+    window.editor()->setTextCursor(end);
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    window.editor()->insertPicture(picture);
+    window.editor()->insertPlainText(QStringLiteral("after"));
+    QTextCursor last = window.editor()->textCursor();
+    last.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor);
+    EXPECT_EQ(last.charFormat().font().family(), QStringLiteral("Liberation Serif"));
+    EXPECT_DOUBLE_EQ(last.charFormat().fontPointSize(), 14.0);
+}
+
 TEST_F(WordProcessor, FindAndReplaceWorkOnTheWholeTextAndUndoAsOne)
 {
     frmWordProcessor window;
@@ -374,4 +394,38 @@ TEST_F(WordProcessor, HelpOpensTheWordProcessorTopicAndTheTips)
     EXPECT_TRUE(viewer->browser()->source().toLocalFile().endsWith(QStringLiteral("Help/tips.html")));
     EXPECT_TRUE(viewer->browser()->toPlainText().contains(QStringLiteral("Vantor Tips")));
     viewer->close();
+}
+
+TEST_F(WordProcessor, ThePageViewBreaksPagesAlikeAtEveryZoom)
+{
+    frmWordProcessor window;
+    window.setFileName(section);
+    test::writeSampleSection(*window.editor(), 3);
+    window.resize(900, 700);
+    window.show();
+    window.setPageView(true);
+    const int pages = window.editor()->pageCount();
+    for (int zoom : {50, 75, 90, 125, 150, 200}) {
+        window.editor()->setZoomFactor(zoom);
+        EXPECT_EQ(window.editor()->pageCount(), pages) << "at " << zoom << "%";
+    }
+}
+
+TEST_F(WordProcessor, EditItemsFollowTheTextSoTheirKeysWork)
+{
+    frmWordProcessor window;
+    window.setFileName(section);
+    window.show();
+    EXPECT_FALSE(action(window, "mnuEdit_0")->isEnabled());
+    EXPECT_FALSE(action(window, "mnuEdit_2")->isEnabled());
+    QTest::keyClicks(window.editor(), QStringLiteral("Typed"));
+    EXPECT_TRUE(action(window, "mnuEdit_0")->isEnabled());
+    action(window, "mnuEdit_0")->trigger();
+    EXPECT_TRUE(window.editor()->toPlainText().isEmpty());
+    EXPECT_TRUE(action(window, "mnuEditRedo")->isEnabled());
+    action(window, "mnuEditRedo")->trigger();
+    EXPECT_EQ(window.editor()->toPlainText(), QStringLiteral("Typed"));
+    window.editor()->selectAll();
+    EXPECT_TRUE(action(window, "mnuEdit_1")->isEnabled());
+    EXPECT_TRUE(action(window, "mnuEdit_2")->isEnabled());
 }

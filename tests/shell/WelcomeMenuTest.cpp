@@ -348,7 +348,7 @@ TEST_F(WelcomeMenuTest, TheMenusCarryTheirCaptions)
     EXPECT_EQ(item("mnuTools_1")->text(), QStringLiteral("&Go Online"));
     EXPECT_EQ(item("mnuHelp_0")->text(), QStringLiteral("&Help Topics..."));
     EXPECT_EQ(item("mnuHelp_1")->text(), QStringLiteral("Vantor &Tips ..."));
-    EXPECT_FALSE(item("mnuHelp_1")->isVisible());
+    EXPECT_TRUE(item("mnuHelp_1")->isVisible());
     EXPECT_EQ(item("mnuHelp_2")->text(), QStringLiteral("&Other Products..."));
     EXPECT_TRUE(item("mnuHelp_3")->isSeparator());
     EXPECT_EQ(item("mnuHelp_4")->text(), QStringLiteral("&About Quorvex 8.0..."));
@@ -459,6 +459,9 @@ TEST_F(WelcomeMenuTest, HelpAndFinancialAdvisorOpenTheirHelpFiles)
     EXPECT_EQ(viewer->home().toLocalFile(), qv::support::helpPagePath(qv::support::kMainHelpFile));
     item("mnuHelp_2")->trigger();
     EXPECT_EQ(viewer->home().toLocalFile(), qv::support::helpPagePath(qv::support::kProductsHelpFile));
+    item("mnuHelp_1")->trigger();
+    EXPECT_EQ(viewer->home().toLocalFile(), qv::support::helpPagePath(qv::support::kTipsHelpFile));
+    EXPECT_TRUE(fakes().messages->shown.isEmpty()); // the tips page is there
 }
 
 TEST_F(WelcomeMenuTest, AboutShowsTheAboutWindowModallyWithTheProgramIcon)

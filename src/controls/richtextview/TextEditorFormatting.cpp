@@ -154,9 +154,12 @@ void TextEditor::insertPicture(const QImage &picture)
     format.setName(name.toString());
     format.setWidth(std::floor(width));
     format.setHeight(std::floor(height));
+    // Typing on after the picture goes on in the text's own font.
+    const QTextCharFormat typing = currentCharFormat();
     QTextCursor c = textCursor();
     c.insertImage(format);
     setTextCursor(c);
+    setCurrentCharFormat(typing);
 }
 
 // ---- Words -------------------------------------------------------------------------

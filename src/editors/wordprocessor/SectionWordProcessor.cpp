@@ -23,6 +23,11 @@ SectionWordProcessor::~SectionWordProcessor()
     delete m_window;
 }
 
+frmWordProcessor *SectionWordProcessor::window() const
+{
+    return m_window;
+}
+
 QString SectionWordProcessor::openFile() const
 {
     return m_window ? m_window->fileName() : QString();
@@ -30,7 +35,9 @@ QString SectionWordProcessor::openFile() const
 
 bool SectionWordProcessor::holds(const QString &path) const
 {
-    return m_window && !path.isEmpty() && QFileInfo(m_window->fileName()) == QFileInfo(path);
+    // The working copy comes and goes with each save: compare names, not files.
+    return m_window && !path.isEmpty()
+           && QFileInfo(m_window->fileName()).absoluteFilePath() == QFileInfo(path).absoluteFilePath();
 }
 
 frmWordProcessor *SectionWordProcessor::open(const QString &workingCopy, const QString &caption)
@@ -61,6 +68,7 @@ frmWordProcessor *SectionWordProcessor::open(const QString &workingCopy, const Q
         });
         connect(window, &frmWordProcessor::returned, this, [this, window] {
             const QString file = window->fileName();
+            m_window.clear(); // it holds the file no more; it deletes itself
             emit returned(file, std::exchange(m_changed, false));
             if (m_composer) {
                 m_composer->raise();

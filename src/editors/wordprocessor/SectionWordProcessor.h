@@ -34,7 +34,7 @@ public:
     // file is closed first). Nullptr when the other file could not be
     // saved: that window stays open.
     frmWordProcessor *open(const QString &workingCopy, const QString &caption);
-    frmWordProcessor *window() const { return m_window; }
+    frmWordProcessor *window() const;
     // The file the open window edits; empty when none is open.
     QString openFile() const;
     bool holds(const QString &path) const;

@@ -85,7 +85,12 @@ void frmWordProcessor::buildEditMenu()
     edit->addSeparator();
     connect(withShortcuts(item(edit, QStringLiteral("mnuEdit_4")), {QKeySequence(Qt::Key_F7)}), &QAction::triggered,
             this, &frmWordProcessor::SpellCheck);
+    // The items follow the text at once, so that their keys work whenever
+    // the command can.
     connect(edit, &QMenu::aboutToShow, this, &frmWordProcessor::refreshEditMenu);
+    for (auto signal : {&QTextEdit::undoAvailable, &QTextEdit::redoAvailable, &QTextEdit::copyAvailable})
+        connect(txTextDoc, signal, this, &frmWordProcessor::refreshEditMenu);
+    connect(txTextDoc, &QTextEdit::textChanged, this, &frmWordProcessor::refreshEditMenu);
 }
 
 void frmWordProcessor::refreshEditMenu()
@@ -176,8 +181,9 @@ void frmWordProcessor::buildFormatMenu()
     bullets->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     for (QAction *list : {bullets, numbering})
         list->setCheckable(true);
-    connect(bullets, &QAction::triggered, txTextDoc, &richtext::TextEditor::setBulleted);
-    connect(numbering, &QAction::triggered, txTextDoc, &richtext::TextEditor::setNumbered);
+    // The paragraph decides, not the item's last shown check.
+    connect(bullets, &QAction::triggered, this, [this] { txTextDoc->setBulleted(!txTextDoc->isBulleted()); });
+    connect(numbering, &QAction::triggered, this, [this] { txTextDoc->setNumbered(!txTextDoc->isNumbered()); });
     connect(format, &QMenu::aboutToShow, this, [this, bullets, numbering] {
         bullets->setChecked(txTextDoc->isBulleted());
         numbering->setChecked(txTextDoc->isNumbered());

@@ -6,12 +6,14 @@
 #include "controls/richtextview/TextRuler.h"
 #include "controls/richtextview/TextStatusBar.h"
 #include "controls/richtext/Rtf.h"
+#include "composer/SectionFiles.h"
 #include "controls/spell/SpellChecker.h"
 #include "editors/wordprocessor/FindReplaceDialog.h"
 #include "platform/Application.h"
 #include "platform/Services.h"
 #include "resources/ResText.h"
 #include "support/ErrorReports.h"
+#include "support/Preferences.h"
 #include "support/gui/Captions.h"
 
 #include <QCloseEvent>
@@ -119,11 +121,14 @@ bool frmWordProcessor::setFileName(const QString &path)
             read = false;
         }
     } else {
-        txTextDoc->loadRtf(QByteArray()); // a fresh, empty text
+        // A fresh text in the preferred font, as the composer starts one.
+        txTextDoc->loadRtf(composer::newSectionFileText(support::Preferences::getPreferenceFont(),
+                                                        support::Preferences::getPreferenceFontSize()));
     }
     // The section's page: the text control's own height whatever the file says.
     txTextDoc->setPageHeight(kPageHeightTwips);
     txTextDoc->document()->setModified(false);
+    refreshEditMenu();
     return read;
 }
 
