@@ -10,8 +10,10 @@
 #include "platform/Error.h"
 #include "platform/Services.h"
 #include "resources/ResText.h"
+#include "support/Advice.h"
 #include "support/CWaitCursor.h"
 #include "support/ErrorReports.h"
+#include "support/gui/frmAdvise.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -49,6 +51,7 @@ void CompilePlan(frmMain &composer)
 {
     if (!compile::CheckCompileReady())
         return;
+    support::showAdvice(&composer, support::CompileAdvice, support::compileAdvice());
     if (platform::msgBox(&composer, GetResText(604), platform::Buttons::OkCancel, platform::Icon::Question)
         != platform::Answer::Ok)
         return;

@@ -32,12 +32,14 @@
 #include "shell/MMain.h"
 #include "shell/frmParent.h"
 #include "shell/modBusinessRule.h"
+#include "support/Advice.h"
 #include "support/CWaitCursor.h"
 #include "support/ErrorReports.h"
 #include "support/HelpFiles.h"
 #include "support/OnlineLinks.h"
 #include "support/Preferences.h"
 #include "support/gui/Captions.h"
+#include "support/gui/frmAdvise.h"
 #include "support/gui/HelpViewer.h"
 #include "support/gui/frmPreferences.h"
 
@@ -320,6 +322,8 @@ void frmMain::setProtection(bool locked, bool ask)
         book->setProtected(locked);
     unlock->setEnabled(book != nullptr);
     unlock->setChecked(!locked);
+    if (!locked && ask)
+        support::showAdvice(this, support::UnlockCellAdvice, support::unlockCellAdvice());
 }
 
 void frmMain::clearCommand()

@@ -9,9 +9,13 @@
 #include "controls/richtextview/TextEditor.h"
 #include "controls/spell/SpellChecker.h"
 #include "controls/workbook/Workbook.h"
+#include "controls/workbookview/SheetGrid.h"
 #include "controls/workbookview/WorkbookView.h"
+#include "support/Advice.h"
+#include "support/gui/frmAdvise.h"
 #include "plan/Outline.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -48,6 +52,26 @@ template <class Target> void runClipboardCommand(Target &target, int command)
         target.copy();
     else if (command == EditPaste)
         target.paste();
+}
+
+// True when a cell's text, not set to wrap, is wider than its cell (or its
+// merged cells) on screen.
+bool textOverflowsCell(const workbook::Workbook &book, int row, int col)
+{
+    const workbook::Value value = book.value(row, col);
+    const workbook::CellFormat format = book.format(row, col);
+    if (!value.isText() || format.wrap)
+        return false;
+    QFont font(format.fontName);
+    font.setPointSizeF(format.fontSize);
+    font.setBold(format.bold);
+    font.setItalic(format.italic);
+    const workbook::CellRange cells = book.mergeAt(row, col).value_or(workbook::CellRange::cell(row, col));
+    int twips = 0;
+    for (int column = cells.left; column <= cells.right; ++column)
+        twips += book.columnWidth(column);
+    constexpr double twipsPerPixel = 15.0; // 96 dots an inch
+    return QFontMetricsF(font).horizontalAdvance(book.text(row, col)) > twips / twipsPerPixel;
 }
 
 } // namespace
@@ -194,6 +218,12 @@ void frmMain::buildWorkAreaExtras()
         const QString section = IsSectionNode(node) ? node->text(0) : QString();
         statusPanels[2]->setText(note.isEmpty() ? section : note);
         statusPanels[2]->setToolTip(note.isEmpty() ? QStringLiteral("Current Section: ") + section : note);
+    });
+
+    // Text typed past its cell's edge is the moment to explain wrapping.
+    connect(fOne->grid(), &workbook::SheetGrid::editCommitted, this, [this](int row, int col) {
+        if (fOne->workbook() && textOverflowsCell(*fOne->workbook(), row, col))
+            support::showAdvice(this, support::WordWrapAdvice, support::wordWrapAdvice());
     });
 
     // No pane gets too narrow to read, at any window size.

@@ -6,6 +6,7 @@
 #include "composer/frmTables.h"
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
+#include "editors/analysis/frmAnalysis.h"
 #include "plan/Outline.h"
 #include "plan/Plan.h"
 #include "platform/Folders.h"
@@ -48,13 +49,16 @@ void frmMain::buildToolsMenu()
             [this] { support::OpenHelpFile(this, support::kAdvisorHelpFile); });
     connect(captioned(menuItem(tools, QStringLiteral("mnuTools_6"), resText(1034)), 1034), &QAction::triggered, this,
             [this] { support::OpenSecondWebSite(this); });
-    // The financial analysis, shown for plans whose profile offers it; its
-    // window comes with the analysis tools.
+    // The financial analysis, shown for plans whose profile offers it.
     m_items.analysisRule = tools->addSeparator();
     m_items.analysisRule->setObjectName(QStringLiteral("mnuTools_7"));
     m_items.analysisRule->setVisible(false);
-    m_items.analysis = comingItem(tools, QStringLiteral("mnuTools_8"), QString());
+    m_items.analysis = menuItem(tools, QStringLiteral("mnuTools_8"), QString());
     m_items.analysis->setVisible(false);
+    connect(m_items.analysis, &QAction::triggered, this, [this] {
+        analysis::frmAnalysis window(m_session->plan(), m_session->getTables(), this);
+        window.exec();
+    });
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateWorkCommands);
 }
 

@@ -1,6 +1,7 @@
 #include "ComposerTestSupport.h"
 
 #include "compile/CompileSetup.h"
+#include "support/Advice.h"
 #include "platform/Folders.h"
 #include "resources/ResText.h"
 #include "support/registry/modRegistry.h"
@@ -51,6 +52,7 @@ TEST(ComposerCompile, ACancelledConfirmationLeavesDirUnchanged)
     ASSERT_EQ(fakes().messages->shown.size(), 1);
     EXPECT_EQ(fakes().messages->lastText(), GetResText(604));
     EXPECT_EQ(fakes().messages->shown.last().icon, platform::Icon::Question);
+    EXPECT_EQ(c.advised, QList<int>{support::CompileAdvice}); // what compiling makes, before the question
     EXPECT_EQ(compile::compileFolder(), QStringLiteral("/earlier/PlanB/"));
     EXPECT_TRUE(fakes().processes->started.isEmpty());
     EXPECT_TRUE(c.window->isEnabled());

@@ -9,6 +9,7 @@
 #include "PlanFixture.h"
 #include "TestFiles.h"
 #include "shell/CurrentPlan.h"
+#include "support/gui/frmAdvise.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,6 +50,11 @@ struct OpenComposer
         if (prepare)
             prepare(fixture);
         shell::replaceCurrentPlan();
+        // Advice pop-ups are recorded (by kind) and answered with OK.
+        support::frmAdvise::setRunner([this](support::frmAdvise &advice) {
+            advised.append(advice.kind());
+            advice.accept();
+        });
         window = std::make_unique<composer::frmMain>();
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         opened = window->OpenPlan(fixture.documentPath());
@@ -58,7 +64,9 @@ struct OpenComposer
         window->unload();
         window.reset();
         shell::releaseCurrentPlan();
+        support::frmAdvise::setRunner(nullptr);
     }
+    QList<int> advised; // the kinds of the advice shown
     template <class T> T *child(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
     QTreeWidget *tree() const { return child<QTreeWidget>("tvwOutline"); }
     richtext::TextEditor *editor() const { return child<richtext::TextEditor>("rtfWorkArea"); }

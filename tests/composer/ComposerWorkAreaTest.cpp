@@ -1,5 +1,8 @@
 #include "ComposerTestSupport.h"
 
+#include "controls/workbookview/SheetGrid.h"
+#include "support/Advice.h"
+
 #include "composer/SectionFiles.h"
 #include "controls/richtext/Rtf.h"
 #include "controls/richtextview/DisplayBox.h"
@@ -231,6 +234,7 @@ TEST(ComposerTables, ClearIsRefusedWhenASelectedCellIsLocked)
 {
     OpenComposer c;
     ASSERT_TRUE(c.opened);
+    c.window->show(); // typing in place needs the shown view
     c.window->showWorkView(1);
     workbook::Workbook *book = c.window->getTables().find(QStringLiteral("Tbl0101"));
     ASSERT_EQ(c.child<workbook::WorkbookView>("fOne")->workbook(), book);
@@ -317,10 +321,12 @@ TEST(ComposerTables, UnlockingCellsAsksAndEveryTableChangeLocksAgain)
     EXPECT_TRUE(fakes().messages->lastText().startsWith(QStringLiteral("The \"Unlock Cells\" function")));
     EXPECT_TRUE(book->isProtected());
     EXPECT_FALSE(unlock->isChecked());
+    EXPECT_TRUE(c.advised.isEmpty());
     fakes().messages->setNextAnswer(platform::Answer::Yes);
     unlock->trigger();
     EXPECT_FALSE(book->isProtected());
     EXPECT_TRUE(unlock->isChecked());
+    EXPECT_EQ(c.advised, QList<int>{support::UnlockCellAdvice}); // what the locks protect, once unlocked
     unlock->trigger(); // locking again needs no question
     EXPECT_EQ(fakes().messages->shown.size(), 2);
     EXPECT_TRUE(book->isProtected());
@@ -331,4 +337,25 @@ TEST(ComposerTables, UnlockingCellsAsksAndEveryTableChangeLocksAgain)
     c.select(QStringLiteral("Plan.1.1"));
     EXPECT_TRUE(book->isProtected());
     EXPECT_FALSE(unlock->isChecked());
+}
+
+TEST(ComposerTables, TextTypedPastItsCellsEdgeOffersTheWrappingAdvice)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    c.window->show(); // typing in place needs the shown view
+    c.window->showWorkView(1);
+    workbook::Workbook *book = c.child<workbook::WorkbookView>("fOne")->workbook();
+    ASSERT_NE(book, nullptr);
+    book->setProtected(false);
+    workbook::SheetGrid *grid = c.child<workbook::WorkbookView>("fOne")->grid();
+    book->setActiveCell(3, 2);
+    grid->startEditing(QStringLiteral("Short"), true);
+    ASSERT_TRUE(grid->commitEdit());
+    EXPECT_TRUE(c.advised.isEmpty());
+    book->setActiveCell(3, 2);
+    grid->startEditing(QStringLiteral("A description of the product line far too long for one narrow column"), true);
+    ASSERT_TRUE(grid->commitEdit());
+    EXPECT_TRUE(book->text(3, 2).startsWith(QStringLiteral("A description")));
+    EXPECT_EQ(c.advised, QList<int>{support::WordWrapAdvice});
 }
