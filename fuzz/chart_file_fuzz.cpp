@@ -9,9 +9,17 @@
 #include <QImage>
 #include <QPainter>
 
+#include "OffscreenGui.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    startOffscreenGui("chart_file_fuzz");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -3,8 +3,16 @@
 
 #include "controls/metafile/MetafilePicture.h"
 
+#include "OffscreenGui.h"
+
 #include <cstddef>
 #include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    startOffscreenGui("metafile_player_fuzz");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

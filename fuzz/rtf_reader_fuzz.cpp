@@ -9,7 +9,7 @@
 
 #include "controls/richtext/Rtf.h"
 
-#include <QGuiApplication>
+#include "OffscreenGui.h"
 #include <QTextDocument>
 
 #include <cstdint>
@@ -18,11 +18,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "rtf_reader_fuzz";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    startOffscreenGui("rtf_reader_fuzz");
     return 0;
 }
 
