@@ -5,7 +5,6 @@
 #include "composer/frmMain.h"
 
 #include "composer/ComposerCommon.h"
-#include "composer/ComposerTexts.h"
 #include "composer/SectionFiles.h"
 #include "composer/TableWindows.h"
 #include "controls/richtextview/TextEditor.h"
@@ -17,6 +16,7 @@
 #include "plan/Outline.h"
 #include "plan/Plan.h"
 #include "platform/Error.h"
+#include "platform/Paths.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -25,18 +25,6 @@
 #include <QToolButton>
 
 namespace qv::composer {
-
-namespace {
-
-// The example table's graph: beside the example table, "TPL0404.vtc".
-QString exampleChartPath(const QString &exampleTablePath)
-{
-    if (exampleTablePath.isEmpty())
-        return QString();
-    return exampleTablePath.left(exampleTablePath.size() - 4) + QStringLiteral(".vtc");
-}
-
-} // namespace
 
 void frmMain::setUpTableWindows()
 {
@@ -152,8 +140,6 @@ bool frmMain::openProfile(create::frmProfile::Page page)
         if (const std::shared_ptr<plan::Table> table = currentTable())
             showTable(table->name());
     }
-    if (applied)
-        setWindowTitle(composerTitle(plan().fullPath()));
     fOne->update();
     return applied;
 }
@@ -183,7 +169,9 @@ bool frmMain::openGraphGenerator()
                 exampleRead = false; // the sample graph stays empty
             }
         }
-        graph.setExample(exampleRead ? &example : nullptr, exampleChartPath(examplePath));
+        graph.setExample(exampleRead ? &example : nullptr,
+                         platform::joinPath(plan::ModEnglish::GetExampleFolder(plan().planInfo()),
+                                            plan::ModEnglish::ExampleChartFileName(table->name())));
         graph.exec();
         shown = true;
     }

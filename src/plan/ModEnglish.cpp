@@ -153,6 +153,11 @@ QString ExampleTableFileName(const QString &tableName)
     return QStringLiteral("TPL") + tableName.mid(3) + QStringLiteral(".vts");
 }
 
+QString ExampleChartFileName(const QString &tableName)
+{
+    return QStringLiteral("TPL") + tableName.mid(3) + QStringLiteral(".vtc");
+}
+
 QString TemplateTableFileName(const QString &tableName)
 {
     return tableName + QStringLiteral(".vts");

@@ -105,6 +105,9 @@ QString ExampleFileName(const QString &sectionKey);
 // "TPL" + the table name from its fourth character on + ".vts" in the
 // example folder: table "Tbl0406" has TPL0406.vts.
 QString ExampleTableFileName(const QString &tableName);
+// The example table's graph: "TPL" + the table name from its fourth
+// character + ".vtc".
+QString ExampleChartFileName(const QString &tableName);
 // The table name + ".vts" in the tables folder.
 QString TemplateTableFileName(const QString &tableName);
 // "TPL" + the profile's example key + ".vts": the analysis example.

@@ -1,6 +1,6 @@
 #include "apps/qvtool/PlanDocument.h"
 
-#include "plan/ModEnglish.h"
+#include "plan/PlanRules.h"
 #include "plan/Plan.h"
 
 #include <QFileInfo>
@@ -13,8 +13,8 @@ bool openPlanDocument(Context &c, const char *command, const QString &document, 
         c.err << command << ": no such plan: " << document << '\n';
         return false;
     }
-    plan.Initialise(QStringLiteral("B"), QStringLiteral("M"));
-    plan.planInfo().setPlanType(qv::plan::ModEnglish::PlanTypeOfDocument(document));
+    qv::plan::initialisePlanLetters(plan);
+    plan.planInfo().setPlanType(qv::plan::planTypeOfPath(document));
     plan.setFilePath(document);
     if (!plan.Open()) {
         c.err << command << ": " << plan.lastError() << '\n';
