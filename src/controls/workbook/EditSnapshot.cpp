@@ -17,7 +17,7 @@ CellsSnapshot CellsSnapshot::take(const Workbook &book, int sheet, const CellRan
         stored.format = content.formats.at(cell.format);
         if (cell.formula >= 0) {
             stored.isFormula = true;
-            stored.formula = content.formulas[std::size_t(cell.formula)].text;
+            stored.formula = content.formulas[std::size_t(cell.formula)].text();
         } else {
             stored.value = cell.value;
         }

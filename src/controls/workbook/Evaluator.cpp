@@ -208,9 +208,9 @@ Value unary(OpCode op, const Value &v)
     return x ? Value::fromNumber(op == OpCode::Negate ? -*x : *x / 100) : Value::fromError(error);
 }
 
-} // namespace
-
-Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
+// `references` are the formula's own or, for shared code, those moved to
+// where the formula stands.
+Value run(const CompiledFormula &formula, const Reference *references, const EvaluationContext &context)
 {
     // One stack per thread, reused: a formula evaluation allocates nothing.
     thread_local std::vector<Operand> stack;
@@ -222,7 +222,7 @@ Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
         case OpCode::String: stack.push_back({Value::fromText(formula.strings[in.index])}); break;
         case OpCode::Error: stack.push_back({Value::fromError(ErrorCode(in.index))}); break;
         case OpCode::Missing: stack.push_back({Value{}}); break;
-        case OpCode::Ref: stack.push_back({Value{}, &formula.references[in.index]}); break;
+        case OpCode::Ref: stack.push_back({Value{}, &references[in.index]}); break;
         case OpCode::Array: stack.push_back(Operand(formula.arrays[in.index])); break;
         case OpCode::Negate:
         case OpCode::UnaryPlus:
@@ -276,6 +276,25 @@ Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
     if (result.isNumber() && !std::isfinite(result.number))
         return Value::fromError(ErrorCode::Num);
     return result;
+}
+
+} // namespace
+
+Value evaluate(const CompiledFormula &formula, const EvaluationContext &context)
+{
+    return run(formula, formula.references.data(), context);
+}
+
+Value evaluate(const SharedFormula &code, int row, int col, const EvaluationContext &context)
+{
+    if (row == code.row && col == code.col)
+        return run(code.compiled, code.compiled.references.data(), context);
+    // One buffer per thread, as for the stack: no allocation once it has grown.
+    thread_local std::vector<Reference> moved;
+    moved.assign(code.compiled.references.begin(), code.compiled.references.end());
+    for (std::size_t i = 0; i < moved.size(); ++i)
+        moved[i].range = code.rangeAt(i, row, col);
+    return run(code.compiled, moved.data(), context);
 }
 
 } // namespace qv::workbook

@@ -38,6 +38,8 @@ public:
 
 // Runs compiled code on a stack of its own; never recurses.
 Value evaluate(const CompiledFormula &formula, const EvaluationContext &context);
+// Runs shared code for the formula standing at row and col.
+Value evaluate(const SharedFormula &code, int row, int col, const EvaluationContext &context);
 
 // The coercions of spreadsheet arithmetic, shared with the functions.
 Value dereference(const Operand &operand, const EvaluationContext &context); // a range of one cell gives its value, an array its first

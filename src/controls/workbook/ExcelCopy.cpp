@@ -172,10 +172,10 @@ private:
 
     static bool readsOtherWorkbooks(const FormulaCell &f, const Workbook &book)
     {
-        for (const Reference &ref : f.compiled.references)
+        for (const Reference &ref : f.code->compiled.references)
             if (!ref.book.isEmpty() && ref.book.compare(book.title(), Qt::CaseInsensitive) != 0)
                 return true;
-        return f.broken;
+        return f.broken();
     }
 
     void writeValue(lxw_worksheet *ws, lxw_row_t r, lxw_col_t c, const Value &v, lxw_format *fmt)
@@ -209,7 +209,7 @@ private:
             return;
         }
         // References to the own workbook by title lose the title in the copy.
-        QString text = f.text;
+        QString text = f.text();
         if (!m_book.title().isEmpty())
             text.replace(u'[' + m_book.title() + u']', QString(), Qt::CaseInsensitive);
         const QByteArray formula = QByteArray("=") + text.toUtf8();

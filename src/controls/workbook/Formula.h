@@ -70,4 +70,42 @@ struct CompiledFormula
     bool isVolatile = false; // TODAY()
 };
 
+// Which sides of a reference stay put when its formula stands elsewhere:
+// the parts written with "$", and every side of whole rows and columns.
+struct ReferenceLocks
+{
+    bool top = true, left = true, bottom = true, right = true;
+};
+
+// Compiled code shared by the formulas of one sheet that differ only in
+// where they stand, as the cells of a filled column do. Its references read
+// as at the cell it was compiled for (row, col); every other formula moves
+// their unlocked sides by its distance from there. The formulas' texts are
+// rebuilt from `shape` rather than kept one by one.
+struct SharedFormula
+{
+    CompiledFormula compiled;
+    std::vector<ReferenceLocks> locks; // one per reference
+    QString shape;                     // see formulaTextAt()
+    int row = 0, col = 0;
+    bool broken = false;               // did not compile
+    // The workbook and sheet its references were resolved for, and when.
+    const Workbook *resolvedFor = nullptr;
+    int resolvedSheet = -1;
+    quint64 resolvedPass = 0;
+
+    // The range of reference `index` for the formula at row and col.
+    CellRange rangeAt(std::size_t index, int atRow, int atCol) const
+    {
+        CellRange r = compiled.references[index].range;
+        const ReferenceLocks &l = locks[index];
+        const int dRow = atRow - row, dCol = atCol - col;
+        if (!l.top) r.top += dRow;
+        if (!l.bottom) r.bottom += dRow;
+        if (!l.left) r.left += dCol;
+        if (!l.right) r.right += dCol;
+        return r;
+    }
+};
+
 } // namespace qv::workbook

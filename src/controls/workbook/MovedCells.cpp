@@ -28,23 +28,25 @@ std::vector<FormulaTextChange> Workbook::followMovedCells(int sheetIndex, const 
     const std::vector<Workbook *> books = m_set ? m_set->books() : std::vector<Workbook *>{this};
     for (Workbook *book : books) {
         for (const FormulaCell &f : book->m_content.formulas) {
-            if (!f.alive || f.broken)
+            if (!f.alive || f.broken())
                 continue;
             // As spreadsheets do: a reference wholly inside the moved block
             // follows it; one wholly inside the cells pasted over is lost.
             auto fate = [&](int index, const Reference &) {
-                const Reference &resolved = f.compiled.references[std::size_t(index)];
+                const Reference &resolved = f.code->compiled.references[std::size_t(index)];
                 if (resolved.target != this || resolved.targetSheet != sheetIndex)
                     return ReferenceFate::Keep;
-                if (within(resolved.range, from))
+                const CellRange range = f.rangeOf(std::size_t(index));
+                if (within(range, from))
                     return ReferenceFate::Move;
-                if (within(resolved.range, destination))
+                if (within(range, destination))
                     return ReferenceFate::Lost;
                 return ReferenceFate::Keep;
             };
-            const QString after = moveReferences(f.text, fate, dRow, dCol);
-            if (after != f.text)
-                changes.push_back({book, f.sheet, f.row, f.col, f.text, after});
+            const QString before = f.text();
+            const QString after = moveReferences(before, fate, dRow, dCol);
+            if (after != before)
+                changes.push_back({book, f.sheet, f.row, f.col, before, after});
         }
     }
     applyFormulaTexts(changes, false);

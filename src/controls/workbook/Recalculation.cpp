@@ -21,11 +21,10 @@ Workbook *resolveBook(Workbook &from, const QString &title)
     return from.title().compare(title, Qt::CaseInsensitive) == 0 ? &from : nullptr;
 }
 
-// The part of a reference that can hold cells: whole rows and columns are
-// cut to the sheet's stored extent.
-CellRange storedPart(const Workbook &book, const Reference &ref)
+// The part of a reference's range that can hold cells: whole rows and
+// columns are cut to the sheet's stored extent.
+CellRange storedPart(const Workbook &book, const Reference &ref, CellRange r)
 {
-    CellRange r = ref.range;
     const SheetData &sheet = book.sheetData(ref.targetSheet);
     r.bottom = std::min(r.bottom, std::max(sheet.storedRows(), r.top - 1));
     return r;
@@ -42,7 +41,7 @@ public:
     void forEachCell(const Reference &ref, const std::function<void(int, int, const Value &)> &visit) const override
     {
         const Workbook &book = *ref.target;
-        book.sheetData(ref.targetSheet).forEachCell(storedPart(book, ref), [&](int row, int col, const Cell &cell) {
+        book.sheetData(ref.targetSheet).forEachCell(storedPart(book, ref, ref.range), [&](int row, int col, const Cell &cell) {
             const Value &v = cell.formula >= 0 ? book.formulaCell(cell.formula).result : cell.value;
             if (!v.isEmpty())
                 visit(row, col, v);
@@ -87,13 +86,19 @@ CalculationOrder &lastOrder()
 std::vector<FormulaKey> *recording = nullptr;
 } // namespace
 
-void Recalculation::registerFormula(Workbook &book, int id)
+void Recalculation::resolve(Workbook &book, FormulaCell &f, quint64 pass)
 {
-    FormulaCell &f = book.m_content.formulas[std::size_t(id)];
-    const FormulaKey key{&book, id};
-    if (f.compiled.isVolatile && std::find(book.m_volatile.begin(), book.m_volatile.end(), id) == book.m_volatile.end())
-        book.m_volatile.push_back(id);
-    for (Reference &ref : f.compiled.references) {
+    if (f.code->resolvedFor && (f.code->resolvedFor != &book || f.code->resolvedSheet != f.sheet)) {
+        // Code copied with its content into another workbook: it gets its own.
+        f.code = std::make_shared<SharedFormula>(*f.code);
+    } else if (pass && f.code->resolvedPass == pass) {
+        return; // done for another formula of the shape in this pass
+    }
+    SharedFormula &code = *f.code;
+    code.resolvedFor = &book;
+    code.resolvedSheet = f.sheet;
+    code.resolvedPass = pass;
+    for (Reference &ref : code.compiled.references) {
         ref.target = resolveBook(book, ref.book);
         ref.targetSheet = -1;
         if (!ref.target)
@@ -102,35 +107,68 @@ void Recalculation::registerFormula(Workbook &book, int id)
             ref.targetSheet = ref.book.isEmpty() ? f.sheet : 0;
         else
             ref.targetSheet = ref.target->sheetIndex(ref.sheet);
-        if (ref.targetSheet < 0 || ref.targetSheet >= ref.target->sheetCount()) {
+        if (ref.targetSheet < 0 || ref.targetSheet >= ref.target->sheetCount())
             ref.target = nullptr;
-            continue;
-        }
-        if (ref.range.isSingleCell() && !ref.isRange)
-            ref.target->m_graph.addCell(ref.targetSheet, ref.range.top, ref.range.left, key);
-        else
-            ref.target->m_graph.addRange(ref.targetSheet, ref.range, key);
     }
+}
+
+void Recalculation::registerFormula(Workbook &book, int id, quint64 pass)
+{
+    FormulaCell &f = book.m_content.formulas[std::size_t(id)];
+    if (f.code->compiled.isVolatile && std::find(book.m_volatile.begin(), book.m_volatile.end(), id) == book.m_volatile.end())
+        book.m_volatile.push_back(id);
+    resolve(book, f, pass);
+    if (!book.m_graphPending)
+        link(book, id, true);
 }
 
 void Recalculation::unregisterFormula(Workbook &book, int id)
 {
     FormulaCell &f = book.m_content.formulas[std::size_t(id)];
-    const FormulaKey key{&book, id};
     book.m_volatile.erase(std::remove(book.m_volatile.begin(), book.m_volatile.end(), id), book.m_volatile.end());
-    for (Reference &ref : f.compiled.references) {
+    if (!book.m_graphPending && f.code && f.code->resolvedFor == &book)
+        link(book, id, false);
+}
+
+void Recalculation::link(Workbook &book, int id, bool enter)
+{
+    const FormulaCell &f = book.m_content.formulas[std::size_t(id)];
+    const FormulaKey key{&book, id};
+    const auto &references = f.code->compiled.references;
+    for (std::size_t i = 0; i < references.size(); ++i) {
+        const Reference &ref = references[i];
         if (!ref.target)
             continue;
-        if (ref.range.isSingleCell() && !ref.isRange)
-            ref.target->m_graph.removeCell(ref.targetSheet, ref.range.top, ref.range.left, key);
+        DependencyGraph &graph = ref.target->m_graph;
+        const CellRange range = f.rangeOf(i);
+        const bool cell = range.isSingleCell() && !ref.isRange;
+        if (enter && cell)
+            graph.addCell(ref.targetSheet, range.top, range.left, key);
+        else if (enter)
+            graph.addRange(ref.targetSheet, range, key);
+        else if (cell)
+            graph.removeCell(ref.targetSheet, range.top, range.left, key);
         else
-            ref.target->m_graph.removeRange(ref.targetSheet, ref.range, key);
-        ref.target = nullptr;
+            graph.removeRange(ref.targetSheet, range, key);
+    }
+}
+
+void Recalculation::linkPending(const std::vector<Workbook *> &group)
+{
+    for (Workbook *book : group) {
+        if (!book->m_graphPending)
+            continue;
+        book->m_graphPending = false;
+        const auto &formulas = book->m_content.formulas;
+        for (std::size_t id = 0; id < formulas.size(); ++id)
+            if (formulas[id].alive)
+                link(*book, int(id), true);
     }
 }
 
 void Recalculation::markCellChanged(Workbook &book, int sheet, int row, int col)
 {
+    linkPending(book.calculationGroup());
     std::vector<FormulaKey> work;
     book.m_graph.dependentsOf(sheet, row, col, work);
     while (!work.empty()) {
@@ -143,6 +181,15 @@ void Recalculation::markCellChanged(Workbook &book, int sheet, int row, int col)
         k.book->m_dirty.push_back(k.formula);
         k.book->m_graph.dependentsOf(f.sheet, f.row, f.col, work);
     }
+}
+
+Value Recalculation::resultOf(const FormulaCell &f, const EvaluationContext &context)
+{
+    if (f.broken())
+        return Value::fromError(ErrorCode::Name);
+    if (f.circular)
+        return Value::fromError(ErrorCode::Ref);
+    return evaluate(*f.code, f.row, f.col, context);
 }
 
 std::vector<Workbook *> Recalculation::run(const std::vector<Workbook *> &group)
@@ -187,12 +234,7 @@ std::vector<Workbook *> Recalculation::run(const std::vector<Workbook *> &group)
                     const int formula = top.formula;
                     stack.pop_back();
                     if (f.state == State::Visiting) {
-                        if (f.broken)
-                            f.result = Value::fromError(ErrorCode::Name);
-                        else if (f.circular)
-                            f.result = Value::fromError(ErrorCode::Ref);
-                        else
-                            f.result = evaluate(f.compiled, context);
+                        f.result = resultOf(f, context);
                         f.state = State::Clean;
                         if (recording)
                             recording->push_back({book, formula});
@@ -210,11 +252,13 @@ std::vector<Workbook *> Recalculation::run(const std::vector<Workbook *> &group)
                 f.circular = false;
                 const std::size_t frameIndex = stack.size() - 1;
                 // Push the formulas this one reads that still need evaluating.
-                for (const Reference &ref : f.compiled.references) {
+                const auto &references = f.code->compiled.references;
+                for (std::size_t i = 0; i < references.size(); ++i) {
+                    const Reference &ref = references[i];
                     if (!ref.target)
                         continue;
                     Workbook *target = ref.target;
-                    const CellRange part = storedPart(*target, ref);
+                    const CellRange part = storedPart(*target, ref, f.rangeOf(i));
                     target->m_content.sheets[std::size_t(ref.targetSheet)].forEachCell(
                         part, [&](int, int, const Cell &cell) {
                             if (cell.formula < 0)
@@ -257,12 +301,7 @@ std::vector<Workbook *> Recalculation::recalculateAll(const std::vector<Workbook
             FormulaCell &f = k.book->m_content.formulas[std::size_t(k.formula)];
             if (!f.alive)
                 continue;
-            if (f.broken)
-                f.result = Value::fromError(ErrorCode::Name);
-            else if (f.circular)
-                f.result = Value::fromError(ErrorCode::Ref);
-            else
-                f.result = evaluate(f.compiled, context);
+            f.result = resultOf(f, context);
             f.state = FormulaCell::State::Clean;
         }
         return group;
@@ -290,16 +329,18 @@ std::vector<Workbook *> Recalculation::rebuild(const std::vector<Workbook *> &gr
 {
     for (Workbook *book : group) {
         book->m_graph.clear();
+        book->m_graphPending = true; // filled when a change first needs it
         book->m_dirty.clear();
         book->m_volatile.clear();
         book->m_formulaGeneration = nextGeneration();
     }
+    const quint64 pass = nextGeneration();
     for (Workbook *book : group) {
         auto &formulas = book->m_content.formulas;
         for (std::size_t id = 0; id < formulas.size(); ++id) {
             if (!formulas[id].alive)
                 continue;
-            registerFormula(*book, int(id));
+            registerFormula(*book, int(id), pass);
             formulas[id].state = FormulaCell::State::Dirty;
             book->m_dirty.push_back(int(id));
         }

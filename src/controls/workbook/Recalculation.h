@@ -9,7 +9,10 @@
 
 namespace qv::workbook {
 
+class EvaluationContext;
 class Workbook;
+struct FormulaCell;
+struct Value;
 
 // The calculation engine over a group of workbooks (a WorkbookSet, or one
 // workbook alone): resolving references, keeping the dependency graphs,
@@ -19,8 +22,10 @@ class Recalculation
 {
 public:
     // Points the formula's references at their workbooks and sheets and
-    // enters it in the dependency graphs of the cells it reads.
-    static void registerFormula(Workbook &book, int formula);
+    // enters it in the dependency graphs of the cells it reads. Within one
+    // pass (a number from nextGeneration()) the shared code of a shape is
+    // resolved once; pass 0 always resolves.
+    static void registerFormula(Workbook &book, int formula, quint64 pass = 0);
     static void unregisterFormula(Workbook &book, int formula);
 
     // Marks dirty every formula that reads the cell, and theirs in turn.
@@ -39,6 +44,13 @@ public:
     static quint64 nextGeneration();
 
 private:
+    static void resolve(Workbook &book, FormulaCell &formula, quint64 pass);
+    // Enters the formula in (or takes it out of) the graphs of the cells it reads.
+    static void link(Workbook &book, int formula, bool enter);
+    // The graphs are filled on first need: loading and calculating do not
+    // use them, only a change looking for the formulas that read a cell.
+    static void linkPending(const std::vector<Workbook *> &group);
+    static Value resultOf(const FormulaCell &formula, const EvaluationContext &context);
     static std::vector<std::pair<Workbook *, quint64>> signature(const std::vector<Workbook *> &group);
 };
 

@@ -41,6 +41,13 @@ Cell &SheetData::cellForWrite(int row, int col)
     auto it = findEntry(r, col);
     if (it != r.end() && it->col == col)
         return it->cell;
+    // Rows grow by half rather than double: a sheet of many short rows
+    // (ten cells each, say) then wastes little room at its rows' ends.
+    if (r.size() == r.capacity()) {
+        const auto at = it - r.begin();
+        r.reserve(r.size() + r.size() / 2 + 4);
+        it = r.begin() + at;
+    }
     return r.insert(it, Entry{col, Cell{}})->cell;
 }
 

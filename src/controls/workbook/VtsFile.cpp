@@ -120,7 +120,7 @@ QJsonObject sheetObject(const SheetData &sheet, const WorkbookContent &content)
         c[QLatin1String("r")] = cellName(row, col);
         if (cell.formula >= 0) {
             const FormulaCell &f = content.formulas[std::size_t(cell.formula)];
-            c[QLatin1String("f")] = f.text;
+            c[QLatin1String("f")] = f.text();
             putValue(c, f.result);
         } else {
             putValue(c, cell.value);

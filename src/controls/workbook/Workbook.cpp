@@ -35,16 +35,11 @@ void WorkbookContent::setFormula(int sheet, int row, int col, const QString &tex
 {
     Cell &cell = sheets[std::size_t(sheet)].cellForWrite(row, col);
     FormulaCell f;
-    f.text = text;
+    f.code = shapes.compile(text, sheet, row, col);
     f.sheet = sheet;
     f.row = row;
     f.col = col;
     f.result = cached;
-    ParseResult parsed = compileFormulaAt(text, row, col);
-    if (parsed.ok())
-        f.compiled = std::move(parsed.formula);
-    else
-        f.broken = true;
     if (cell.formula >= 0) {
         formulas[std::size_t(cell.formula)] = std::move(f);
         return;
@@ -60,6 +55,11 @@ void WorkbookContent::setFormula(int sheet, int row, int col, const QString &tex
     }
     cell.formula = id;
     cell.value = Value{};
+}
+
+QString FormulaCell::text() const
+{
+    return code ? formulaTextAt(code->shape, row, col) : QString();
 }
 
 Workbook::Workbook(QObject *parent) : QObject(parent) {}
@@ -369,7 +369,7 @@ QString Workbook::entryOf(int sheetIndex, int row, int col) const
     if (!cell)
         return {};
     if (cell->formula >= 0)
-        return u'=' + m_content.formulas[std::size_t(cell->formula)].text;
+        return u'=' + m_content.formulas[std::size_t(cell->formula)].text();
     const Value &v = cell->value;
     if (v.isNumber()) {
         const CellFormat &f = m_content.formats.at(cell->format);
@@ -403,7 +403,7 @@ QString Workbook::entry(int row, int col) const { return entryOf(activeSheet(), 
 QString Workbook::formula(int row, int col) const
 {
     const Cell *cell = sheet().cell(row, col);
-    return cell && cell->formula >= 0 ? u'=' + m_content.formulas[std::size_t(cell->formula)].text : QString();
+    return cell && cell->formula >= 0 ? u'=' + m_content.formulas[std::size_t(cell->formula)].text() : QString();
 }
 
 bool Workbook::hasFormula(int row, int col) const
@@ -786,7 +786,7 @@ EditResult Workbook::sortRange(const CellRange &range, bool ascending, EditOrigi
             Cell copy = cell ? *cell : Cell{};
             QString formulaText;
             if (copy.formula >= 0)
-                formulaText = m_content.formulas[std::size_t(copy.formula)].text;
+                formulaText = m_content.formulas[std::size_t(copy.formula)].text();
             data.cells.emplace_back(copy, formulaText);
         }
         data.key = storedValue(activeSheet(), r, range.left);

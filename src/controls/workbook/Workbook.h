@@ -4,6 +4,7 @@
 #include "controls/workbook/CellFormat.h"
 #include "controls/workbook/DependencyGraph.h"
 #include "controls/workbook/Formula.h"
+#include "controls/workbook/FormulaCache.h"
 #include "controls/workbook/Sheet.h"
 #include "controls/workbook/Value.h"
 
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -41,18 +43,21 @@ struct ViewSettings
     bool showFormulaBar = true;
 };
 
-// A formula cell: its compiled code, its text as entered and its result.
+// A formula cell: its code (shared with the formulas of the same shape),
+// where it stands and its result. Its text is rebuilt from the code.
 struct FormulaCell
 {
     enum class State : std::uint8_t { Clean, Dirty, Visiting };
-    CompiledFormula compiled;
-    QString text; // without the "="
+    std::shared_ptr<SharedFormula> code; // null once removed
     int sheet = 0, row = 0, col = 0;
     Value result;
     State state = State::Dirty;
     bool circular = false;
     bool alive = true;
-    bool broken = false; // did not compile; shows #NAME?
+
+    bool broken() const { return code && code->broken; } // did not compile; shows #NAME?
+    QString text() const;                                 // as entered, without the "="
+    CellRange rangeOf(std::size_t reference) const { return code->rangeAt(reference, row, col); }
 };
 
 // A formula whose text a move of cells changed, kept so undo can put it back.
@@ -73,6 +78,7 @@ struct WorkbookContent
     FormatTable formats;
     std::vector<FormulaCell> formulas;
     std::vector<int> freeFormulas;
+    FormulaShapes shapes;
     ViewSettings view;
     int activeSheet = 0;
 
@@ -248,6 +254,7 @@ private:
 
     WorkbookContent m_content;
     DependencyGraph m_graph; // formulas (anywhere in the set) reading this workbook's cells
+    bool m_graphPending = false; // this workbook's formulas are not yet in the graphs
     std::vector<int> m_dirty;
     std::vector<int> m_volatile; // formulas calling TODAY(): recalculated with every change
     quint64 m_formulaGeneration = 0; // changes whenever formulas or their links change

@@ -60,8 +60,11 @@ void WorkbookSet::clear()
     for (const auto &b : books)
         b->m_set = nullptr;
     m_books.clear();
+    // A workbook held elsewhere goes on alone; one only the set held is
+    // about to go, and is not worth calculating again.
     for (const auto &b : books)
-        Recalculation::rebuild({b.get()});
+        if (b.use_count() > 1)
+            Recalculation::rebuild({b.get()});
 }
 
 Workbook *WorkbookSet::find(const QString &title) const
