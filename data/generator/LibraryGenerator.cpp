@@ -138,7 +138,7 @@ void freezeLinks(workbook::Workbook &book)
     std::vector<Frozen> frozen;
     const workbook::CellRange all{1, 1, workbook::maxRows, workbook::maxColumns};
     book.sheetData(0).forEachCell(all, [&](int row, int col, const workbook::Cell &cell) {
-        if (cell.formula >= 0 && book.formulaCell(cell.formula).text.contains(u'['))
+        if (cell.formula >= 0 && book.formulaCell(cell.formula).text().contains(u'['))
             frozen.push_back({row, col, book.formulaCell(cell.formula).result});
     });
     for (const auto &cell : frozen)

@@ -306,7 +306,7 @@ void fillCells(workbook::Workbook &book, const FillStatement &statement)
             Source source;
             if (const auto *cell = book.sheetData(0).cell(row, col)) {
                 if (cell->formula >= 0)
-                    source.formula = book.formulaCell(cell->formula).text;
+                    source.formula = book.formulaCell(cell->formula).text();
                 else
                     source.value = cell->value;
             }
@@ -702,7 +702,7 @@ QStringList errorCells(const workbook::WorkbookSet &set)
                 QString line = book->title() + u'!' + workbook::cellName(row, col) + QStringLiteral(": ") +
                                workbook::errorText(value.error);
                 if (cell.formula >= 0) {
-                    const QString formula = book->formulaCell(cell.formula).text;
+                    const QString formula = book->formulaCell(cell.formula).text();
                     line += QStringLiteral("  =") + formula;
                     QStringList missing;
                     for (auto it = linked.globalMatch(formula); it.hasNext();) {

@@ -590,12 +590,13 @@ void Workbook::read(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw QvError(vts::fileUnreadable, QStringLiteral("Workbook"),
                       QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
-    const QByteArray data = file.readAll();
+    WorkbookContent content;
     try {
-        replaceContent(vts::parse(data));
+        content = vts::parse(file.readAll()); // the file's bytes go before the calculation
     } catch (const QvError &e) {
         throw QvError(e.number(), e.source(), e.description() + QStringLiteral(" (") + path + u')');
     }
+    replaceContent(std::move(content));
 }
 
 void Workbook::write(const QString &path) const
