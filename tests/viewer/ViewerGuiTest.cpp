@@ -98,7 +98,8 @@ TEST_F(ViewerGuiTest, ASampleShowsReadOnlyUnderItsPlanType)
     frmViewer window;
     ASSERT_TRUE(showSample(window));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Sample Business Plan: Retail, new business"));
-    EXPECT_TRUE(child<QLabel>(&window, QStringLiteral("lblSample"))->isVisible());
+    EXPECT_TRUE(action(&window, QStringLiteral("lblSampleAction"))->isVisible());
+    QTRY_VERIFY(child<QLabel>(&window, QStringLiteral("lblSample"))->isVisible());
     EXPECT_FALSE(action(&window, QStringLiteral("mnuFileEdit"))->isVisible());
     EXPECT_FALSE(action(&window, QStringLiteral("mnuFileReturn"))->isVisible());
     EXPECT_TRUE(action(&window, QStringLiteral("mnuFileSaveCopy"))->isEnabled());
@@ -216,6 +217,7 @@ TEST_F(ViewerGuiTest, SaveACopyWritesThePdfAndTheTextDocumentBesideIt)
     ASSERT_TRUE(window.open(request));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Acme.pdf"));
     EXPECT_TRUE(action(&window, QStringLiteral("mnuFileEdit"))->isVisible());
+    EXPECT_FALSE(action(&window, QStringLiteral("lblSampleAction"))->isVisible());
 
     test::fakes().dialogs->setNextFileName(folder.filePath(QStringLiteral("Copy of Acme")));
     EXPECT_TRUE(window.saveACopy());

@@ -28,6 +28,7 @@
 #include <QPdfPageNavigator>
 #include <QPdfSearchModel>
 #include <QPrinter>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -73,9 +74,10 @@ public:
         const QString before = QIdentityProxyModel::data(index, int(QPdfSearchModel::Role::ContextBefore)).toString();
         const QString after = QIdentityProxyModel::data(index, int(QPdfSearchModel::Role::ContextAfter)).toString();
         QString words = before + searchString + after;
-        // Line ends and other control marks of the page's text read as blanks.
+        // Line ends (which the model marks with a return symbol) and other
+        // control marks of the page's text read as blanks.
         for (QChar &c : words)
-            if (!c.isPrint())
+            if (!c.isPrint() || c == QChar(0x23CE))
                 c = QLatin1Char(' ');
         return QString(QStringLiteral("Page %1:  ").arg(page + 1) + words.simplified());
     }
@@ -95,7 +97,11 @@ QAction *action(QObject *owner, const char *name, const QString &text, const QKe
 frmViewer::frmViewer(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmViewer"));
-    resize(1120, 860);
+    // Large enough for a page beside the contents, within the screen.
+    QSize size(1120, 860);
+    if (const QScreen *shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() * 0.92);
+    resize(size);
     m_startComposer = startComposerOn;
 
     m_bookmarks = new QPdfBookmarkModel(this);
@@ -342,8 +348,10 @@ void frmViewer::buildToolbar()
     lblSample->setObjectName(QStringLiteral("lblSample"));
     lblSample->setStyleSheet(QStringLiteral("color: #FFFFFF; background: #C0781A; border-radius: 3px;"
                                             " padding: 3px 8px; font-weight: bold; letter-spacing: 1px;"));
-    lblSample->setVisible(false);
-    bar->addWidget(lblSample)->setObjectName(QStringLiteral("lblSampleAction"));
+    // A widget on a tool bar shows and hides through its action.
+    m_sampleMark = bar->addWidget(lblSample);
+    m_sampleMark->setObjectName(QStringLiteral("lblSampleAction"));
+    m_sampleMark->setVisible(false);
 }
 
 bool frmViewer::open(const ViewerRequest &request)
@@ -401,7 +409,7 @@ void frmViewer::updateCommands()
     // A sample is read-only: nothing leads to changing it.
     m_act.edit->setVisible(shown && !m_request.sample && !companionDocument(m_request.file).isEmpty());
     m_act.back->setVisible(!m_returnPlan.isEmpty());
-    lblSample->setVisible(shown && m_request.sample);
+    m_sampleMark->setVisible(shown && m_request.sample);
 }
 
 void frmViewer::updatePageIndicator(int page)

@@ -105,6 +105,7 @@ private:
     QLabel *lblPageCount;
     QComboBox *cboZoom;
     QLabel *lblSample;
+    QAction *m_sampleMark = nullptr;
 
     struct Actions
     {
