@@ -1,4 +1,6 @@
 #include "plan/Plan.h"
+
+#include "plan/PlanReplacement.h"
 #include "plan/PlanRules.h"
 
 #include "plan/ModEnglish.h"
@@ -72,8 +74,12 @@ bool Plan::Open()
     const QString path = fullPath();
     PlanContent read;
     QString reason;
+    // A program killed while it replaced this plan left the rest to us.
+    const QString unfinished = path.isEmpty() ? QString() : finishInterruptedReplacement(path);
     const bool ok = path.isEmpty() ? (reason = QStringLiteral("No plan document was named."), false)
                                    : PlanDocument::readFile(path, read, reason);
+    if (!ok && !unfinished.isEmpty())
+        reason = unfinished;
     if (!ok) {
         m_lastError = reason;
         if (!m_documentPath.isEmpty())

@@ -4,6 +4,11 @@
 // plan where one exists asks the user first (replaceQuestion); the new plan
 // is then built aside (PlanStaging) and only once it is complete does the
 // old plan go to the desktop's trash and the new one take its place.
+//
+// Taking its place is several moves. Before the first, a note beside the
+// document (".<document name>.replacing") names the finished staging, so
+// that a program killed between two moves leaves a plan that the next open
+// completes (finishInterruptedReplacement) instead of a missing one.
 
 #include <QString>
 
@@ -65,11 +70,21 @@ public:
     void discard();
 
 private:
+    friend QString finishInterruptedReplacement(const QString &);
+    // The moves that put the staged plan in place, each skipped when an
+    // earlier run already made it; the first failure's reason, else empty.
+    QString moveIntoPlace(bool stagedHasFolder);
+
     QString m_finalDocument;
     QString m_folder;
     QString m_trashedDocument;
     QString m_trashedFolder;
 };
+
+// Completes a replacement of the plan at `finalDocument` that a killed
+// program left half done (see above); does nothing when none was. The
+// reason when it still cannot be completed, else empty text.
+QString finishInterruptedReplacement(const QString &finalDocument);
 
 // Moves a file or folder to the desktop's trash; the reason on failure,
 // else empty text. `inTrash` receives where it went.

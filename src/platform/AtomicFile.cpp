@@ -4,9 +4,56 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 
 namespace qv::platform {
+
+namespace {
+
+std::atomic<qint64> writeBudget{-1}; // bytes left before the disk is "full"; negative: no limit
+
+// Passes writes on to the file until the budget is spent, then fails them
+// as a full disk would.
+class BudgetedDevice : public QIODevice
+{
+public:
+    explicit BudgetedDevice(QIODevice &file) : m_file(file) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        qint64 left = writeBudget.load();
+        while (left >= 0) {
+            const qint64 allowed = std::min(left, size);
+            if (writeBudget.compare_exchange_weak(left, left - allowed)) {
+                const qint64 written = allowed > 0 ? m_file.write(data, allowed) : 0;
+                if (written == size)
+                    return written;
+                setErrorString(written < 0 ? m_file.errorString() : QStringLiteral("No space left on device"));
+                m_failed = true;
+                return -1;
+            }
+        }
+        return m_file.write(data, size);
+    }
+
+public:
+    bool failed() const { return m_failed; }
+
+private:
+    QIODevice &m_file;
+    bool m_failed = false;
+};
+
+} // namespace
+
+void failWritesAfter(qint64 bytes)
+{
+    writeBudget.store(bytes);
+}
 
 QString writeFileAtomically(const QString &path, const std::function<bool(QIODevice &, QString &)> &writer)
 {
@@ -14,12 +61,15 @@ QString writeFileAtomically(const QString &path, const std::function<bool(QIODev
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     QString reason;
-    if (!writer(file, reason)) {
+    BudgetedDevice budgeted(file);
+    QIODevice &target = writeBudget.load() >= 0 ? static_cast<QIODevice &>(budgeted) : file;
+    if (!writer(target, reason)) {
         file.cancelWriting();
         return reason.isEmpty() ? QStringLiteral("The file could not be written.") : reason;
     }
-    if (file.error() != QFileDevice::NoError) {
-        const QString error = file.errorString();
+    // A writer that overlooked a failed write still gets no broken file.
+    if (file.error() != QFileDevice::NoError || budgeted.failed()) {
+        const QString error = budgeted.failed() ? budgeted.errorString() : file.errorString();
         file.cancelWriting();
         return error;
     }

@@ -27,4 +27,10 @@ QString replaceFile(const QString &source, const QString &target);
 // Copies source to target atomically.
 QString copyFileAtomically(const QString &source, const QString &target);
 
+// Makes the disk seem to fill up: once `bytes` more bytes have been written
+// through this layer, every write fails as on a full disk, until called
+// again with a negative count. The tests use it to show that no writer
+// loses a file when the disk fills in the middle of a save.
+void failWritesAfter(qint64 bytes);
+
 } // namespace qv::platform

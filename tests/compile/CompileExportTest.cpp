@@ -8,12 +8,14 @@
 #include "compile/StagedFiles.h"
 #include "controls/workbook/Workbook.h"
 #include "plan/PlanBuilder.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/Settings.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -118,6 +120,30 @@ TEST_F(Export, AMissingTableLeavesThePlanFolderAsItWas)
     EXPECT_THROW(exportNow(), qv::QvError);
     EXPECT_EQ(snapshot(), withoutTable);
     EXPECT_NE(before.size(), withoutTable.size());
+}
+
+TEST_F(Export, ADiskThatFillsDuringTheExportLeavesThePlanFolderAsItWas)
+{
+    exportNow();
+    const auto before = snapshot();
+    int failed = 0;
+    for (qint64 budget : {0, 100, 1000, 5000, 20000, 80000}) {
+        SCOPED_TRACE(budget);
+        qv::platform::failWritesAfter(budget);
+        try {
+            exportNow();
+        } catch (const qv::QvError &error) {
+            ++failed;
+            // The message names the file that could not be written.
+            EXPECT_TRUE(error.description().contains(QRegularExpression(QStringLiteral("^\\w+\\.\\w+: No space left on device"))))
+                << error.description().toStdString();
+        }
+        qv::platform::failWritesAfter(-1);
+        EXPECT_EQ(snapshot(), before) << "every file is the last export's, whole";
+    }
+    EXPECT_GE(failed, 3);
+    EXPECT_NO_THROW(exportNow());
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST(ExportMeasurement, WidthBelowTheLimitIsPortraitAndAtTheLimitLandscape)

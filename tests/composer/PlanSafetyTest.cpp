@@ -10,6 +10,7 @@
 #include "PlanFixture.h"
 #include "plan/Outline.h"
 #include "plan/Plan.h"
+#include "platform/AtomicFile.h"
 #include "shell/CurrentPlan.h"
 
 #include <QDir>
@@ -81,6 +82,18 @@ TEST(PlanLock, ALockLeftByAProgramThatIsGoneIsTakenOver)
     EXPECT_TRUE(session.OpenPlan(plan.fixture.documentPath()).ok());
 }
 
+TEST(PlanLock, AnEmptyLockLeftByAProgramKilledWhileTakingItIsTakenOver)
+{
+    FixturePlan plan;
+    // Killed between making the lock file and writing who holds it.
+    QFile empty(plan.file(composer::PlanLock::fileName()));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    OpenPlanSession session;
+    const Result<void> opened = session.OpenPlan(plan.fixture.documentPath());
+    EXPECT_TRUE(opened.ok()) << opened.failure().description.toStdString();
+}
+
 TEST(LeftoverEdits, RecoveringKeepsTheEditsForTheNextSave)
 {
     FixturePlan plan;
@@ -135,4 +148,47 @@ TEST(PlanCheck, FindsADamagedTableAndALinkToATableThePlanLacks)
     ASSERT_EQ(problems.size(), 2) << problems.join(u'\n').toStdString();
     EXPECT_TRUE(problems[0].contains(QStringLiteral("Tbl9999")));
     EXPECT_TRUE(problems[1].contains(QStringLiteral("Tbl0301.vts")));
+}
+
+TEST(FailingWrites, ADiskThatFillsDuringASaveKeepsEveryFileWholeAndTheNextSaveCompletes)
+{
+    int failedSaves = 0;
+    for (qint64 budget : {0, 16, 300, 2000, 8000, 30000, 120000, 1000000}) {
+        SCOPED_TRACE(budget);
+        FixturePlan plan;
+        OpenPlanSession session;
+        ASSERT_TRUE(session.OpenPlan(plan.fixture.documentPath()).ok());
+        const double typed = 1000.0 + double(budget);
+        session.table(QStringLiteral("Tbl0101"))->setNumber(2, 1, typed);
+        session.markTableChanged(QStringLiteral("Tbl0101"));
+        const plan::Section &first = *session.plan().outline().chapters().item(1)->sections().item(1);
+        PlanFixture::writeRtf(plan.file(first.primaryTextFileName()), QStringLiteral("Typed before the disk filled"));
+        session.markTextChanged();
+
+        platform::failWritesAfter(budget);
+        const Result<void> saved = session.SavePlan();
+        platform::failWritesAfter(-1);
+        if (!saved.ok()) {
+            ++failedSaves;
+            const QString why = saved.failure().description;
+            EXPECT_TRUE(why.contains(QStringLiteral("No space left on device"))) << why.toStdString();
+            EXPECT_TRUE(why.contains(plan.fixture.planFolder()) || why.contains(plan.fixture.documentPath()))
+                << "the message names the file: " << why.toStdString();
+            // What is on disk is the plan as it was, or partly saved, but whole.
+            plan::Plan onDisk;
+            onDisk.setFilePath(plan.fixture.documentPath());
+            ASSERT_TRUE(onDisk.Open()) << onDisk.lastError().toStdString();
+            EXPECT_EQ(composer::checkPlanFiles(onDisk), QStringList());
+        }
+        // The plan stays open with its edits, and the save goes through once there is room.
+        const Result<void> again = session.SavePlan();
+        ASSERT_TRUE(again.ok()) << again.failure().description.toStdString();
+        workbook::Workbook table;
+        table.read(plan.file(QStringLiteral("Tbl0101.vts")));
+        EXPECT_EQ(table.number(2, 1), typed);
+        QFile text(plan.file(first.textFileName()));
+        ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(text.readAll().contains("Typed before the disk filled"));
+    }
+    EXPECT_GE(failedSaves, 4) << "small budgets fill the disk during the save";
 }

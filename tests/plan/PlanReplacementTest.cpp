@@ -151,3 +151,63 @@ TEST_F(PlanReplacementTest, AFailedCommitPutsTheOldPlanBack)
     staging.discard();
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("Acme.bpl"), QStringLiteral("AcmeB")}));
 }
+
+namespace {
+
+// The moves a replacement makes, in order; a program killed after any of
+// them leaves the plan in that state.
+enum class KilledAfter { NoteWritten, OldFolderTrashed, NewFolderMoved, OldDocumentTrashed, NewDocumentMoved };
+
+} // namespace
+
+TEST_F(PlanReplacementTest, AReplacementKilledBetweenItsMovesIsCompletedWhenThePlanIsNextOpened)
+{
+    const QString staging = QStringLiteral(".Acme.new-0badc0de");
+    for (KilledAfter killed : {KilledAfter::NoteWritten, KilledAfter::OldFolderTrashed, KilledAfter::NewFolderMoved,
+                               KilledAfter::OldDocumentTrashed, KilledAfter::NewDocumentMoved}) {
+        SCOPED_TRACE(static_cast<int>(killed));
+        for (const QString &entry : entries())
+            QFileInfo(path(entry)).isDir() ? (void)QDir(path(entry)).removeRecursively() : (void)QFile::remove(path(entry));
+        writeOldPlan();
+        writeFile(path(staging + QStringLiteral("/Acme.bpl")), "new document");
+        writeFile(path(staging + QStringLiteral("/AcmeB/Tbl0101.vts")), "new table");
+        writeFile(path(QStringLiteral(".Acme.bpl.replacing")), staging.toUtf8() + "\nfolder\n");
+        const QString aside = path(QStringLiteral("aside"));
+        if (killed >= KilledAfter::OldFolderTrashed) {
+            ASSERT_TRUE(QDir().rename(path(QStringLiteral("AcmeB")), aside));
+        }
+        if (killed >= KilledAfter::NewFolderMoved) {
+            ASSERT_TRUE(QDir().rename(path(staging + QStringLiteral("/AcmeB")), path(QStringLiteral("AcmeB"))));
+        }
+        if (killed >= KilledAfter::OldDocumentTrashed) {
+            ASSERT_TRUE(QFile::remove(path(QStringLiteral("Acme.bpl"))));
+        }
+        if (killed >= KilledAfter::NewDocumentMoved) {
+            ASSERT_TRUE(QFile::rename(path(staging + QStringLiteral("/Acme.bpl")), path(QStringLiteral("Acme.bpl"))));
+        }
+        QDir(aside).removeRecursively(); // as good as in the trash
+
+        EXPECT_EQ(finishInterruptedReplacement(path(QStringLiteral("Acme.bpl"))), QString());
+        EXPECT_EQ(readFile(path(QStringLiteral("Acme.bpl"))), "new document");
+        EXPECT_EQ(readFile(path(QStringLiteral("AcmeB/Tbl0101.vts"))), "new table");
+        EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("AcmeB/Sec00001.rtf"))));
+        EXPECT_EQ(entries(), (QStringList{QStringLiteral("Acme.bpl"), QStringLiteral("AcmeB")}))
+            << "neither the note nor the staging is left";
+        // A second open finds nothing more to do.
+        EXPECT_EQ(finishInterruptedReplacement(path(QStringLiteral("Acme.bpl"))), QString());
+    }
+}
+
+TEST_F(PlanReplacementTest, AReplacementNoteNamingAnythingButThisPlansStagingIsIgnored)
+{
+    writeOldPlan();
+    writeFile(path(QStringLiteral("elsewhere/Acme.bpl")), "someone else's");
+    for (const QByteArray &named : {QByteArray("../elsewhere"), QByteArray(".Acme.new-1/../../elsewhere"),
+                                    QByteArray(".Other.new-12345678"), QByteArray()}) {
+        writeFile(path(QStringLiteral(".Acme.bpl.replacing")), named + "\nfolder\n");
+        EXPECT_EQ(finishInterruptedReplacement(path(QStringLiteral("Acme.bpl"))), QString());
+        EXPECT_EQ(readFile(path(QStringLiteral("Acme.bpl"))), "old document") << named.constData();
+        EXPECT_EQ(readFile(path(QStringLiteral("elsewhere/Acme.bpl"))), "someone else's");
+        EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral(".Acme.bpl.replacing"))));
+    }
+}

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -117,4 +118,16 @@ TEST(QvtoolOutline, RefusesADocumentItCannotOpenWithTheReason)
     const ToolRun missing = qvtool({QStringLiteral("outline"), dir.filePath(QStringLiteral("None.bpl"))});
     EXPECT_NE(missing.status, 0);
     EXPECT_TRUE(missing.err.contains(QLatin1String("does not exist")));
+}
+
+TEST(QvtoolOutput, OutputThatCannotBeWrittenFailsTheCommand)
+{
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "this system has no /dev/full to stand for a full disk";
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(QV_INSTALL_DIR) + QStringLiteral("/qvtool"), args({"kind", "Retail"}));
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardError().contains("could not be written"));
 }

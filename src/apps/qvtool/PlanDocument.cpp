@@ -2,6 +2,7 @@
 
 #include "plan/PlanRules.h"
 #include "plan/Plan.h"
+#include "plan/PlanReplacement.h"
 
 #include <QFileInfo>
 
@@ -9,6 +10,8 @@ namespace qvtool {
 
 bool openPlanDocument(Context &c, const char *command, const QString &document, qv::plan::Plan &plan)
 {
+    if (const QString unfinished = qv::plan::finishInterruptedReplacement(document); !unfinished.isEmpty())
+        c.err << command << ": " << unfinished << '\n';
     if (!QFileInfo(document).isFile()) {
         c.err << command << ": no such plan: " << document << '\n';
         return false;

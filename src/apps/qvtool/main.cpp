@@ -84,5 +84,10 @@ int main(int argc, char **argv)
     const int status = found->second.function(context);
     out.flush();
     err.flush();
+    // Output lost to a full disk or a closed pipe is a failure, never a success.
+    if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("qvtool: the output could not be written (the disk may be full).\n", stderr);
+        return status == 0 ? 1 : status;
+    }
     return status;
 }
