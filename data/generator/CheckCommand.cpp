@@ -42,7 +42,10 @@ QStringList outlineNotes(const QString &setFolder, const TableSet &tables)
         if (!QFileInfo::exists(path))
             continue;
         const auto outline = readOutline(path);
-        for (const QString &table : outline.value.tableNames()) {
+        QStringList tableNames = outline.value.tableNames();
+        if (!outline.value.analysisKey.isEmpty())
+            tableNames << outline.value.analysisKey;
+        for (const QString &table : std::as_const(tableNames)) {
             named << table;
             if (!tables.find(table))
                 undefined[table] << QDir(QFileInfo(path).absolutePath() + QStringLiteral("/../..")).relativeFilePath(path);
@@ -106,7 +109,12 @@ int runCheck(const QStringList &arguments, QTextStream &out, QTextStream &err)
             continue;
         }
         const auto *table = read.value.find(name);
-        out << '\n' << book->title() << " - " << (table ? table->title : QString()) << '\n' << textGrid(*book);
+        out << '\n' << book->title() << " - " << (table ? table->title : QString()) << '\n';
+        for (int sheet = 0; sheet < book->sheetCount(); ++sheet) {
+            if (book->sheetCount() > 1)
+                out << book->sheetName(sheet) << '\n';
+            out << textGrid(*book, sheet);
+        }
     }
     for (const QString &problem : problems)
         err << problem << '\n';

@@ -80,6 +80,13 @@ QByteArray planDocument(const Outline &outline)
                 builder.table(table.fileName, table.displayName, table.hasGraph);
         }
     }
+    if (!outline.analysisKey.isEmpty()) {
+        plan::Profile &profile = builder.plan().profile();
+        profile.setAnalysis(true);
+        profile.setAnalysisTitle(outline.analysisTitle);
+        profile.setAnalysisFileName(outline.analysisKey + QStringLiteral(".vts"));
+        profile.setExampleKey(outline.analysisKey);
+    }
     builder.plan().setTemplate(true);
     return builder.plan().documentBytes();
 }
@@ -135,19 +142,28 @@ void freezeLinks(workbook::Workbook &book)
         int row, col;
         workbook::Value value;
     };
-    std::vector<Frozen> frozen;
     const workbook::CellRange all{1, 1, workbook::maxRows, workbook::maxColumns};
-    book.sheetData(0).forEachCell(all, [&](int row, int col, const workbook::Cell &cell) {
-        if (cell.formula >= 0 && book.formulaCell(cell.formula).text.contains(u'['))
-            frozen.push_back({row, col, book.formulaCell(cell.formula).result});
-    });
-    for (const auto &cell : frozen)
-        book.setValue(cell.row, cell.col, cell.value);
+    for (int sheet = 0; sheet < book.sheetCount(); ++sheet) {
+        std::vector<Frozen> frozen;
+        book.sheetData(sheet).forEachCell(all, [&](int row, int col, const workbook::Cell &cell) {
+            if (cell.formula >= 0 && book.formulaCell(cell.formula).text.contains(u'['))
+                frozen.push_back({row, col, book.formulaCell(cell.formula).result});
+        });
+        book.setActiveSheet(sheet);
+        for (const auto &cell : frozen)
+            book.setValue(cell.row, cell.col, cell.value);
+    }
+    book.setActiveSheet(0);
 }
 
-QString exampleFileName(const QString &tableName)
+// A table's example lies in the kind's example folder ("TPL0503.vts"); an
+// analysis's in the tables folder beside the analysis ("TPLANRT.vts"),
+// where the analysis window looks for it.
+QString examplePath(const TableSetPlace &place, const QString &kind, const TableDefinition &table)
 {
-    return QStringLiteral("TPL") + tableName.mid(3) + QStringLiteral(".vts");
+    if (table.isAnalysis())
+        return place.tables + QStringLiteral("/TPL") + table.name + QStringLiteral(".vts");
+    return place.exampleFolder(kind) + QStringLiteral("/TPL") + table.name.mid(3) + QStringLiteral(".vts");
 }
 
 // The predefined graphs of a set: graphs/<set>/<table>.vtc, written as the
@@ -212,8 +228,7 @@ void writeTables(const QString &sources, Writer &writer, GenerationReport &repor
                     freezeLinks(*books.find(table.name));
             for (const auto &table : set.value.tables)
                 if (table.hasExample(kind))
-                    writer.writeWorkbook(place.exampleFolder(kind) + u'/' + exampleFileName(table.name),
-                                         *books.find(table.name));
+                    writer.writeWorkbook(examplePath(place, kind, table), *books.find(table.name));
         }
         writeGraphs(sources, place, set.value, writer, report);
     }

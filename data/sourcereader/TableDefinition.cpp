@@ -272,17 +272,18 @@ int columnTwips(double characters)
     return int(std::lround((characters * 7.0 + 5.0) * 15.0));
 }
 
-void setCells(workbook::Workbook &book, const CellStatement &statement)
+void setCells(workbook::Workbook &book, const CellStatement &statement, int year)
 {
     const CellRange &r = statement.range;
+    const QString content = forSheet(statement.text, year);
     for (int row = r.top; row <= r.bottom; ++row) {
         for (int col = r.left; col <= r.right; ++col) {
             switch (statement.content) {
             case CellStatement::Content::None: break;
-            case CellStatement::Content::Text: book.setText(row, col, statement.text); break;
-            case CellStatement::Content::Number: book.setEntry(row, col, statement.text); break;
+            case CellStatement::Content::Text: book.setText(row, col, content); break;
+            case CellStatement::Content::Number: book.setEntry(row, col, content); break;
             case CellStatement::Content::Formula:
-                book.setFormula(row, col, workbook::shiftFormula(statement.text, row - r.top, col - r.left));
+                book.setFormula(row, col, workbook::shiftFormula(content, row - r.top, col - r.left));
                 break;
             }
             book.changeFormat(CellRange::cell(row, col),
@@ -300,17 +301,18 @@ void fillCells(workbook::Workbook &book, const FillStatement &statement)
         CellFormat format;
     };
     const CellRange &s = statement.source;
+    const int sheet = book.activeSheet();
     std::vector<Source> sources;
     for (int row = s.top; row <= s.bottom; ++row) {
         for (int col = s.left; col <= s.right; ++col) {
             Source source;
-            if (const auto *cell = book.sheetData(0).cell(row, col)) {
+            if (const auto *cell = book.sheetData(sheet).cell(row, col)) {
                 if (cell->formula >= 0)
                     source.formula = book.formulaCell(cell->formula).text;
                 else
                     source.value = cell->value;
             }
-            source.format = book.formatOf(0, row, col);
+            source.format = book.formatOf(sheet, row, col);
             sources.push_back(source);
         }
     }
@@ -334,11 +336,11 @@ void fillCells(workbook::Workbook &book, const FillStatement &statement)
     }
 }
 
-void run(workbook::Workbook &book, const QList<Statement> &statements)
+void run(workbook::Workbook &book, const QList<Statement> &statements, int year)
 {
     for (const auto &statement : statements) {
         if (const auto *cells = std::get_if<CellStatement>(&statement))
-            setCells(book, *cells);
+            setCells(book, *cells, year);
         else
             fillCells(book, std::get<FillStatement>(statement));
     }
@@ -346,7 +348,7 @@ void run(workbook::Workbook &book, const QList<Statement> &statements)
 
 QString formulaProblem(const QString &formula)
 {
-    const auto parsed = workbook::parseFormula(formula);
+    const auto parsed = workbook::parseFormula(forSheet(formula, 1));
     return parsed.ok() ? QString() : parsed.error;
 }
 
@@ -408,7 +410,7 @@ Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArr
         CellRange range;
     };
     std::vector<Placed> placed; // every range a line writes, checked against the extent at the end
-    static const QRegularExpression tableName(QStringLiteral("^Tbl[0-9]{4}$"));
+    static const QRegularExpression tableName(QStringLiteral("^(Tbl[0-9]{4}|[A-Z]{4})$"));
 
     for (int i = 0; i < lines.size(); ++i) {
         const int lineNumber = i + 1;
@@ -432,14 +434,15 @@ Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArr
         const QString &keyword = words.first();
         const bool header = keyword == QLatin1String("table") || keyword == QLatin1String("title") ||
                             keyword == QLatin1String("columns") || keyword == QLatin1String("rows") ||
-                            keyword == QLatin1String("style") || keyword == QLatin1String("check");
+                            keyword == QLatin1String("style") || keyword == QLatin1String("check") ||
+                            keyword == QLatin1String("sheets");
         if (header && !exampleKind.isEmpty()) {
             fail(keyword + QStringLiteral(" belongs before the first example"));
             continue;
         }
         if (keyword == QLatin1String("table")) {
             if (words.size() != 2 || !tableName.match(words.at(1)).hasMatch())
-                fail(QStringLiteral("table needs a name Tbl<nnnn>"));
+                fail(QStringLiteral("table needs a name Tbl<nnnn>, or an analysis's key of four capitals"));
             else if (words.at(1) != QFileInfo(path).completeBaseName())
                 fail(QStringLiteral("table %1 is in a file named %2").arg(words.at(1), QFileInfo(path).fileName()));
             else
@@ -468,6 +471,17 @@ Parsed<TableDefinition> parseTableDefinition(const QString &path, const QByteArr
                 for (int col = first; col <= last; ++col)
                     table.columnWidths[col] = width;
                 table.columns = std::max(table.columns, last);
+            }
+        } else if (keyword == QLatin1String("sheets")) {
+            bool ok = false;
+            const int sheets = words.size() >= 2 ? words.at(1).toInt(&ok) : 0;
+            if (!ok || sheets < 1 || sheets > 12 || words.size() > 3 || (words.size() == 3 && !isQuoted(words.at(2))))
+                fail(QStringLiteral("sheets reads \"sheets 5 \"Year {year}\"\" (1 to 12 sheets, a quoted name)"));
+            else {
+                table.sheets = sheets;
+                table.sheetName = words.size() == 3 ? unquote(words.at(2)) : QString();
+                if (sheets > 1 && !table.sheetName.isEmpty() && !table.sheetName.contains(QLatin1String("{year}")))
+                    fail(QStringLiteral("the sheets' name needs {year}, so each sheet has a name of its own"));
             }
         } else if (keyword == QLatin1String("rows")) {
             bool ok = false;
@@ -604,25 +618,40 @@ std::shared_ptr<workbook::Workbook> TableDefinition::build(const QString &exampl
 {
     auto book = std::make_shared<workbook::Workbook>();
     book->setTitle(name);
-    for (const auto &[col, characters] : columnWidths)
-        book->setColumnWidth(col, columnTwips(characters));
-    for (const int row : hiddenRows)
-        book->setRowsHidden(row, row, true);
-    run(*book, statements);
-    if (!exampleKind.isEmpty() && examples.contains(exampleKind)) {
-        run(*book, examples.value(exampleKind));
-        for (const int row : exampleHiddenRows.value(exampleKind))
+    for (int sheet = 0; sheet < sheets; ++sheet) {
+        const int year = sheet + 1;
+        if (sheet > 0)
+            book->addSheet();
+        if (!sheetName.isEmpty())
+            book->setSheetName(sheet, forSheet(sheetName, year));
+        book->setActiveSheet(sheet);
+        for (const auto &[col, characters] : columnWidths)
+            book->setColumnWidth(col, columnTwips(characters));
+        for (const int row : hiddenRows)
             book->setRowsHidden(row, row, true);
+        run(*book, statements, year);
+        if (!exampleKind.isEmpty() && examples.contains(exampleKind)) {
+            run(*book, examples.value(exampleKind), year);
+            for (const int row : exampleHiddenRows.value(exampleKind))
+                book->setRowsHidden(row, row, true);
+        }
+        if (rows > 0)
+            book->setMaxRow(rows);
+        if (columns > 0)
+            book->setMaxCol(columns);
+        if (rows > 0 && columns > 0)
+            fitColumnsToTexts(*book);
+        book->setActiveCell(1, 1);
     }
-    if (rows > 0)
-        book->setMaxRow(rows);
-    if (columns > 0)
-        book->setMaxCol(columns);
-    if (rows > 0 && columns > 0)
-        fitColumnsToTexts(*book);
-    book->setActiveCell(1, 1);
+    book->setActiveSheet(0);
     book->setProtected(true);
     return book;
+}
+
+QString forSheet(const QString &content, int year)
+{
+    QString result = content;
+    return result.replace(QLatin1String("{year}"), QString::number(year));
 }
 
 const TableDefinition *TableSet::find(const QString &name) const
@@ -748,16 +777,17 @@ QStringList failedChecks(const TableSet &tables, const workbook::WorkbookSet &se
     return result;
 }
 
-QString textGrid(const workbook::Workbook &book)
+QString textGrid(const workbook::Workbook &book, int sheet)
 {
-    const int rows = book.maxRow() > 0 ? book.maxRow() : book.sheetData(0).lastStoredRow();
-    const int cols = book.maxCol() > 0 ? book.maxCol() : book.sheetData(0).lastStoredCol();
+    const auto &data = book.sheetData(sheet);
+    const int rows = data.maxRow > 0 ? data.maxRow : data.lastStoredRow();
+    const int cols = data.maxCol > 0 ? data.maxCol : data.lastStoredCol();
     constexpr int widest = 30;
     std::vector<int> widths(std::size_t(cols) + 1, 1);
     std::vector<QStringList> cells(std::size_t(rows) + 1);
     for (int row = 1; row <= rows; ++row) {
         for (int col = 1; col <= cols; ++col) {
-            QString text = book.textOf(0, row, col);
+            QString text = book.textOf(sheet, row, col);
             if (text.size() > widest)
                 text = text.left(widest - 1) + QChar(0x2026);
             cells[std::size_t(row)] << text;
@@ -768,17 +798,17 @@ QString textGrid(const workbook::Workbook &book)
     QString header = QStringLiteral("     ");
     for (int col = 1; col <= cols; ++col) {
         QString name = workbook::columnName(col);
-        if (book.isColumnHidden(col))
+        if (data.hiddenColumns.count(col) > 0)
             name += u'*';
         widths[std::size_t(col)] = std::max(widths[std::size_t(col)], int(name.size()));
         header += QStringLiteral(" | ") + name.leftJustified(widths[std::size_t(col)]);
     }
     out += header + u'\n';
     for (int row = 1; row <= rows; ++row) {
-        QString line = QString::number(row).rightJustified(4) + (book.isRowHidden(row) ? u'*' : u' ');
+        QString line = QString::number(row).rightJustified(4) + (data.hiddenRows.count(row) > 0 ? u'*' : u' ');
         for (int col = 1; col <= cols; ++col) {
             const QString &text = cells[std::size_t(row)].at(col - 1);
-            const auto value = book.storedValue(0, row, col);
+            const auto value = book.storedValue(sheet, row, col);
             const bool right = value.isNumber() || value.isError();
             line += QStringLiteral(" | ") + (right ? text.rightJustified(widths[std::size_t(col)])
                                                     : text.leftJustified(widths[std::size_t(col)]));

@@ -82,8 +82,13 @@ struct AgreementCheck
 struct TableDefinition
 {
     QString path;
-    QString name;  // "Tbl0601"
+    QString name;  // "Tbl0601", or an analysis's key ("ANRT")
     QString title; // "Advertising Budget"
+    // A workbook of several sheets (an analysis, one sheet per projected
+    // year) repeats every line on each sheet, with "{year}" in texts and
+    // formulas standing for the sheet's number from 1.
+    int sheets = 1;
+    QString sheetName;               // "Year {year}"; empty: the workbook's own names
     int rows = 0;    // the table's extent; 0 when not given
     int columns = 0; // the last column given a width
     std::map<int, double> columnWidths; // column -> characters
@@ -94,6 +99,9 @@ struct TableDefinition
     QList<AgreementCheck> checks;
 
     QStringList exampleKinds() const { return examples.keys(); }
+    // An analysis workbook rather than a table of the outline: named by its
+    // key, its example lies in the tables folder as "TPL" + the key + ".vts".
+    bool isAnalysis() const { return !name.startsWith(QLatin1String("Tbl")); }
     bool hasExample(const QString &kind) const { return examples.contains(kind); }
     // The template workbook, or with a kind that has an example, that
     // kind's example workbook. Titled with the table name; not in a set.
@@ -134,8 +142,11 @@ void loadTableSet(const TableSet &tables, workbook::WorkbookSet &set, const QStr
 QStringList errorCells(const workbook::WorkbookSet &set);
 QStringList failedChecks(const TableSet &tables, const workbook::WorkbookSet &set);
 
-// The shown values of a workbook as a text grid, one line per row of its
-// extent, hidden rows and columns marked.
-QString textGrid(const workbook::Workbook &book);
+// The shown values of a workbook's sheet as a text grid, one line per row
+// of its extent, hidden rows and columns marked.
+QString textGrid(const workbook::Workbook &book, int sheet = 0);
+
+// A content with "{year}" standing for the sheet's number.
+QString forSheet(const QString &content, int year);
 
 } // namespace qv::templates

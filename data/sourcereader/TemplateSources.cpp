@@ -116,6 +116,16 @@ Parsed<Outline> readOutline(const QString &path)
             if (rest != QLatin1String("New") && rest != QLatin1String("Exist"))
                 result.errors << where + QStringLiteral("stage is New or Exist");
             outline.stage = rest;
+        } else if (word == QLatin1String("analysis")) {
+            const auto parts = fields(rest);
+            outline.analysisKey = parts.value(0);
+            outline.analysisTitle = parts.value(1);
+            if (parts.size() != 2 || outline.analysisTitle.isEmpty())
+                result.errors << where + QStringLiteral("analysis <key> | <menu title>");
+            if (!keyPattern.match(outline.analysisKey).hasMatch())
+                result.errors << where + QStringLiteral("a key is four capital letters");
+            if (!outline.chapters.isEmpty())
+                result.errors << where + QStringLiteral("analysis belongs to the header, before the first chapter");
         } else if (word == QLatin1String("chapter")) {
             const auto parts = fields(rest);
             OutlineChapter chapter;

@@ -46,6 +46,11 @@ struct Outline
     bool businessPlan = true;
     QString kind;  // kind name; empty for the marketing plan
     QString stage; // "New" or "Exist"; empty for the marketing plan
+    // The analysis the template offers ("analysis ANRT | Financial &Analysis"):
+    // its key names the workbook (ANRT.vts in the tables folder), its example
+    // (TPLANRT.vts beside it) and its instructions (INSTANRT.rtf); empty: none.
+    QString analysisKey;
+    QString analysisTitle;
     QList<OutlineChapter> chapters;
 
     int sectionCount() const;

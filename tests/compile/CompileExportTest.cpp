@@ -125,10 +125,12 @@ TEST_F(Export, AMissingTableLeavesThePlanFolderAsItWas)
 TEST_F(Export, ADiskThatFillsDuringTheExportLeavesThePlanFolderAsItWas)
 {
     exportNow();
-    const auto before = snapshot();
     int failed = 0;
     for (qint64 budget : {0, 100, 1000, 5000, 20000, 80000}) {
         SCOPED_TRACE(budget);
+        // The Excel copies carry the time they were made, so each export
+        // that goes through sets a new "before".
+        const auto before = snapshot();
         qv::platform::failWritesAfter(budget);
         try {
             exportNow();
@@ -137,13 +139,12 @@ TEST_F(Export, ADiskThatFillsDuringTheExportLeavesThePlanFolderAsItWas)
             // The message names the file that could not be written.
             EXPECT_TRUE(error.description().contains(QRegularExpression(QStringLiteral("^\\w+\\.\\w+: No space left on device"))))
                 << error.description().toStdString();
+            EXPECT_EQ(snapshot(), before) << "every file is the last export's, whole";
         }
         qv::platform::failWritesAfter(-1);
-        EXPECT_EQ(snapshot(), before) << "every file is the last export's, whole";
     }
     EXPECT_GE(failed, 3);
     EXPECT_NO_THROW(exportNow());
-    EXPECT_EQ(snapshot(), before);
 }
 
 TEST(ExportMeasurement, WidthBelowTheLimitIsPortraitAndAtTheLimitLandscape)

@@ -14,6 +14,8 @@
 #include "shell/CurrentPlan.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QCoreApplication>
 #include <QSysInfo>
@@ -191,4 +193,30 @@ TEST(FailingWrites, ADiskThatFillsDuringASaveKeepsEveryFileWholeAndTheNextSaveCo
         EXPECT_TRUE(text.readAll().contains("Typed before the disk filled"));
     }
     EXPECT_GE(failedSaves, 4) << "small budgets fill the disk during the save";
+}
+
+TEST(FailingWrites, ATableThatIsALinkToAFileElsewhereIsReplacedNotWrittenThrough)
+{
+    FixturePlan plan;
+    QTemporaryDir elsewhere;
+    const QString outside = elsewhere.filePath(QStringLiteral("notes.txt"));
+    QFile notes(outside);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a table");
+    notes.close();
+    // The plan's table is read from the link (it is the user's own file) ...
+    const QString table = plan.file(QStringLiteral("Tbl0101.vts"));
+    ASSERT_TRUE(QFile::copy(table, outside + QStringLiteral(".vts")));
+    ASSERT_TRUE(QFile::remove(table));
+    ASSERT_TRUE(QFile::link(outside, table));
+
+    OpenPlanSession session;
+    ASSERT_TRUE(session.OpenPlan(plan.fixture.documentPath()).ok());
+    session.table(QStringLiteral("Tbl0101"))->setNumber(2, 1, 77);
+    session.markTableChanged(QStringLiteral("Tbl0101"));
+    ASSERT_TRUE(session.SavePlan().ok());
+    // ... but a save replaces the link, never the file it points to.
+    EXPECT_FALSE(QFileInfo(table).isSymLink());
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), "not a table");
 }

@@ -8,12 +8,14 @@
 #include "create/creation/CreationProgress.h"
 #include "create/creation/PlanCreation.h"
 #include "plan/Plan.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "platform/Paths.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -47,9 +49,12 @@ public:
 class PlanCreationTest : public ::testing::Test
 {
 protected:
-    CreationResult create(const QStringList &lines)
+    // `writeBudget`: the bytes the disk takes before it is full (negative: no limit).
+    CreationResult create(const QStringList &lines, qint64 writeBudget = -1)
     {
         answers = library.writeAnswers(lines);
+        qv::platform::failWritesAfter(writeBudget);
+        const auto roomAgain = qScopeGuard([] { qv::platform::failWritesAfter(-1); });
         PlanCreation creation(progress);
         if (replaceAnswer)
             creation.setReplaceQuestion(replaceAnswer);
@@ -815,3 +820,32 @@ TEST_F(PlanCreationTest, CustomizationsKeepAnyCountWithinTheTable)
 }
 
 } // namespace
+
+TEST_F(PlanCreationTest, ADiskThatFillsWhileAPlanIsMadeNeverCostsThePlanItWouldReplace)
+{
+    library.addBusiness(qv::plan::Retail, true);
+    replaceAnswer = [](const qv::create::ReplaceRequest &) { return true; };
+    int refused = 0;
+    for (qint64 budget : {0, 200, 2000, 10000, 40000, 160000}) {
+        SCOPED_TRACE(budget);
+        QDir(plansPath(QStringLiteral("AcmeB"))).removeRecursively();
+        QFile::remove(plansPath(QStringLiteral("Acme.bpl")));
+        QDir().mkpath(plansPath(QStringLiteral("AcmeB")));
+        writeText(plansPath(QStringLiteral("AcmeB/Ans00009.rtf")), "old text");
+        writeText(plansPath(QStringLiteral("Acme.bpl")), "old document");
+
+        const CreationResult result = create(library.businessHeader(QStringLiteral("Retail"), true), budget);
+        if (result.planMade()) {
+            // A plan that took the old one's place is complete.
+            EXPECT_TRUE(result.reportText().isEmpty()) << result.reportText().toStdString();
+            EXPECT_TRUE(QFileInfo::exists(plansPath(QStringLiteral("AcmeB/Tbl0601.vts"))));
+            continue;
+        }
+        ++refused;
+        EXPECT_TRUE(result.failure.contains(QStringLiteral("No space left on device"))) << result.failure.toStdString();
+        EXPECT_EQ(readText(plansPath(QStringLiteral("Acme.bpl"))), "old document");
+        EXPECT_EQ(readText(plansPath(QStringLiteral("AcmeB/Ans00009.rtf"))), "old text");
+        EXPECT_TRUE(onlyThePlanAndAnswers()) << "nothing half-made is left";
+    }
+    EXPECT_GE(refused, 3);
+}

@@ -74,6 +74,66 @@ QStringList hiddenRowProblems(const qv::workbook::WorkbookSet &set, const QStrin
     return problems;
 }
 
+// The row of a sheet whose column A reads `label`; 0 when none does.
+int rowOf(const qv::workbook::Workbook &book, int sheet, const QString &label)
+{
+    for (int row = 1; row <= book.sheetData(sheet).lastStoredRow(); ++row)
+        if (book.textOf(sheet, row, 1) == label)
+            return row;
+    return 0;
+}
+
+// The plan's financial analysis: every projected year's sheet shows its
+// measures without an error value, and a change of the sales forecast
+// reaches them.
+QStringList analysisProblems(const qv::plan::Plan &plan, qv::workbook::WorkbookSet &set, const QMap<QString, QString> &answers)
+{
+    const auto &profile = plan.profile();
+    if (!profile.analysis())
+        return {QStringLiteral("the plan offers no analysis")};
+    qv::workbook::Workbook *analysis = set.find(QFileInfo(profile.analysisFileName()).completeBaseName());
+    if (!analysis)
+        return {profile.analysisFileName() + QStringLiteral(" is not in the plan folder")};
+    QStringList problems;
+    const int years = profile.projectedYears();
+    if (years < 1 || years > analysis->sheetCount())
+        problems << QStringLiteral("%1 projected years, %2 sheets").arg(years).arg(analysis->sheetCount());
+    const QStringList measures{QStringLiteral("Gross margin"), QStringLiteral("Net profit margin"), QStringLiteral("Current ratio"),
+                               QStringLiteral("Debt to assets"), QStringLiteral("Margin of safety")};
+    for (int sheet = 0; sheet < std::min(years, analysis->sheetCount()); ++sheet) {
+        for (const QString &measure : measures) {
+            const int row = rowOf(*analysis, sheet, measure);
+            if (row == 0 || !analysis->storedValue(sheet, row, 2).isNumber())
+                problems << QStringLiteral("year %1: %2 shows no figure").arg(sheet + 1).arg(measure);
+            else if (analysis->textOf(sheet, row + 1, 1).isEmpty())
+                problems << QStringLiteral("year %1: %2 has no reading").arg(sheet + 1).arg(measure);
+        }
+    }
+
+    // A hundred more units of the first product, in the first month (or
+    // projected year) that has a price: the first year's sales and net
+    // margin move.
+    const bool custom = answers.value(QStringLiteral("[FIELD1.1]")) == QLatin1String("Custom");
+    const bool isNew = answers.value(QStringLiteral("[FIELD1.2]")) == QLatin1String("New");
+    qv::workbook::Workbook *forecast = set.find(custom ? QStringLiteral("Tbl0403") : QStringLiteral("Tbl0503"));
+    if (!forecast)
+        return problems << QStringLiteral("no sales forecast");
+    const int salesRow = rowOf(*analysis, 0, QStringLiteral("Sales"));
+    const int marginRow = rowOf(*analysis, 0, QStringLiteral("Net profit margin"));
+    const double sales = analysis->storedValue(0, salesRow, 2).number;
+    const double margin = analysis->storedValue(0, marginRow, 2).number;
+    int column = isNew ? 2 : 4;
+    while (isNew && column < 13 && forecast->storedValue(0, 4, column).number <= 0)
+        ++column;
+    forecast->setNumber(3, column, forecast->storedValue(0, 3, column).number + 100);
+    set.recalculate();
+    if (!(analysis->storedValue(0, salesRow, 2).number > sales))
+        problems << QStringLiteral("more units sold leave the analysis's sales at %1").arg(sales);
+    if (analysis->storedValue(0, marginRow, 2).number == margin)
+        problems << QStringLiteral("more units sold leave the net margin at %1").arg(margin);
+    return problems;
+}
+
 } // namespace
 
 TEST(DemoPlans, EveryDemoAnswerFileMakesAWholeBalancedPlan)
@@ -173,6 +233,12 @@ TEST(DemoPlans, EveryDemoAnswerFileMakesAWholeBalancedPlan)
                 if (out.open(QIODevice::WriteOnly))
                     out.write(textGrid(*book).toUtf8());
             }
+        }
+
+        // Last, as it edits the sales forecast.
+        if (business) {
+            const auto analysis = analysisProblems(*creation.plan(), set, answers);
+            EXPECT_TRUE(analysis.isEmpty()) << where << ":\n" << joined(analysis).toStdString();
         }
     }
 }

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
@@ -258,6 +259,134 @@ TEST_F(Library, ExampleTablesShowNoErrorsOnTheirOwnAndBalance)
         const auto failed = failedChecks(definitions.value, set);
         EXPECT_TRUE(failed.isEmpty()) << t.examples.toStdString() << ":\n" << joined(failed).toStdString();
     }
+}
+
+namespace {
+
+// The row of a sheet whose column A reads `label`; 0 when none does.
+int rowOf(const qv::workbook::Workbook &book, int sheet, const QString &label)
+{
+    for (int row = 1; row <= book.sheetData(sheet).lastStoredRow(); ++row)
+        if (book.textOf(sheet, row, 1) == label)
+            return row;
+    return 0;
+}
+
+// The tables another workbook's formulas name ("[Tbl0802]Sheet1!B4"), on every sheet.
+QStringList linkedTables(const qv::workbook::Workbook &book)
+{
+    static const QRegularExpression linked(QStringLiteral("\\[([^\\]]+)\\]"));
+    QStringList result;
+    const qv::workbook::CellRange all{1, 1, qv::workbook::maxRows, qv::workbook::maxColumns};
+    for (int sheet = 0; sheet < book.sheetCount(); ++sheet)
+        book.sheetData(sheet).forEachCell(all, [&](int, int, const qv::workbook::Cell &cell) {
+            if (cell.formula < 0)
+                return;
+            for (auto it = linked.globalMatch(book.formulaCell(cell.formula).text); it.hasNext();)
+                result << it.next().captured(1);
+        });
+    result.removeDuplicates();
+    return result;
+}
+
+} // namespace
+
+// Every business template offers its kind's analysis: the profile names the
+// workbook, its example beside it in the tables folder and its instructions
+// in the kind's instruction folder, each with a key of its own, as the four
+// kinds of a stage share one tables folder.
+TEST_F(Library, EveryBusinessTemplateOffersItsKindsAnalysis)
+{
+    QMap<QString, QString> keyOfKind;
+    for (const auto &t : templates()) {
+        if (!t.business)
+            continue;
+        QString problem;
+        const auto plan = openTemplate(t, problem);
+        ASSERT_TRUE(plan) << problem.toStdString();
+        const auto &profile = plan->profile();
+        const std::string where = t.label().toStdString();
+        EXPECT_TRUE(profile.analysis()) << where;
+        EXPECT_EQ(profile.analysisTitle(), QStringLiteral("Financial &Analysis")) << where;
+        const QString key = profile.exampleKey();
+        ASSERT_FALSE(key.isEmpty()) << where;
+        EXPECT_EQ(profile.analysisFileName(), key + QStringLiteral(".vts")) << where;
+        EXPECT_EQ(keyOfKind.value(t.kind, key), key) << where << ": both stages of a kind share its key";
+        keyOfKind.insert(t.kind, key);
+        EXPECT_TRUE(QFileInfo::exists(t.tables + u'/' + profile.analysisFileName())) << where;
+        EXPECT_TRUE(QFileInfo::exists(t.tables + QStringLiteral("/TPL") + key + QStringLiteral(".vts"))) << where;
+        EXPECT_EQ(rtfProblem(t.instructions + QStringLiteral("/INST") + key + QStringLiteral(".rtf")), QString()) << where;
+    }
+    const QStringList keys = keyOfKind.values();
+    EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()).size(), kindNames().size()) << "a key for each kind";
+}
+
+// Each analysis calculates without an error value on every year's sheet over
+// its set's template tables, links only to tables of its plan, and its
+// example holds the worked figures of the kind's example company.
+TEST_F(Library, AnalysesCalculateLinkToThePlansTablesAndShowTheExampleCompany)
+{
+    int analyses = 0;
+    for (const auto &t : templates()) {
+        if (!t.business)
+            continue;
+        QString problem;
+        const auto plan = openTemplate(t, problem);
+        ASSERT_TRUE(plan) << problem.toStdString();
+        const QString key = plan->profile().exampleKey();
+        const std::string where = t.label().toStdString();
+        qv::workbook::WorkbookSet set;
+        const QStringList unreadable = qv::workbook::loadFolder(set, t.tables);
+        EXPECT_TRUE(unreadable.isEmpty()) << joined(unreadable).toStdString();
+        set.recalculate();
+        const auto *analysis = set.find(key);
+        ASSERT_TRUE(analysis) << where;
+        ++analyses;
+        EXPECT_EQ(analysis->sheetCount(), 5) << where << ": a sheet for each of up to five projected years";
+        const QStringList planTables = [&] {
+            QStringList names;
+            for (const auto &section : sectionsOf(*plan))
+                names << section.tables;
+            return names;
+        }();
+        const QStringList links = linkedTables(*analysis);
+        EXPECT_FALSE(links.isEmpty()) << where;
+        for (const QString &table : links)
+            EXPECT_TRUE(planTables.contains(table)) << where << ": links to " << table.toStdString() << ", no table of the plan";
+        qv::workbook::WorkbookSet alone;
+        alone.add(qv::workbook::loadWorkbook(t.tables + u'/' + key + QStringLiteral(".vts")));
+        const auto *lonely = alone.find(key);
+        for (int sheet = 0; sheet < lonely->sheetCount(); ++sheet) // the links alone give #REF!: they are real links
+            EXPECT_TRUE(lonely->storedValue(sheet, rowOf(*lonely, sheet, QStringLiteral("Sales")), 2).isError()) << where;
+
+        // The example stands alone, its figures those of the kind's example tables.
+        const auto example = qv::workbook::loadWorkbook(t.tables + QStringLiteral("/TPL") + key + QStringLiteral(".vts"));
+        qv::workbook::WorkbookSet single;
+        single.add(example);
+        EXPECT_TRUE(errorCells(single).isEmpty()) << where << ":\n" << joined(errorCells(single)).toStdString();
+        EXPECT_TRUE(linkedTables(*example).isEmpty()) << where;
+        const auto definitions = readTableSet(t.tableSource);
+        qv::workbook::WorkbookSet examples;
+        loadTableSet(definitions.value, examples, t.kind);
+        const bool isNew = t.stage == QLatin1String("New");
+        const auto *statements =
+            examples.find(t.kind == QLatin1String("Custom") ? QStringLiteral("Tbl0903") : QStringLiteral("Tbl0802"));
+        ASSERT_TRUE(statements) << where;
+        for (int year = 1; year <= 5; ++year) {
+            const int sheet = year - 1;
+            const int salesRow = rowOf(*example, sheet, QStringLiteral("Sales"));
+            const int marginRow = rowOf(*example, sheet, QStringLiteral("Gross margin"));
+            ASSERT_GT(salesRow, 0) << where;
+            ASSERT_GT(marginRow, 0) << where;
+            const int column = isNew ? 1 + year : 3 + year; // B-F, or D-H after two actual years
+            const double sales = statements->storedValue(0, isNew ? 30 : 4, column).number;
+            EXPECT_GT(sales, 0) << where;
+            EXPECT_NEAR(example->storedValue(sheet, salesRow, 2).number, sales, 0.01) << where << " year " << year;
+            const double gross = statements->storedValue(0, isNew ? 32 : 6, column).number;
+            EXPECT_NEAR(example->storedValue(sheet, marginRow, 2).number, gross / sales, 1e-9) << where << " year " << year;
+        }
+    }
+    EXPECT_EQ(analyses, 10);
 }
 
 TEST_F(Library, InstructionAndExampleTextsUseUsSpelling)

@@ -310,3 +310,45 @@ TEST_F(TableFiles, AByteOrderMarkAndWindowsLineEndsReadAsPlainLines)
     ASSERT_TRUE(table.errors.isEmpty()) << table.errors.join(u'\n').toStdString();
     EXPECT_DOUBLE_EQ(table.value.build()->number(1, 2), 2);
 }
+
+// An analysis: named by its key, one sheet per year, each line repeated on
+// every sheet with "{year}" standing for the sheet's number, and links into
+// the one-sheet tables of its set.
+TEST_F(TableFiles, AnAnalysisRepeatsItsLinesOnEverySheetWithItsYear)
+{
+    write(QStringLiteral("Tbl0802.table"), "table Tbl0802\ncolumns A:20 B-D:10\nrows 2\nB2 100\nC2 250\nD2 400\n");
+    const auto analysis = readTableDefinition(
+        write(QStringLiteral("ANRT.table"),
+              "table ANRT\ntitle \"Financial Analysis\"\nsheets 3 \"Year {year}\"\ncolumns A:30 B:12\nrows 3\nhidden 3\n"
+              "A1 \"Projected year {year}\" bold\n"
+              "B1 =INDEX([Tbl0802]Sheet1!B2:D2,{year})\n"
+              "B2 =IF({year}=1,\"\",B1/INDEX([Tbl0802]Sheet1!B2:D2,{year}-1)-1) format=\"0.0%\"\n"
+              "example Retail\nB3 7\n"),
+        {});
+    ASSERT_TRUE(analysis.errors.isEmpty()) << analysis.errors.join(u'\n').toStdString();
+    EXPECT_TRUE(analysis.value.isAnalysis());
+    EXPECT_EQ(analysis.value.sheets, 3);
+
+    const auto set = readTableSet(dir.path());
+    ASSERT_TRUE(set.errors.isEmpty()) << set.errors.join(u'\n').toStdString();
+    WorkbookSet books;
+    loadTableSet(set.value, books, QStringLiteral("Retail"));
+    EXPECT_TRUE(errorCells(books).isEmpty()) << errorCells(books).join(u'\n').toStdString();
+    const Workbook &book = *books.find(QStringLiteral("ANRT"));
+    ASSERT_EQ(book.sheetCount(), 3);
+    EXPECT_EQ(book.activeSheet(), 0);
+    EXPECT_EQ(book.sheetName(2), QStringLiteral("Year 3"));
+    EXPECT_EQ(book.textOf(1, 1, 1), QStringLiteral("Projected year 2"));
+    EXPECT_EQ(book.storedValue(2, 1, 2).number, 400);
+    EXPECT_TRUE(book.storedValue(0, 2, 2).isText()); // no year before the first
+    EXPECT_DOUBLE_EQ(book.storedValue(1, 2, 2).number, 1.5);
+    EXPECT_DOUBLE_EQ(book.storedValue(2, 3, 2).number, 7); // the example on every sheet
+    EXPECT_TRUE(book.sheetData(2).hiddenRows.count(3));
+    EXPECT_EQ(book.sheetData(1).maxRow, 3);
+    EXPECT_TRUE(textGrid(book, 1).contains(QStringLiteral("Projected year 2")));
+
+    const auto wrong = readTableDefinition(write(QStringLiteral("ANXX.table"), "table ANXX\nsheets 3 \"Year\"\nsheets 0\n"), {});
+    ASSERT_EQ(wrong.errors.size(), 2) << wrong.errors.join(u'\n').toStdString();
+    EXPECT_TRUE(wrong.errors.at(0).contains(QStringLiteral("ANXX.table:2: the sheets' name needs {year}")));
+    EXPECT_TRUE(wrong.errors.at(1).contains(QStringLiteral("ANXX.table:3: sheets reads")));
+}

@@ -332,6 +332,15 @@ TEST_F(PlanDocumentTest, WhatIsReadIsWhatASaveWritesBack)
     EXPECT_TRUE(again.sameContent(content));
 }
 
+TEST_F(PlanDocumentTest, AByteOrderMarkFromAnEditorReadsAsTheSameDocument)
+{
+    PlanContent plain, marked;
+    QString reason;
+    ASSERT_TRUE(PlanDocument::read(validDocument(), plain, reason)) << qPrintable(reason);
+    ASSERT_TRUE(PlanDocument::read("\xEF\xBB\xBF" + validDocument(), marked, reason)) << qPrintable(reason);
+    EXPECT_TRUE(marked.sameContent(plain));
+}
+
 TEST(Submitter, KeepsTheSubmissionDateInAFormADocumentHolds)
 {
     Submitter submitter;

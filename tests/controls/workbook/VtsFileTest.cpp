@@ -225,6 +225,21 @@ TEST(Qvtool, EvalCellsAndInfo)
     runQvtool({QStringLiteral("eval"), QStringLiteral("--load"), dir.filePath(QStringLiteral("none.vts")), QStringLiteral("1")}, &status);
     EXPECT_NE(status, 0);
 
+    // A later sheet, by number or name, with its links read like the first's.
+    Workbook years;
+    years.setEntry(1, 1, QStringLiteral("first"));
+    years.setActiveSheet(years.addSheet(QStringLiteral("Year 2")));
+    years.setEntry(1, 1, QStringLiteral("=[Tbl0404]Sheet1!B1+1"));
+    years.setActiveSheet(0);
+    const QString analysis = dir.filePath(QStringLiteral("ANRT.vts"));
+    years.write(analysis);
+    EXPECT_EQ(runQvtool({QStringLiteral("cells"), analysis, QStringLiteral("--sheet"), QStringLiteral("2")}), QStringLiteral("251\n"));
+    EXPECT_EQ(runQvtool({QStringLiteral("cells"), analysis, QStringLiteral("A1"), QStringLiteral("--sheet"), QStringLiteral("year 2")}),
+              QStringLiteral("251\n"));
+    EXPECT_EQ(runQvtool({QStringLiteral("cells"), analysis}), QStringLiteral("first\n"));
+    runQvtool({QStringLiteral("cells"), analysis, QStringLiteral("--sheet"), QStringLiteral("3")}, &status);
+    EXPECT_EQ(status, 2);
+
     const QString copy = dir.filePath(QStringLiteral("Tbl0501.xls"));
     runQvtool({QStringLiteral("xlsx"), main, copy}, &status);
     EXPECT_EQ(status, 0);
