@@ -46,7 +46,7 @@ void frmMain::autosaveTick()
 {
     // A plan without a document would ask where to save it; autosave never asks.
     const plan::Plan *current = shell::currentPlan();
-    if (!current || current->fullPath().isEmpty() || saving())
+    if (!current || current->fullPath().isEmpty() || saving() || m_session->isReadOnlyCopy())
         return;
     // Nor does it save behind an open question (such as "Save Plan", whose
     // No must still discard the edits); the count waits for the next tick.

@@ -4,6 +4,7 @@
 #include "composer/PlanLock.h"
 #include "composer/PlanSaving.h"
 #include "composer/PlanTables.h"
+#include "composer/ReadOnlyCopy.h"
 #include "composer/RecentPlans.h"
 #include "controls/workbook/Workbook.h"
 #include "controls/workbook/WorkbookSet.h"
@@ -63,6 +64,37 @@ plan::Plan &OpenPlanSession::plan() const
 // ---- The plan ----------------------------------------------------------------------
 
 Result<void> OpenPlanSession::OpenPlan(const QString &path)
+{
+    Result<void> opened = openDocument(path);
+    if (opened)
+        m_readOnlyCopy.reset(); // a plan of its own replaced the copy
+    return opened;
+}
+
+bool OpenPlanSession::isPlanInUse(const Failure &failure)
+{
+    return failure.number == kPermissionDenied;
+}
+
+Result<void> OpenPlanSession::OpenReadOnlyCopy(const QString &path)
+{
+    auto copy = std::make_unique<ReadOnlyCopy>();
+    QString error;
+    const QString copied = copy->make(path, error);
+    if (copied.isEmpty())
+        return Failure{kFileAccessError, error, QStringLiteral("Opening ") + path};
+    Result<void> opened = openDocument(copied);
+    if (opened)
+        m_readOnlyCopy = std::move(copy);
+    return opened;
+}
+
+QString OpenPlanSession::readOnlyOriginal() const
+{
+    return m_readOnlyCopy ? m_readOnlyCopy->original() : QString();
+}
+
+Result<void> OpenPlanSession::openDocument(const QString &path)
 {
     support::CWaitCursor wait;
     auto opened = std::make_unique<plan::Plan>();
@@ -337,6 +369,15 @@ Result<void> OpenPlanSession::SavePlan()
     // started meanwhile would find working copies half committed.
     if (m_saving)
         return Failure::cancelled();
+    if (m_readOnlyCopy) {
+        const Failure refused{kPermissionDenied,
+                              QStringLiteral("This is a read-only copy of \"%1\", which is open in another Quorvex "
+                                             "window. Changes made to the copy cannot be saved to the plan.")
+                                  .arg(QFileInfo(m_readOnlyCopy->original()).completeBaseName()),
+                              QStringLiteral("Saving")};
+        support::reportOperationError(m_reportOwner, refused);
+        return refused;
+    }
     FlagGuard savingNow(m_saving);
     support::CWaitCursor wait;
     emit saveStarted();
@@ -394,6 +435,20 @@ bool OpenPlanSession::ClosePlan()
         return true;
     if (m_saving)
         return false; // its working copies are still being committed
+    if (m_readOnlyCopy) {
+        if (current->modified()
+            && platform::msgBox(m_reportOwner,
+                                QStringLiteral("The changes made to this read-only copy will be discarded. Close it?"),
+                                platform::Buttons::YesNo, platform::Icon::Question)
+                   != platform::Answer::Yes)
+            return false;
+        m_lock->release();
+        m_readOnlyCopy.reset();
+        m_pendingDeletions.clear();
+        forgetEdits();
+        emit planClosed();
+        return true;
+    }
     if (current->modified()) {
         const platform::Answer answer = platform::msgBox(m_reportOwner, GetResText(kSavePlanQuestion),
                                                          platform::Buttons::YesNoCancel, platform::Icon::Question);

@@ -32,6 +32,7 @@ class WorkbookSet;
 namespace qv::composer {
 
 class PlanLock;
+class ReadOnlyCopy;
 
 class OpenPlanSession : public QObject
 {
@@ -55,6 +56,14 @@ public:
     // refused. Edits a crashed program left unsaved are offered back (Yes
     // keeps them, marking the plan modified) or discarded.
     Result<void> OpenPlan(const QString &path);
+    // A plan refused because another window holds it (see OpenPlan) can be
+    // opened as a read-only copy instead: a copy as last saved, in a
+    // temporary folder, which the session never saves.
+    static bool isPlanInUse(const Failure &failure);
+    Result<void> OpenReadOnlyCopy(const QString &path);
+    bool isReadOnlyCopy() const { return m_readOnlyCopy != nullptr; }
+    // The plan the read-only copy was made of (empty for a plan of its own).
+    QString readOnlyOriginal() const;
     // Makes the plan the current Plan holds the open plan: loads its tables
     // and forgets what earlier plans left changed. Emits planOpened.
     void start();
@@ -146,9 +155,11 @@ private:
     Result<void> saveDocument();
     bool offerLeftoverEdits(const plan::Plan &opened);
     Result<void> lockPlan(const plan::Plan &plan);
+    Result<void> openDocument(const QString &path);
 
     std::unique_ptr<workbook::WorkbookSet> m_tables;
     std::unique_ptr<PlanLock> m_lock;
+    std::unique_ptr<ReadOnlyCopy> m_readOnlyCopy;
     std::shared_ptr<plan::Section> m_section;
     std::shared_ptr<plan::Table> m_table;
     QSet<QString> m_changedTables;             // names of tables edited since last written

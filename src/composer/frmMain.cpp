@@ -152,7 +152,16 @@ bool frmMain::OpenPlan(const QString &path)
     support::CWaitCursor wait;
     // The shown section belongs to the plan being replaced; its edits were
     // offered for saving when that plan closed.
-    const Result<void> opened = m_session->OpenPlan(path);
+    Result<void> opened = m_session->OpenPlan(path);
+    if (!opened && OpenPlanSession::isPlanInUse(opened.failure())) {
+        // Another window writes this plan; it may still be read here.
+        const QString offer = opened.failure().description
+                              + QStringLiteral("\r\n\r\nOpen a read-only copy instead? You can read, print and "
+                                               "compile the copy, but it cannot be saved over the plan.");
+        if (platform::msgBox(this, offer, platform::Buttons::YesNo, platform::Icon::Question) != platform::Answer::Yes)
+            return false;
+        opened = m_session->OpenReadOnlyCopy(path);
+    }
     if (!opened) {
         tell(this, opened.failure().description, platform::Icon::Exclamation);
         return false;
@@ -175,9 +184,12 @@ void frmMain::showOpenedPlan()
     plan::Plan &current = plan();
     BuildTree(current.outline().chapters());
     const bool business = current.planInfo().planType() == plan::BusinessPlan;
-    shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
+    const bool copy = m_session->isReadOnlyCopy();
+    // A read-only copy lives in a temporary folder: it is never the plan to reopen.
+    if (!copy)
+        shell::writeLastPlan(current.planInfo().planType(), current.fullPath());
     setWindowIcon(resources::LoadResIcon(business ? kBusinessPlanIcon : kMarketingPlanIcon));
-    setWindowTitle(composerTitle(current.fullPath()));
+    setWindowTitle(composerTitle(current.fullPath()) + (copy ? QStringLiteral(" (Read-Only Copy)") : QString()));
 
     QTreeWidgetItem *root = tvwOutline->topLevelItem(0);
     if (root) {

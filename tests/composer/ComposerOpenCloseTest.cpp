@@ -1,5 +1,6 @@
 #include "ComposerTestSupport.h"
 
+#include "composer/PlanLock.h"
 #include "composer/SamplePlanChooser.h"
 #include "platform/Settings.h"
 
@@ -213,4 +214,49 @@ TEST(ComposerMenus, GoOnlineOpensTheWebSiteThroughTheShell)
     c.window->findChild<QToolButton *>(QStringLiteral("cmdToolBar_8"))->click();
     ASSERT_EQ(fakes().shell->opened.size(), 1) << fakes().messages->lastText().toStdString();
     EXPECT_EQ(fakes().shell->opened[0].first, QStringLiteral("/usr/bin/browser"));
+}
+
+TEST(ComposerOpen, APlanOpenInAnotherWindowOpensAsAReadOnlyCopyThatNeverWritesIt)
+{
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    // A second plan, which another window holds.
+    const QString other = QDir(c.fixture.root()).filePath(QStringLiteral("Other.bpl"));
+    const QString otherFolder = QDir(c.fixture.root()).filePath(QStringLiteral("OtherB"));
+    ASSERT_TRUE(QFile::copy(c.fixture.documentPath(), other));
+    QDir().mkpath(otherFolder);
+    for (const QString &name : QDir(c.fixture.planFolder()).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(QDir(c.fixture.planFolder()).filePath(name), QDir(otherFolder).filePath(name)));
+    composer::PlanLock held;
+    QString refusal;
+    ASSERT_TRUE(held.take(otherFolder, QStringLiteral("Other"), refusal));
+    const QByteArray document = readFile(other);
+
+    // No: nothing opens.
+    fakes().messages->setNextAnswer(Answer::No);
+    EXPECT_FALSE(c.window->OpenPlan(other));
+    EXPECT_TRUE(fakes().messages->lastText().contains(QStringLiteral("already open in another Quorvex window")));
+    EXPECT_TRUE(fakes().messages->lastText().contains(QStringLiteral("read-only copy")));
+    EXPECT_EQ(shell::currentPlan()->fullPath(), c.fixture.documentPath());
+
+    // Yes: the copy opens, says so, and is never saved over the plan.
+    fakes().messages->setNextAnswer(Answer::Yes);
+    ASSERT_TRUE(c.window->OpenPlan(other));
+    EXPECT_EQ(c.window->windowTitle(), QStringLiteral("Plan Composer - Other (Read-Only Copy)"));
+    EXPECT_NE(QFileInfo(shell::currentPlan()->fullPath()).absolutePath(), QFileInfo(other).absolutePath());
+    EXPECT_EQ(platform::Settings::get(QStringLiteral("Options"), QStringLiteral("Last_B_File")), c.fixture.documentPath())
+        << "the copy is not the plan to reopen";
+    shell::currentPlan()->setModified(true);
+    EXPECT_FALSE(c.window->SavePlan());
+    EXPECT_TRUE(fakes().messages->lastText().contains(QStringLiteral("read-only copy of \"Other\"")));
+    EXPECT_EQ(readFile(other), document);
+
+    // Closing discards the copy's changes only when told to.
+    fakes().messages->setNextAnswer(Answer::No);
+    EXPECT_FALSE(c.window->ClosePlan());
+    const QString copyFolder = QFileInfo(shell::currentPlan()->fullPath()).absolutePath();
+    fakes().messages->setNextAnswer(Answer::Yes);
+    EXPECT_TRUE(c.window->ClosePlan());
+    EXPECT_FALSE(QFileInfo::exists(copyFolder)) << "the copy goes with it";
+    EXPECT_EQ(readFile(other), document);
 }
