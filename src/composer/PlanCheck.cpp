@@ -64,18 +64,11 @@ QStringList checkPlanFiles(const plan::Plan &plan)
 {
     QStringList problems;
     const QString folder = plan.folder();
-    const plan::Chapters &chapters = plan.outline().chapters();
-    for (int c = 1; c <= chapters.count(); ++c) {
-        const plan::Sections &sections = chapters.item(c)->sections();
-        for (int s = 1; s <= sections.count(); ++s) {
-            const plan::Section &section = *sections.item(s);
-            if (section.textFileName().isEmpty())
-                continue; // its text is made when it is first shown
-            checkText(platform::joinPath(folder, section.textFileName()), problems);
-            const QString workingCopy = platform::joinPath(folder, section.primaryTextFileName());
-            if (QFileInfo::exists(workingCopy))
-                checkText(workingCopy, problems);
-        }
+    for (const auto &section : sectionsWithText(plan.outline())) {
+        checkText(platform::joinPath(folder, section->textFileName()), problems);
+        const QString workingCopy = platform::joinPath(folder, section->primaryTextFileName());
+        if (QFileInfo::exists(workingCopy))
+            checkText(workingCopy, problems);
     }
     const std::vector<TableEntry> tables = tablesInPlanOrder(plan.outline());
     for (const TableEntry &entry : tables) {
