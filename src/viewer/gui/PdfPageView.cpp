@@ -18,6 +18,8 @@ PdfPageView::PdfPageView(QWidget *parent) : QPdfView(parent)
         m_markedPage = -1;
         m_marks.clear();
         m_lastPageInSight = -1;
+        m_anchorPage = 0;
+        m_anchorShare = 0;
     });
     connect(this, &QPdfView::zoomFactorChanged, this, &PdfPageView::notePageInSight);
     connect(this, &QPdfView::zoomModeChanged, this, &PdfPageView::notePageInSight);
@@ -106,6 +108,7 @@ void PdfPageView::showPlace(int page, const QPointF &place)
     // A place is shown a fifth of the way down; a page's top at the top.
     const int margin = place.isNull() ? documentMargins().top() : viewport()->height() / 5;
     verticalScrollBar()->setValue(rect.top() + int(std::lround(place.y() * scale)) - margin);
+    noteAnchor();
     // A page's top shows the page's middle; a place comes into sight.
     const int x = rect.left() + int(std::lround(place.x() * scale));
     if (place.isNull())
@@ -154,14 +157,37 @@ void PdfPageView::paintEvent(QPaintEvent *event)
 void PdfPageView::scrollContentsBy(int dx, int dy)
 {
     QPdfView::scrollContentsBy(dx, dy);
+    if (!m_resizing)
+        noteAnchor();
     notePageInSight();
 }
 
 void PdfPageView::resizeEvent(QResizeEvent *event)
 {
+    m_resizing = true;
     QPdfView::resizeEvent(event);
+    m_resizing = false;
+    restoreAnchor();
     notePageInSight();
     emit viewResized();
+}
+
+void PdfPageView::noteAnchor()
+{
+    const int page = std::max(0, pageInSight());
+    const QRect rect = pageRect(page);
+    if (rect.height() <= 0)
+        return;
+    m_anchorPage = page;
+    m_anchorShare = qreal(verticalScrollBar()->value() - rect.top()) / rect.height();
+}
+
+void PdfPageView::restoreAnchor()
+{
+    const QRect rect = pageRect(m_anchorPage);
+    if (rect.height() <= 0)
+        return;
+    verticalScrollBar()->setValue(rect.top() + int(std::lround(m_anchorShare * rect.height())));
 }
 
 void PdfPageView::notePageInSight()
