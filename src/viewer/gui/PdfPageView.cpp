@@ -55,23 +55,32 @@ QSize PdfPageView::pageSize(int page) const
     return size;
 }
 
-QRect PdfPageView::pageRect(int page) const
+QList<QRect> PdfPageView::pageRects() const
 {
     const QPdfDocument *pdf = document();
-    if (!pdf || page < 0 || page >= pdf->pageCount())
-        return QRect();
+    QList<QRect> rects;
+    if (!pdf)
+        return rects;
     const QMargins margins = documentMargins();
     int widest = 0;
     int top = margins.top();
-    for (int p = 0; p < pdf->pageCount(); ++p) {
-        const QSize size = pageSize(p);
+    for (int page = 0; page < pdf->pageCount(); ++page) {
+        const QSize size = pageSize(page);
         widest = std::max(widest, size.width());
-        if (p < page)
-            top += size.height() + pageSpacing();
+        rects.append(QRect(QPoint(0, top), size));
+        top += size.height() + pageSpacing();
     }
-    const int totalWidth = widest + margins.left() + margins.right();
-    const QSize size = pageSize(page);
-    return QRect(QPoint((std::max(totalWidth, viewport()->width()) - size.width()) / 2, top), size);
+    // Each page centred in the widest page's width, or in the view's.
+    const int width = std::max(widest + margins.left() + margins.right(), viewport()->width());
+    for (QRect &rect : rects)
+        rect.moveLeft((width - rect.width()) / 2);
+    return rects;
+}
+
+QRect PdfPageView::pageRect(int page) const
+{
+    const QList<QRect> rects = pageRects();
+    return page >= 0 && page < rects.size() ? rects.at(page) : QRect();
 }
 
 qreal PdfPageView::pixelsPerPoint(int page) const
@@ -120,14 +129,14 @@ void PdfPageView::showPlace(int page, const QPointF &place)
 
 int PdfPageView::pageInSight() const
 {
-    const QPdfDocument *pdf = document();
-    if (!pdf || pdf->pageCount() == 0)
+    const QList<QRect> rects = pageRects();
+    if (rects.isEmpty())
         return -1;
     const int y = verticalScrollBar()->value() + viewport()->height() / 3;
-    for (int page = 0; page < pdf->pageCount(); ++page)
-        if (y < pageRect(page).bottom() + pageSpacing())
+    for (int page = 0; page < rects.size(); ++page)
+        if (y < rects.at(page).bottom() + pageSpacing())
             return page;
-    return pdf->pageCount() - 1;
+    return int(rects.size()) - 1;
 }
 
 void PdfPageView::setMarks(int page, const QList<QRectF> &rectangles)

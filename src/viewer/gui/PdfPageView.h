@@ -51,6 +51,8 @@ protected:
 private:
     qreal screenPixelsPerPoint() const;
     QSize pageSize(int page) const;
+    // Every page's rectangle, worked out in one pass.
+    QList<QRect> pageRects() const;
     void notePageInSight();
     // The place at the top of the view, as a page and a share of its
     // height, so that a new size of the view (a scroll bar coming or going,
