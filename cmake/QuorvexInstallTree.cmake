@@ -15,7 +15,9 @@ add_custom_target(qv_install_tree_ready ALL)
 
 # The programs a user starts by name get a link in PREFIX/bin; the others
 # (the setup assistants) are started by quorvex from the program folder.
-set(QV_COMMANDS quorvex qvtool compiler)
+# LINK=PROGRAM gives a program's link another name: "viewer" alone would
+# claim too general a command.
+set(QV_COMMANDS quorvex qvtool compiler quorvex-viewer=viewer)
 
 # qv_install_files(DESTINATION dir FILES ...): copies files into the laid-out
 # program folder at build time and installs them under the same folder.
@@ -52,8 +54,13 @@ function(qv_install_command_links)
   set(links ${CMAKE_BINARY_DIR}/command-links)
   file(MAKE_DIRECTORY ${links})
   foreach(command IN LISTS QV_COMMANDS)
-    if(TARGET ${command})
-      file(CREATE_LINK ../${QV_PROGRAM_DESTINATION}/${command} ${links}/${command} SYMBOLIC)
+    set(program ${command})
+    if(command MATCHES "^(.+)=(.+)$")
+      set(command ${CMAKE_MATCH_1})
+      set(program ${CMAKE_MATCH_2})
+    endif()
+    if(TARGET ${program})
+      file(CREATE_LINK ../${QV_PROGRAM_DESTINATION}/${program} ${links}/${command} SYMBOLIC)
       install(FILES ${links}/${command} DESTINATION bin)
     endif()
   endforeach()

@@ -28,16 +28,19 @@ if grep -q '^E:' <<< "$lintian_out"; then fail "lintian reports errors"; else pa
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 program="$root/usr/lib/quorvex"
-for f in quorvex qvtool pwiz_mi pwiz_mx pwiz_mp quorvex.installed Help/BPlan8.html System/American.vtd; do
+for f in quorvex qvtool viewer pwiz_mi pwiz_mx pwiz_mp quorvex.installed Help/BPlan8.html System/American.vtd \
+         Data/ENG/BusPlan/Samples/New/Retail.cpd Data/ENG/BusPlan/Samples/Existing/Custom.cpd \
+         Data/ENG/MrktPlan/Samples/Service.cpd; do
   [ -e "$program/$f" ] || fail "missing usr/lib/quorvex/$f"
 done
 for d in Data/ENG Compile; do [ -d "$program/$d" ] || fail "missing usr/lib/quorvex/$d/"; done
 [ -e "$program/My Plans" ] && fail "the program folder holds My Plans"
-for c in quorvex qvtool; do
-  [ "$(readlink "$root/usr/bin/$c")" = "../lib/quorvex/$c" ] || fail "usr/bin/$c is not a link to the program folder"
+for pair in quorvex:quorvex qvtool:qvtool quorvex-viewer:viewer; do
+  c="${pair%%:*}"
+  [ "$(readlink "$root/usr/bin/$c")" = "../lib/quorvex/${pair#*:}" ] || fail "usr/bin/$c is not a link to the program folder"
   [ -f "$root/usr/share/man/man1/$c.1.gz" ] || fail "no manual page for $c"
 done
-for f in applications/com.corvane.Quorvex.desktop metainfo/com.corvane.Quorvex.metainfo.xml \
+for f in applications/com.corvane.Quorvex.desktop applications/com.corvane.Quorvex.Viewer.desktop metainfo/com.corvane.Quorvex.metainfo.xml \
          mime/packages/com.corvane.Quorvex.xml icons/hicolor/scalable/apps/com.corvane.Quorvex.svg \
          icons/hicolor/48x48/apps/com.corvane.Quorvex.png \
          icons/hicolor/scalable/mimetypes/application-x-quorvex-business-plan.svg \
@@ -51,6 +54,7 @@ if file "$program/quorvex" | grep -q 'not stripped'; then fail "quorvex is not s
 
 # Desktop entry, AppStream data and MIME types.
 desktop-file-validate "$root/usr/share/applications/com.corvane.Quorvex.desktop" \
+  "$root/usr/share/applications/com.corvane.Quorvex.Viewer.desktop" \
   && pass "desktop-file-validate" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/com.corvane.Quorvex.metainfo.xml" \
   && pass "appstreamcli validate" || fail "appstreamcli validate"
@@ -80,6 +84,8 @@ fi
 before="$(cd "$program" && find . -printf '%p %s %T@\n' | sort)"
 run() { env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen "${as_user[@]}" "$@"; }
 myplans="$(run "$root/usr/bin/qvtool" folder myplans)"
+run "$root/usr/bin/quorvex-viewer" --help | grep -q '^usage: viewer' && pass "the viewer runs from its link" \
+  || fail "quorvex-viewer --help"
 [ "$myplans" = "$home/Documents/My Plans/" ] && pass "My Plans in the documents folder" \
   || fail "My Plans is $myplans"
 plan="$(run bash "$here/scripts/make-demo.sh" "$program")"

@@ -7,6 +7,7 @@
 #include "composer/ComposerCommon.h"
 #include "composer/OutlineNodes.h"
 #include "composer/RecentPlans.h"
+#include "composer/SamplePlanChooser.h"
 #include "composer/SectionFiles.h"
 #include "composer/frmTables.h"
 #include "controls/spell/SpellChecker.h"
@@ -92,7 +93,11 @@ void frmMain::buildMenus()
     captioned(fileOpen->menuAction(), 1022);
     connect(captioned(menuItem(fileOpen, QStringLiteral("mnuFileOpen_0")), 1025), &QAction::triggered, this,
             &frmMain::openPlanDialog);
-    comingItem(fileOpen, QStringLiteral("mnuFileOpen_1"), tr("&Sample Plan"));
+    QAction *samplePlan = menuItem(fileOpen, QStringLiteral("mnuFileOpen_1"), tr("&Sample Plan"));
+    samplePlan->setEnabled(hasSamplePlanChooser());
+    connect(fileOpen, &QMenu::aboutToShow, samplePlan, [samplePlan] { samplePlan->setEnabled(hasSamplePlanChooser()); });
+    connect(samplePlan, &QAction::triggered, this,
+            [this] { showSamplePlanChooser(plan().planInfo().planType(), this); });
     file->addSeparator();
     connect(captioned(menuItem(file, QStringLiteral("mnuFile_5")), 1041), &QAction::triggered, this, [this] {
         {

@@ -14,15 +14,8 @@ namespace {
 QHash<QString, QString> contentsByFileName(const plan::PlanOutline &outline)
 {
     QHash<QString, QString> contents;
-    const plan::Chapters &chapters = outline.chapters();
-    for (int c = 1; c <= chapters.count(); ++c) {
-        const plan::Sections &sections = chapters.item(c)->sections();
-        for (int s = 1; s <= sections.count(); ++s) {
-            const plan::Section &section = *sections.item(s);
-            if (!section.textFileName().isEmpty())
-                contents.insert(section.textFileName().toLower(), section.name() + QStringLiteral(" (text)"));
-        }
-    }
+    for (const auto &section : sectionsWithText(outline))
+        contents.insert(section->textFileName().toLower(), section->name() + QStringLiteral(" (text)"));
     for (const TableEntry &entry : tablesInPlanOrder(outline)) {
         const plan::Table &table = *entry.table;
         const QString name = table.displayName().isEmpty() ? table.name() : table.displayName();

@@ -27,17 +27,21 @@ void checkText(const QString &path, QStringList &problems)
         problems << QStringLiteral("%1: %2").arg(path, read.error);
 }
 
-void checkLinks(const QString &path, const workbook::Workbook &book, const std::vector<TableEntry> &tables,
+void checkLinks(const QString &path, workbook::Workbook &book, const std::vector<TableEntry> &tables,
                 QStringList &problems)
 {
-    for (int row = 1; row <= book.lastRow(); ++row) {
-        for (int col = 1; col <= book.lastCol(); ++col) {
-            const QString formula = book.formula(row, col);
-            if (!formula.contains(QLatin1Char('[')))
-                continue;
-            const CellLinks links = findCellLinks(formula, tables);
-            if (links.outcome == CellLinks::Outcome::TableNotFound)
-                problems << QStringLiteral("%1: a link names %2, which the plan does not have").arg(path, links.missingTable);
+    for (int sheet = 0; sheet < book.sheetCount(); ++sheet) {
+        book.setActiveSheet(sheet);
+        for (int row = 1; row <= book.lastRow(); ++row) {
+            for (int col = 1; col <= book.lastCol(); ++col) {
+                const QString formula = book.formula(row, col);
+                if (!formula.contains(QLatin1Char('[')))
+                    continue;
+                const CellLinks links = findCellLinks(formula, tables);
+                if (links.outcome == CellLinks::Outcome::TableNotFound)
+                    problems << QStringLiteral("%1: a link names %2, which the plan does not have")
+                                    .arg(path, links.missingTable);
+            }
         }
     }
 }
@@ -64,18 +68,11 @@ QStringList checkPlanFiles(const plan::Plan &plan)
 {
     QStringList problems;
     const QString folder = plan.folder();
-    const plan::Chapters &chapters = plan.outline().chapters();
-    for (int c = 1; c <= chapters.count(); ++c) {
-        const plan::Sections &sections = chapters.item(c)->sections();
-        for (int s = 1; s <= sections.count(); ++s) {
-            const plan::Section &section = *sections.item(s);
-            if (section.textFileName().isEmpty())
-                continue; // its text is made when it is first shown
-            checkText(platform::joinPath(folder, section.textFileName()), problems);
-            const QString workingCopy = platform::joinPath(folder, section.primaryTextFileName());
-            if (QFileInfo::exists(workingCopy))
-                checkText(workingCopy, problems);
-        }
+    for (const auto &section : sectionsWithText(plan.outline())) {
+        checkText(platform::joinPath(folder, section->textFileName()), problems);
+        const QString workingCopy = platform::joinPath(folder, section->primaryTextFileName());
+        if (QFileInfo::exists(workingCopy))
+            checkText(workingCopy, problems);
     }
     const std::vector<TableEntry> tables = tablesInPlanOrder(plan.outline());
     for (const TableEntry &entry : tables) {
@@ -85,6 +82,13 @@ QStringList checkPlanFiles(const plan::Plan &plan)
         if (QFileInfo::exists(workingCopy))
             checkTable(workingCopy, tables, problems);
     }
+    // The analysis reads the statements by link; a plan made before its
+    // template offered one has no analysis file until the window makes it.
+    const QString analysis = plan.profile().analysis() && !plan.profile().analysisFileName().isEmpty()
+                                 ? platform::joinPath(folder, plan.profile().analysisFileName())
+                                 : QString();
+    if (!analysis.isEmpty() && QFileInfo::exists(analysis))
+        checkTable(analysis, tables, problems);
     return problems;
 }
 

@@ -23,6 +23,18 @@ std::vector<TableEntry> tablesInPlanOrder(const plan::PlanOutline &outline)
     return entries;
 }
 
+std::vector<std::shared_ptr<plan::Section>> sectionsWithText(const plan::PlanOutline &outline)
+{
+    std::vector<std::shared_ptr<plan::Section>> withText;
+    for (const auto &chapter : outline.chapters()) {
+        for (const auto &section : chapter->sections()) {
+            if (!section->textFileName().isEmpty())
+                withText.push_back(section);
+        }
+    }
+    return withText;
+}
+
 namespace {
 
 // A picture is current when nothing it is drawn from changed after it.

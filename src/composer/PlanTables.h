@@ -1,7 +1,8 @@
 #pragma once
 
 // The plan's tables in plan order, with where each one sits: one walk that
-// the list of tables, table navigation and the graph pictures share.
+// the list of tables, table navigation and the graph pictures share; and the
+// sections that have a text file, for the checks that read them.
 
 #include <QString>
 
@@ -10,6 +11,7 @@
 
 namespace qv::plan {
 class PlanOutline;
+class Section;
 class Table;
 } // namespace qv::plan
 
@@ -26,6 +28,10 @@ struct TableEntry
 
 // Every table of every section, chapters and sections in outline order.
 std::vector<TableEntry> tablesInPlanOrder(const plan::PlanOutline &outline);
+
+// Every section that has a text file (one is made only when a section is
+// first shown), in outline order.
+std::vector<std::shared_ptr<plan::Section>> sectionsWithText(const plan::PlanOutline &outline);
 
 // A table's graph picture and whether it still shows the table as it is:
 // it exists and is no older than the table's file (working copy included)

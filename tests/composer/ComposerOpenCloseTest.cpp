@@ -1,10 +1,12 @@
 #include "ComposerTestSupport.h"
 
 #include "composer/PlanLock.h"
+#include "composer/SamplePlanChooser.h"
 #include "platform/Settings.h"
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QToolButton>
 
 using namespace qv;
@@ -78,6 +80,39 @@ TEST(ComposerOpen, TheOpenDialogOffersPlansOfTheShownType)
     EXPECT_EQ(fakes().dialogs->requests[0].title, QStringLiteral("Open Plan"));
     EXPECT_EQ(fakes().dialogs->requests[0].filter, QStringLiteral("Business Plan Files (*.bpl)|*.bpl"));
     EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
+}
+
+TEST(ComposerOpen, SamplePlanShowsTheRegisteredChooserForTheShownPlanType)
+{
+    composer::setSamplePlanChooser(nullptr);
+    OpenComposer c;
+    ASSERT_TRUE(c.opened);
+    QAction *sample = c.child<QAction>("mnuFileOpen_1");
+    EXPECT_EQ(sample->text(), QStringLiteral("&Sample Plan"));
+    // Without the opening dialog's windows there is nothing to show.
+    EXPECT_FALSE(sample->isEnabled());
+
+    QList<int> shownFor;
+    QList<QWidget *> owners;
+    composer::setSamplePlanChooser([&](int planType, QWidget *owner) {
+        shownFor << planType;
+        owners << owner;
+    });
+    emit c.window->findChild<QMenu *>(QStringLiteral("mnuFileOpenMenu"))->aboutToShow();
+    ASSERT_TRUE(sample->isEnabled());
+    sample->trigger();
+    EXPECT_EQ(shownFor, QList<int>{plan::BusinessPlan});
+    EXPECT_EQ(owners, QList<QWidget *>{c.window.get()});
+    // The plan stays open and unchanged.
+    EXPECT_EQ(nodeKey(c.tree()->currentItem()), QStringLiteral("Plan.1.1"));
+    EXPECT_FALSE(shell::currentPlan()->modified());
+
+    const QString marketing = QDir(c.fixture.root()).filePath(QStringLiteral("Acme.mpl"));
+    ASSERT_TRUE(QFile::copy(c.fixture.documentPath(), marketing));
+    ASSERT_TRUE(c.window->OpenPlan(marketing));
+    sample->trigger();
+    EXPECT_EQ(shownFor, (QList<int>{plan::BusinessPlan, plan::MarketingPlan}));
+    composer::setSamplePlanChooser(nullptr);
 }
 
 TEST(ComposerClose, APlanWithoutChangesClosesWithoutAQuestion)

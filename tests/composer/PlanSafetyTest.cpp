@@ -220,3 +220,23 @@ TEST(FailingWrites, ATableThatIsALinkToAFileElsewhereIsReplacedNotWrittenThrough
     ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
     EXPECT_EQ(notes.readAll(), "not a table");
 }
+
+TEST(PlanCheck, ReadsTheAnalysisWorkbookAndTheLinksOfEverySheet)
+{
+    FixturePlan plan;
+    OpenPlanSession session;
+    ASSERT_TRUE(session.OpenPlan(plan.fixture.documentPath()).ok());
+    session.plan().profile().setAnalysis(true);
+    session.plan().profile().setAnalysisFileName(QStringLiteral("ANRT.vts"));
+    EXPECT_TRUE(composer::checkPlanFiles(session.plan()).isEmpty()) << "no analysis file yet is no problem";
+
+    workbook::Workbook analysis;
+    analysis.setFormula(1, 1, QStringLiteral("=[Tbl0101]Sheet1!$A$2"));
+    analysis.setActiveSheet(analysis.addSheet());
+    analysis.setFormula(1, 1, QStringLiteral("=[Tbl9999]Sheet1!$A$2"));
+    analysis.write(plan.file(QStringLiteral("ANRT.vts")));
+    const QStringList problems = composer::checkPlanFiles(session.plan());
+    ASSERT_EQ(problems.size(), 1) << problems.join(u'\n').toStdString();
+    EXPECT_TRUE(problems[0].contains(QStringLiteral("ANRT.vts")));
+    EXPECT_TRUE(problems[0].contains(QStringLiteral("Tbl9999")));
+}

@@ -7,12 +7,13 @@
 #include "compile/compiler/CompilerCommandLine.h"
 #include "compile/compiler/PlanSource.h"
 #include "compile/compiler/gui/frmCompileProgress.h"
-#include "platform/Folders.h"
 #include "platform/Services.h"
 #include "platform/gui/DesktopServices.h"
+#include "viewer/CViewer.h"
+#include "viewer/ComposerReturn.h"
+#include "viewer/ViewerCommandLine.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -21,19 +22,15 @@ namespace {
 
 using namespace qv;
 
-// The compiled-plan viewer of this installation, or empty text.
-QString installedViewer()
-{
-    const QString viewer =
-        platform::resolveInstalledProgram(platform::Folders::installFolder() + QStringLiteral("viewer.exe"));
-    const QFileInfo info(viewer);
-    return info.isFile() && info.isExecutable() ? viewer : QString();
-}
-
+// The result opens in the compiled-plan viewer when it is installed, with
+// the way back to the plan; else in the desktop's program for PDF files.
 void openCompiledPlan(const compiler::CompileResult &result)
 {
-    const QString viewer = installedViewer();
-    if (!viewer.isEmpty() && platform::processes().startDetached(viewer, {result.pdfPath}))
+    const QString program = viewer::viewerProgram();
+    viewer::ViewerRequest request;
+    request.file = result.pdfPath;
+    request.doReturn = !viewer::planOfCompiledFile(result.pdfPath).isEmpty();
+    if (!program.isEmpty() && platform::processes().startDetached(program, viewer::viewerArguments(request)))
         return;
     if (!platform::shell().open(nullptr, result.pdfPath))
         platform::msgBox(nullptr, QStringLiteral("No program to show the compiled plan was found. It is in ") + result.pdfPath,
@@ -49,12 +46,8 @@ int compileWithWindow(const compiler::CompileRequest &request)
     compiler::frmCompileProgress window;
     window.openResult = openCompiledPlan;
     const QString document = compiler::planDocumentOfFolder(request.folder);
-    const QString composer =
-        platform::resolveInstalledProgram(platform::Folders::installFolder() + QStringLiteral("quorvex.exe"));
-    if (!document.isEmpty() && QFileInfo(composer).isExecutable())
-        window.backToComposer = [composer, document] {
-            platform::processes().startDetached(composer, {QStringLiteral("-o"), document});
-        };
+    if (!document.isEmpty() && !viewer::composerProgram().isEmpty())
+        window.backToComposer = [document] { viewer::startComposerOn(document); };
     const compiler::CompileResult result = window.run(request);
     if (window.failed()) {
         window.exec();

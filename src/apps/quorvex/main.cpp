@@ -2,7 +2,9 @@
 
 #include "create/creation/gui/frmCreateProgress.h"
 #include "create/opening/gui/frmOpening.h"
+#include "create/opening/gui/frmSamplePlan.h"
 #include "composer/RecentPlans.h"
+#include "composer/SamplePlanChooser.h"
 #include "composer/frmMain.h"
 #include "create/opening/OpeningCommands.h"
 #include "platform/gui/DesktopServices.h"
@@ -11,6 +13,7 @@
 #include "shell/StartupCommand.h"
 #include "shell/frmWelcome.h"
 #include "shell/modBusinessRule.h"
+#include "viewer/CViewer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -92,6 +95,10 @@ int main(int argc, char **argv)
     };
     qv::create::setPlanOpener(openInComposer);
     qv::composer::setRecentPlanRecorder(qv::shell::AddRecentFile);
+    // The composer reaches the opening dialog's sample chooser through this.
+    qv::composer::setSamplePlanChooser(qv::create::frmSamplePlan::showModal);
+    // Samples and compiled plans show in the viewer program beside this one.
+    qv::viewer::registerInstalledViewer();
 
     const QString commandLine = qv::shell::commandLineFromArguments(QApplication::arguments().mid(1));
     if (!qv::shell::Main(commandLine, routes))

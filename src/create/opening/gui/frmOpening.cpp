@@ -1,7 +1,6 @@
 #include "create/opening/gui/frmOpening.h"
 
 #include "create/opening/OpeningCommands.h"
-#include "create/opening/gui/ModalRun.h"
 #include "create/opening/gui/OpeningStyle.h"
 #include "create/opening/gui/PictureButton.h"
 #include "create/opening/gui/frmSamplePlan.h"
@@ -274,11 +273,7 @@ void frmOpening::cmdOpenClick()
 void frmOpening::cmdSamplesClick()
 {
     hide();
-    {
-        frmSamplePlan chooser(m_planType, window());
-        chooser.load();
-        runModal(chooser);
-    }
+    frmSamplePlan::showModal(m_planType, window());
     show();
 }
 

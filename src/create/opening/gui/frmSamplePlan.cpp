@@ -167,6 +167,13 @@ frmSamplePlan::frmSamplePlan(int planType, QWidget *parent) : QDialog(parent), m
     connect(cmdHelp, &QPushButton::clicked, this, [this] { support::OpenHelpFile(this, support::kMainHelpFile); });
 }
 
+void frmSamplePlan::showModal(int planType, QWidget *owner)
+{
+    frmSamplePlan chooser(planType, owner);
+    chooser.load();
+    runModal(chooser);
+}
+
 void frmSamplePlan::load()
 {
     loadCaptions();

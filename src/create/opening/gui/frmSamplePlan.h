@@ -22,6 +22,11 @@ class frmSamplePlan : public QDialog
 public:
     explicit frmSamplePlan(int planType, QWidget *parent = nullptr);
 
+    // Loads the chooser for the plan type and shows it modal over the owner
+    // (the opening dialog's Sample command and the composer's File, Open,
+    // Sample Plan).
+    static void showModal(int planType, QWidget *owner);
+
     // Captions; a marketing plan has no new or existing samples, so both
     // options are hidden for it.
     void load();
