@@ -18,6 +18,8 @@ PdfPageView::PdfPageView(QWidget *parent) : QPdfView(parent)
         m_markedPage = -1;
         m_marks.clear();
         m_lastPageInSight = -1;
+        m_anchorPage = 0;
+        m_anchorShare = 0;
     });
     connect(this, &QPdfView::zoomFactorChanged, this, &PdfPageView::notePageInSight);
     connect(this, &QPdfView::zoomModeChanged, this, &PdfPageView::notePageInSight);
@@ -53,23 +55,32 @@ QSize PdfPageView::pageSize(int page) const
     return size;
 }
 
-QRect PdfPageView::pageRect(int page) const
+QList<QRect> PdfPageView::pageRects() const
 {
     const QPdfDocument *pdf = document();
-    if (!pdf || page < 0 || page >= pdf->pageCount())
-        return QRect();
+    QList<QRect> rects;
+    if (!pdf)
+        return rects;
     const QMargins margins = documentMargins();
     int widest = 0;
     int top = margins.top();
-    for (int p = 0; p < pdf->pageCount(); ++p) {
-        const QSize size = pageSize(p);
+    for (int page = 0; page < pdf->pageCount(); ++page) {
+        const QSize size = pageSize(page);
         widest = std::max(widest, size.width());
-        if (p < page)
-            top += size.height() + pageSpacing();
+        rects.append(QRect(QPoint(0, top), size));
+        top += size.height() + pageSpacing();
     }
-    const int totalWidth = widest + margins.left() + margins.right();
-    const QSize size = pageSize(page);
-    return QRect(QPoint((std::max(totalWidth, viewport()->width()) - size.width()) / 2, top), size);
+    // Each page centred in the widest page's width, or in the view's.
+    const int width = std::max(widest + margins.left() + margins.right(), viewport()->width());
+    for (QRect &rect : rects)
+        rect.moveLeft((width - rect.width()) / 2);
+    return rects;
+}
+
+QRect PdfPageView::pageRect(int page) const
+{
+    const QList<QRect> rects = pageRects();
+    return page >= 0 && page < rects.size() ? rects.at(page) : QRect();
 }
 
 qreal PdfPageView::pixelsPerPoint(int page) const
@@ -106,6 +117,7 @@ void PdfPageView::showPlace(int page, const QPointF &place)
     // A place is shown a fifth of the way down; a page's top at the top.
     const int margin = place.isNull() ? documentMargins().top() : viewport()->height() / 5;
     verticalScrollBar()->setValue(rect.top() + int(std::lround(place.y() * scale)) - margin);
+    noteAnchor();
     // A page's top shows the page's middle; a place comes into sight.
     const int x = rect.left() + int(std::lround(place.x() * scale));
     if (place.isNull())
@@ -117,14 +129,14 @@ void PdfPageView::showPlace(int page, const QPointF &place)
 
 int PdfPageView::pageInSight() const
 {
-    const QPdfDocument *pdf = document();
-    if (!pdf || pdf->pageCount() == 0)
+    const QList<QRect> rects = pageRects();
+    if (rects.isEmpty())
         return -1;
     const int y = verticalScrollBar()->value() + viewport()->height() / 3;
-    for (int page = 0; page < pdf->pageCount(); ++page)
-        if (y < pageRect(page).bottom() + pageSpacing())
+    for (int page = 0; page < rects.size(); ++page)
+        if (y < rects.at(page).bottom() + pageSpacing())
             return page;
-    return pdf->pageCount() - 1;
+    return int(rects.size()) - 1;
 }
 
 void PdfPageView::setMarks(int page, const QList<QRectF> &rectangles)
@@ -154,14 +166,37 @@ void PdfPageView::paintEvent(QPaintEvent *event)
 void PdfPageView::scrollContentsBy(int dx, int dy)
 {
     QPdfView::scrollContentsBy(dx, dy);
+    if (!m_resizing)
+        noteAnchor();
     notePageInSight();
 }
 
 void PdfPageView::resizeEvent(QResizeEvent *event)
 {
+    m_resizing = true;
     QPdfView::resizeEvent(event);
+    m_resizing = false;
+    restoreAnchor();
     notePageInSight();
     emit viewResized();
+}
+
+void PdfPageView::noteAnchor()
+{
+    const int page = std::max(0, pageInSight());
+    const QRect rect = pageRect(page);
+    if (rect.height() <= 0)
+        return;
+    m_anchorPage = page;
+    m_anchorShare = qreal(verticalScrollBar()->value() - rect.top()) / rect.height();
+}
+
+void PdfPageView::restoreAnchor()
+{
+    const QRect rect = pageRect(m_anchorPage);
+    if (rect.height() <= 0)
+        return;
+    verticalScrollBar()->setValue(rect.top() + int(std::lround(m_anchorShare * rect.height())));
 }
 
 void PdfPageView::notePageInSight()

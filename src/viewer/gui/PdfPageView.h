@@ -51,11 +51,21 @@ protected:
 private:
     qreal screenPixelsPerPoint() const;
     QSize pageSize(int page) const;
+    // Every page's rectangle, worked out in one pass.
+    QList<QRect> pageRects() const;
     void notePageInSight();
+    // The place at the top of the view, as a page and a share of its
+    // height, so that a new size of the view (a scroll bar coming or going,
+    // the window resized) keeps the reader's place.
+    void noteAnchor();
+    void restoreAnchor();
 
     int m_markedPage = -1;
     QList<QRectF> m_marks;
     int m_lastPageInSight = -1;
+    int m_anchorPage = 0;
+    qreal m_anchorShare = 0;
+    bool m_resizing = false;
 };
 
 } // namespace qv::viewer
