@@ -639,3 +639,65 @@ TEST(LibraryLoanSchedule, TermLoansAreRepaidByTheirPaymentsAndTheMonthsCloseOnTh
     // Debt service counts the interest and every principal payment.
     EXPECT_NEAR(statements->number(96, 2), statements->number(42, 2) + statements->number(89, 2) + statements->number(19, 2), 0.01);
 }
+
+// The existing-business loan schedule at the foot of the cash flow: a loan
+// drawn in a later projected year costs nothing before it, its payments split
+// into the principal borrowed and the interest the payment formula implies,
+// and the profit and loss, the balance sheet's loans and the ratios take its
+// figures. An interest-only loan is charged for the months it is owed.
+TEST(LibraryLoanSchedule, AnExistingBusinessLoanFlowsIntoItsStatements)
+{
+    const auto read = readTableSet(sources + QStringLiteral("/tables/BusPlan/Common-Exist"));
+    ASSERT_TRUE(read.errors.isEmpty()) << joined(read.errors).toStdString();
+    qv::workbook::WorkbookSet set;
+    loadTableSet(read.value, set, QStringLiteral("Wholesale"));
+    auto *profit = set.find(QStringLiteral("Tbl0802"));
+    auto *cash = set.find(QStringLiteral("Tbl0803"));
+    auto *balance = set.find(QStringLiteral("Tbl0804"));
+    auto *ratios = set.find(QStringLiteral("Tbl0805"));
+    ASSERT_TRUE(profit && cash && balance && ratios);
+    cash->setNumber(36, 2, 0); // the example's loan taken away first
+    set.recalculate();
+    const double loansWithout = balance->number(14, 8);
+
+    cash->setNumber(36, 2, 120000); // $120,000 at 6% over five years, drawn in the second year with 3 payments
+    cash->setNumber(37, 2, 0.06);
+    cash->setNumber(38, 2, 5);
+    cash->setNumber(39, 2, 2);
+    cash->setNumber(40, 2, 3);
+    set.recalculate();
+    EXPECT_TRUE(errorCells(set).isEmpty()) << joined(errorCells(set)).toStdString();
+    EXPECT_TRUE(failedChecks(read.value, set).isEmpty()) << joined(failedChecks(read.value, set)).toStdString();
+
+    const double payment = cash->number(41, 2);
+    EXPECT_NEAR(payment, 2319.94, 0.01);
+    EXPECT_NEAR(cash->number(44, 4), 0, 0.01); // nothing drawn or paid in the first year
+    EXPECT_NEAR(cash->number(48, 4), 0, 0.01);
+    EXPECT_NEAR(cash->number(44, 5), 120000, 0.01);
+    EXPECT_NEAR(cash->number(11, 5), 120000 + cash->number(25, 5), 0.01);
+    double principal = 0, payments = 0;
+    for (int col = 4; col <= 8; ++col) {
+        principal += cash->number(46, col);
+        payments += cash->number(47, col);
+        EXPECT_NEAR(profit->number(16, col), cash->number(48, col) + cash->number(49, col), 0.01) << col;
+        EXPECT_NEAR(-cash->number(12, col), cash->number(26, col) + cash->number(46, col), 0.01) << col;
+        EXPECT_NEAR(ratios->number(20, col), cash->number(54, col), 1e-9) << col;
+    }
+    EXPECT_NEAR(payments, 39 * payment, 0.01);
+    EXPECT_NEAR(principal, 120000 - cash->number(45, 8), 0.01);
+    EXPECT_NEAR(balance->number(14, 8) - loansWithout, cash->number(45, 8), 0.01);
+    // Coverage: net profit, depreciation and interest, less loans forgiven, over interest and principal.
+    const int col = 5;
+    const double service = profit->number(16, col) + cash->number(26, col) + cash->number(46, col);
+    EXPECT_NEAR(cash->number(52, col), service, 0.01);
+    EXPECT_NEAR(cash->number(54, col),
+                (profit->number(20, col) + cash->number(6, col) + profit->number(16, col) - cash->number(29, col)) / service, 1e-9);
+    // The principal due within a year: next year's existing principal and the next twelve payments' principal.
+    EXPECT_NEAR(ratios->number(21, col), cash->number(26, col + 1) + cash->number(46, col + 1), 0.01);
+
+    cash->setNumber(38, 2, 0); // interest only
+    set.recalculate();
+    EXPECT_NEAR(cash->number(45, 8), 120000, 0.01);
+    EXPECT_NEAR(cash->number(48, 5), 120000 * 0.06 * 3 / 12, 0.01);
+    EXPECT_NEAR(cash->number(48, 6), 120000 * 0.06, 0.01);
+}
