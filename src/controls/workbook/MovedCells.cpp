@@ -20,12 +20,20 @@ bool within(const CellRange &inner, const CellRange &outer)
 
 std::vector<FormulaTextChange> Workbook::followMovedCells(int sheetIndex, const CellRange &from, CellAddress to)
 {
+    std::vector<FormulaTextChange> changes = formulasFollowingMovedCells(sheetIndex, from, to);
+    applyFormulaTexts(changes, false);
+    return changes;
+}
+
+std::vector<FormulaTextChange> Workbook::formulasFollowingMovedCells(int sheetIndex, const CellRange &from,
+                                                                     CellAddress to) const
+{
     std::vector<FormulaTextChange> changes;
     const int dRow = to.row - from.top, dCol = to.col - from.left;
     if ((dRow == 0 && dCol == 0) || sheetIndex < 0 || sheetIndex >= sheetCount())
         return changes;
     const CellRange destination{to.row, to.col, to.row + from.rows() - 1, to.col + from.cols() - 1};
-    const std::vector<Workbook *> books = m_set ? m_set->books() : std::vector<Workbook *>{this};
+    const std::vector<Workbook *> books = m_set ? m_set->books() : std::vector<Workbook *>{const_cast<Workbook *>(this)};
     for (Workbook *book : books) {
         for (const FormulaCell &f : book->m_content.formulas) {
             if (!f.alive || f.broken())
@@ -49,7 +57,6 @@ std::vector<FormulaTextChange> Workbook::followMovedCells(int sheetIndex, const 
                 changes.push_back({book, f.sheet, f.row, f.col, before, after});
         }
     }
-    applyFormulaTexts(changes, false);
     return changes;
 }
 

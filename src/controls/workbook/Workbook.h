@@ -218,6 +218,8 @@ public:
     // re-aimed to follow, and one that read the cells pasted over gets
     // #REF!. Returns the changes; applyFormulaTexts(changes, true) undoes them.
     std::vector<FormulaTextChange> followMovedCells(int sheet, const CellRange &from, CellAddress to);
+    // The same changes, worked out but not made (for a step to watch first).
+    std::vector<FormulaTextChange> formulasFollowingMovedCells(int sheet, const CellRange &from, CellAddress to) const;
     static void applyFormulaTexts(const std::vector<FormulaTextChange> &changes, bool undo);
 
     // ---- Read access for the engine, renderer and writers

@@ -214,6 +214,8 @@ bool WorkbookView::copy()
     m_copied = {};
     m_copied.text = rangeAsTabText(*m_book, r);
     m_copied.from = {r.top, r.left};
+    m_copied.book = m_book;
+    m_copied.sheet = m_book->activeSheet();
     for (int row = r.top; row <= r.bottom; ++row) {
         std::vector<QString> entries;
         std::vector<CellFormat> formats;
@@ -269,6 +271,27 @@ bool WorkbookView::pasteGrid(const std::vector<QStringList> &grid, PasteKind kin
     return true;
 }
 
+std::vector<FormulaTextChange> WorkbookView::formulasFollowingCut(const CellRange &target, EditStep &step)
+{
+    if (!m_copied.cut || m_copied.book != m_book || m_copied.sheet != m_book->activeSheet() || m_copied.entries.empty())
+        return {};
+    const CellRange from{m_copied.from.row, m_copied.from.col, m_copied.from.row + int(m_copied.entries.size()) - 1,
+                         m_copied.from.col + int(m_copied.entries.front().size()) - 1};
+    const CellAddress to{target.top, target.left};
+    const CellRange landing{to.row, to.col, to.row + from.rows() - 1, to.col + from.cols() - 1};
+    std::vector<FormulaTextChange> changes;
+    for (const FormulaTextChange &change : m_book->formulasFollowingMovedCells(m_copied.sheet, from, to)) {
+        // The cells pasted over get the cut's own formulas instead.
+        const bool pastedOver = change.book == m_book && change.sheet == m_copied.sheet && change.row >= landing.top
+                                && change.row <= landing.bottom && change.col >= landing.left && change.col <= landing.right;
+        if (pastedOver || change.sheet != change.book->activeSheet())
+            continue;
+        step.watchCells(*change.book, CellRange::cell(change.row, change.col));
+        changes.push_back(change);
+    }
+    return changes;
+}
+
 bool WorkbookView::paste()
 {
     if (!m_book) return false;
@@ -288,11 +311,17 @@ bool WorkbookView::paste()
                 line << (entry.startsWith(u'=') ? shiftFormula(entry, dRow, dCol) : entry);
             grid.push_back(line);
         }
+        // Cut cells that land elsewhere on their sheet take along every
+        // formula of the set that reads them, as in any spreadsheet.
+        const std::vector<FormulaTextChange> following = formulasFollowingCut(r, step);
         if (!pasteGrid(grid, PasteKind::All, step)) return false;
         for (int i = 0; i < int(m_copied.formats.size()); ++i)
             for (int j = 0; j < int(m_copied.formats[std::size_t(i)].size()); ++j)
                 m_book->setFormat(CellRange::cell(r.top + i, r.left + j), m_copied.formats[std::size_t(i)][std::size_t(j)], EditOrigin::User);
+        Workbook::applyFormulaTexts(following, false);
         step.commit();
+        if (m_copied.cut)
+            m_copied = {}; // a cut is pasted once
         m_grid->setFocus();
         return true;
     }

@@ -112,6 +112,8 @@ private:
     bool refuse(const QString &message);
     void noteTypedValue(int row, int col);
     bool pasteGrid(const std::vector<QStringList> &grid, PasteKind kind, EditStep &step);
+    // The formulas that follow cut cells pasted at `target`, each watched by the step.
+    std::vector<FormulaTextChange> formulasFollowingCut(const CellRange &target, EditStep &step);
     bool sort(bool ascending);
     bool stepHistory(bool forward);
     bool fill(bool down);
@@ -135,6 +137,8 @@ private:
     {
         QString text;
         CellAddress from;  // where the copy was taken
+        const Workbook *book = nullptr; // which workbook and sheet: only compared, never read
+        int sheet = 0;
         bool cut = false;  // a cut moves formulas unchanged; a copy moves their relative references along
         std::vector<std::vector<QString>> entries;
         std::vector<std::vector<CellFormat>> formats;

@@ -157,6 +157,33 @@ TEST_F(WorkbookViewTest, CopyAndPasteAsTextAndHtml)
     EXPECT_EQ(book.text(20, 1), QStringLiteral("North"));
 }
 
+TEST_F(WorkbookViewTest, CutAndPasteTakesAlongTheFormulasThatReadTheCellsAndUndoPutsThemBack)
+{
+    book.setNumber(1, 1, 5);
+    book.setNumber(2, 1, 7);
+    book.setEntry(1, 3, QStringLiteral("=SUM(A1:A2)"));
+    book.setEntry(2, 3, QStringLiteral("=A2*2"));
+    book.setEntry(8, 2, QStringLiteral("=B5+1")); // reads a cell the paste lands on
+    book.setSelection(CellRange{1, 1, 2, 1});
+    ASSERT_TRUE(view.cut());
+    book.setActiveCell(5, 2);
+    ASSERT_TRUE(view.paste());
+    EXPECT_EQ(book.formula(1, 3), QStringLiteral("=SUM(B5:B6)"));
+    EXPECT_EQ(book.number(1, 3), 12);
+    EXPECT_EQ(book.formula(2, 3), QStringLiteral("=B6*2"));
+    EXPECT_EQ(book.number(2, 3), 14);
+    EXPECT_TRUE(book.value(8, 2).isError()) << "as in any spreadsheet, what was pasted over is gone";
+
+    ASSERT_TRUE(view.undo());
+    EXPECT_EQ(book.formula(1, 3), QStringLiteral("=SUM(A1:A2)"));
+    EXPECT_EQ(book.formula(2, 3), QStringLiteral("=A2*2"));
+    EXPECT_EQ(book.formula(8, 2), QStringLiteral("=B5+1"));
+    EXPECT_TRUE(book.value(5, 2).isEmpty());
+    ASSERT_TRUE(view.undo()); // and the cut
+    EXPECT_EQ(book.number(1, 3), 12);
+    EXPECT_EQ(book.number(2, 3), 14);
+}
+
 TEST_F(WorkbookViewTest, HidingColumnsOfOneCellKeepsTheSelection)
 {
     book.setActiveCell(3, 4);
