@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 #include <cstdio>
 
 namespace qv::workbook {
@@ -245,6 +247,122 @@ QString formatNumberSection(double number, const QString &section, bool negative
     return out;
 }
 
+QString formatTextSection(const QString &text, const QString &section);
+
+bool isDigitPlaceholder(QChar c)
+{
+    return c == u'0' || c == u'#' || c == u'?';
+}
+
+// The unquoted "/" of a fraction code ("# ?/?", "?/??", "# ?/4"), or -1.
+int fractionSlash(const QString &section)
+{
+    bool quoted = false;
+    for (int i = 0; i < section.size(); ++i) {
+        const QChar c = section[i];
+        if (c == u'"') { quoted = !quoted; continue; }
+        if (quoted) continue;
+        if (c == u'\\' || c == u'_' || c == u'*') { ++i; continue; }
+        if (c == u'/' && i > 0 && isDigitPlaceholder(section[i - 1]) && i + 1 < section.size()
+            && (isDigitPlaceholder(section[i + 1]) || section[i + 1].isDigit()))
+            return i;
+    }
+    return -1;
+}
+
+// The closest fraction to `value` whose denominator stays below `limit`,
+// the smallest denominator where two are as close.
+std::pair<long long, long long> closestFraction(double value, long long limit)
+{
+    long long bestNumerator = std::llround(value), bestDenominator = 1;
+    double bestError = std::fabs(value - double(bestNumerator));
+    for (long long denominator = 2; denominator < limit && bestError > 0; ++denominator) {
+        const long long numerator = std::llround(value * double(denominator));
+        const double error = std::fabs(value - double(numerator) / double(denominator));
+        if (error < bestError - 1e-12) {
+            bestError = error;
+            bestNumerator = numerator;
+            bestDenominator = denominator;
+        }
+    }
+    return {bestNumerator, bestDenominator};
+}
+
+// A number part padded to its placeholders: "?" pads with spaces, "0" with
+// zeros, "#" not at all; a numerator pads on the left, a denominator on the right.
+QString padToPlaceholders(const QString &digits, const QString &placeholders, bool onTheLeft)
+{
+    if (digits.size() >= placeholders.size())
+        return digits;
+    const QChar pad = placeholders.contains(u'0') ? u'0' : placeholders.contains(u'?') ? u' ' : QChar();
+    if (pad.isNull())
+        return digits;
+    return onTheLeft ? digits.rightJustified(int(placeholders.size()), pad) : digits.leftJustified(int(placeholders.size()), pad);
+}
+
+// A fraction code: an optional whole part, then numerator/denominator,
+// the denominator's placeholders giving its largest number of digits or a
+// written number giving the denominator itself.
+QString formatFractionSection(double number, const QString &section, int slash, bool negativeSign)
+{
+    int numeratorStart = slash;
+    while (numeratorStart > 0 && isDigitPlaceholder(section[numeratorStart - 1]))
+        --numeratorStart;
+    int denominatorEnd = slash + 1;
+    while (denominatorEnd < section.size() && (isDigitPlaceholder(section[denominatorEnd]) || section[denominatorEnd].isDigit()))
+        ++denominatorEnd;
+    const QString numeratorPlaces = section.mid(numeratorStart, slash - numeratorStart);
+    const QString denominatorPlaces = section.mid(slash + 1, denominatorEnd - slash - 1);
+    const bool fixedDenominator = denominatorPlaces.at(0).isDigit() && denominatorPlaces.at(0) != u'0';
+
+    // A whole part is whatever placeholders stand before the numerator.
+    const QString before = section.left(numeratorStart);
+    int wholeEnd = int(before.size());
+    while (wholeEnd > 0 && !isDigitPlaceholder(before[wholeEnd - 1]))
+        --wholeEnd;
+    const bool hasWhole = wholeEnd > 0;
+
+    const double value = std::fabs(number);
+    double whole = hasWhole ? std::floor(value) : 0;
+    const double part = value - whole;
+    long long numerator = 0, denominator = 1;
+    if (fixedDenominator) {
+        denominator = denominatorPlaces.toLongLong();
+        numerator = std::llround(part * double(denominator));
+    } else {
+        long long limit = 1;
+        for (int d = 0; d < std::min(int(denominatorPlaces.size()), 4); ++d)
+            limit *= 10;
+        std::tie(numerator, denominator) = closestFraction(part, limit);
+    }
+    if (hasWhole && numerator == denominator) {
+        whole += 1;
+        numerator = 0;
+    }
+
+    QString out;
+    if (hasWhole) {
+        const QString wholeCode = before.left(wholeEnd);
+        QString wholeText = formatNumberSection(whole, wholeCode, false);
+        if (whole == 0 && numerator == 0)
+            wholeText = QStringLiteral("0");
+        out += wholeText + formatTextSection(QString(), before.mid(wholeEnd));
+    } else {
+        out += formatTextSection(QString(), before);
+    }
+    const QString fraction = padToPlaceholders(QString::number(numerator), numeratorPlaces, true) + u'/'
+                             + (fixedDenominator ? denominatorPlaces
+                                                 : padToPlaceholders(QString::number(denominator), denominatorPlaces, false));
+    if (hasWhole && numerator == 0)
+        out = out.left(out.size() - int(before.size() - wholeEnd)) + QString(int(before.size() - wholeEnd) + int(fraction.size()), u' ');
+    else
+        out += fraction;
+    out += formatTextSection(QString(), section.mid(denominatorEnd));
+    if (negativeSign && number < 0 && (whole != 0 || numerator != 0))
+        out.prepend(u'-');
+    return out;
+}
+
 QString formatDateSection(double serial, const QString &section)
 {
     const QDate date = dateFromSerial(serial);
@@ -412,6 +530,10 @@ DisplayText formatValue(const Value &value, const QString &formatCode)
     }
     if (hasDateTokens(section)) {
         result.text = formatDateSection(number, section);
+        return result;
+    }
+    if (const int slash = fractionSlash(section); slash >= 0) {
+        result.text = formatFractionSection(number, section, slash, negativeSign);
         return result;
     }
     result.text = formatNumberSection(number, section, negativeSign);
