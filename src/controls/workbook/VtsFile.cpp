@@ -509,8 +509,10 @@ WorkbookContent parse(const QByteArray &data)
     if (data.size() > maxFileSize)
         bad(QStringLiteral("the file is too large"));
     // The document is read as a stream: the sheets' cells go straight into
-    // the sheets, everything else through the document reader.
-    JsonScanner s(data.constData(), data.constData() + data.size());
+    // the sheets, everything else through the document reader. A byte-order
+    // mark, which some editors put before UTF-8 text, is passed over.
+    const qsizetype start = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    JsonScanner s(data.constData() + start, data.constData() + data.size());
     if (s.peek() != JsonScanner::Kind::Object)
         bad(s.atEnd() ? QStringLiteral("the file is empty") : QStringLiteral("the document is not an object"));
     s.consume('{');

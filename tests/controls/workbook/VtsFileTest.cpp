@@ -115,6 +115,26 @@ TEST(VtsFile, CachedValuesOfLinksSurviveAndRecalculateInASet)
     EXPECT_EQ(set.find(QStringLiteral("main"))->number(1, 1), 21);
 }
 
+TEST(VtsFile, AByteOrderMarkFromAnEditorReadsAsTheSameWorkbook)
+{
+    QTemporaryDir dir;
+    Workbook book;
+    book.setNumber(1, 1, 42);
+    book.setEntry(2, 1, QStringLiteral("=A1*2"));
+    const QString plain = dir.filePath(QStringLiteral("plain.vts"));
+    book.write(plain);
+    QFile in(plain);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QString marked = dir.filePath(QStringLiteral("marked.vts"));
+    QFile out(marked);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("\xEF\xBB\xBF" + in.readAll());
+    out.close();
+    Workbook read;
+    read.read(marked);
+    EXPECT_EQ(read.number(2, 1), 84);
+}
+
 TEST(VtsFile, BadFilesFailClearlyAndChangeNothing)
 {
     QTemporaryDir dir;
