@@ -165,6 +165,7 @@ TEST(VtsFile, BadFilesFailClearlyAndChangeNothing)
         QByteArray(R"({"format":"quorvex-workbook","version":1,"formats":[{"color":"red"}],"sheets":[{"name":"S"}]})"),
         QByteArray(R"({"format":"quorvex-workbook","version":1,"sheets":[{"name":"S","viewScale":1e308}]})"),
         QByteArray(4000, '[') + QByteArray(4000, ']'),
+        QByteArray("\xFF\xFE{\0\"\0f\0", 8), // UTF-16
     };
     int i = 0;
     for (const QByteArray &content : bad) {
