@@ -108,6 +108,9 @@ else
   fail "the installed program did not open the plan"
 fi
 kill "$pid" 2>/dev/null || true
+# The program runs under env (and runuser), a child of the shell killed
+# above: it is ended by its own path, which only this check's install has.
+pkill -f "^$root/usr/bin/quorvex " 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 after="$(cd "$program" && find . -printf '%p %s %T@\n' | sort)"
 [ "$before" = "$after" ] && pass "the program folder is unchanged" || fail "the program folder changed"
