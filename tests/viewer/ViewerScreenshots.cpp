@@ -48,6 +48,18 @@ protected:
 };
 
 // The first page whose text holds every word.
+// Shows a built sample in the window as the sample chooser asks for it.
+bool openSample(viewer::frmViewer &window, const QString &sample, const QString &planType)
+{
+    window.resize(1200, 860);
+    window.show();
+    viewer::ViewerRequest request;
+    request.file = QStringLiteral(QV_INSTALL_DIR) + sample;
+    request.sample = true;
+    request.typefield = planType;
+    return window.open(request);
+}
+
 int pageWith(QPdfDocument &document, const QStringList &words)
 {
     for (int page = 0; page < document.pageCount(); ++page) {
@@ -75,16 +87,8 @@ TEST_F(ViewerScreenshots, ProgramChoiceWithTheViewerInstalled)
 
 TEST_F(ViewerScreenshots, TheViewerOnARetailSample)
 {
-    const QString sample = QStringLiteral(QV_INSTALL_DIR "/Data/ENG/BusPlan/Samples/New/Retail.cpd");
-    ASSERT_TRUE(QFileInfo::exists(sample));
     viewer::frmViewer window;
-    window.resize(1200, 860);
-    window.show();
-    viewer::ViewerRequest request;
-    request.file = sample;
-    request.sample = true;
-    request.typefield = QStringLiteral("Business Plan");
-    ASSERT_TRUE(window.open(request));
+    ASSERT_TRUE(openSample(window, QStringLiteral("/Data/ENG/BusPlan/Samples/New/Retail.cpd"), QStringLiteral("Business Plan")));
     save(&window, QStringLiteral("viewer-cover.png"));
 
     window.goToPage(pageWith(*window.document(), {QStringLiteral("Sales Forecast"), QStringLiteral("Footwear")}));
@@ -99,16 +103,8 @@ TEST_F(ViewerScreenshots, TheViewerOnARetailSample)
 
 TEST_F(ViewerScreenshots, TheViewerOnACompiledMarketingSampleFitToPage)
 {
-    const QString sample = QStringLiteral(QV_INSTALL_DIR "/Data/ENG/MrktPlan/Samples/Service.cpd");
-    ASSERT_TRUE(QFileInfo::exists(sample));
     viewer::frmViewer window;
-    window.resize(1200, 860);
-    window.show();
-    viewer::ViewerRequest request;
-    request.file = sample;
-    request.sample = true;
-    request.typefield = QStringLiteral("Marketing Plan");
-    ASSERT_TRUE(window.open(request));
+    ASSERT_TRUE(openSample(window, QStringLiteral("/Data/ENG/MrktPlan/Samples/Service.cpd"), QStringLiteral("Marketing Plan")));
     window.fitPage();
     window.goToPage(2);
     save(&window, QStringLiteral("viewer-marketing-fit-page.png"));
