@@ -375,7 +375,8 @@ Result<void> OpenPlanSession::SavePlan()
                                              "window. Changes made to the copy cannot be saved to the plan.")
                                   .arg(QFileInfo(m_readOnlyCopy->original()).completeBaseName()),
                               QStringLiteral("Saving")};
-        support::reportOperationError(m_reportOwner, refused);
+        // Not a failure of the disk or the plan: the copy is kept read-only on purpose.
+        platform::msgBox(m_reportOwner, refused.description, platform::Buttons::Ok, platform::Icon::Information);
         return refused;
     }
     FlagGuard savingNow(m_saving);
