@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUuid>
 
 namespace qv::plan {
@@ -75,6 +76,9 @@ bool askToReplacePlan(QObject *owner, const QString &documentPath)
 
 QString moveToTrash(const QString &path, QString *inTrash)
 {
+    // Qt puts the trash beside the working folder, not in the user's data
+    // folder, when that folder does not exist yet (a new account).
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     QString where;
     if (!QFile::moveToTrash(path, &where))
         return QStringLiteral("%1 could not be moved to the trash.").arg(QDir::toNativeSeparators(path));

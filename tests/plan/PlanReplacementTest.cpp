@@ -211,3 +211,16 @@ TEST_F(PlanReplacementTest, AReplacementNoteNamingAnythingButThisPlansStagingIsI
         EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral(".Acme.bpl.replacing"))));
     }
 }
+
+TEST_F(PlanReplacementTest, TheTrashIsTheUsersEvenBeforeTheirDataFolderExists)
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    const QString fresh = path(QStringLiteral("new account/.local/share"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(fresh));
+    writeOldPlan();
+    QString inTrash;
+    EXPECT_EQ(moveToTrash(path(QStringLiteral("Acme.bpl")), &inTrash), QString());
+    qputenv("XDG_DATA_HOME", dataHome);
+    EXPECT_TRUE(inTrash.startsWith(fresh + QStringLiteral("/Trash/"))) << inTrash.toStdString();
+    EXPECT_EQ(readFile(inTrash), "old document");
+}
