@@ -195,13 +195,29 @@ Value ddb(Args args, const EvaluationContext &c)
     if (!a.ok) return a.failure;
     if (cost < 0 || salvage < 0 || life <= 0 || period <= 0 || period > life || factor <= 0)
         return error(ErrorCode::Num);
-    double prior = 0, depreciation = 0;
-    const int periods = int(std::ceil(period));
-    for (int p = 1; p <= periods; ++p) {
-        depreciation = std::min((cost - prior) * factor / life, std::max(0.0, cost - salvage - prior));
-        prior += depreciation;
+    const double rate = factor / life, periods = std::ceil(period);
+    const auto periodDepreciation = [&](double prior) {
+        return std::min((cost - prior) * rate, std::max(0.0, cost - salvage - prior));
+    };
+    // A schedule of months or years is walked period by period. A longer one
+    // (a life given in days over centuries, or a mistyped life) takes the
+    // depreciation before the period in closed form: a walk of billions of
+    // periods would freeze the sheet.
+    constexpr double longestWalk = 10000;
+    if (periods <= longestWalk) {
+        double prior = 0, depreciation = 0;
+        for (int p = 1; p <= int(periods); ++p) {
+            depreciation = periodDepreciation(prior);
+            prior += depreciation;
+        }
+        return number(depreciation);
     }
-    return number(depreciation);
+    // Until it reaches the salvage value the book value shrinks by the rate
+    // each period; after that it stays at salvage. A rate of 1 or more
+    // reaches salvage in the first period.
+    const double floor = std::max(0.0, cost - salvage);
+    const double prior = rate >= 1 ? floor : std::min(cost * (1 - std::pow(1 - rate, periods - 1)), floor);
+    return number(periodDepreciation(prior));
 }
 
 const Definition definitions[] = {

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -142,6 +143,14 @@ bool Criterion::matches(const Value &value) const
     case OpCode::GreaterEqual: return c >= 0;
     default: return false;
     }
+}
+
+int wholeNumber(double n)
+{
+    if (std::isnan(n))
+        return 0;
+    constexpr double lowest = std::numeric_limits<int>::min(), highest = std::numeric_limits<int>::max();
+    return int(std::clamp(std::trunc(n), lowest, highest));
 }
 
 double roundDecimal(double x, int digits, Rounding mode)

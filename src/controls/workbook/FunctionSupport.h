@@ -31,6 +31,11 @@ std::optional<double> numberArg(const Operand &o, const EvaluationContext &c, Va
 std::optional<QString> textArg(const Operand &o, const EvaluationContext &c, Value &failure);
 std::optional<bool> booleanArg(const Operand &o, const EvaluationContext &c, Value &failure);
 
+// A number argument used as a whole number (an index, a count, a number of
+// digits): truncated toward zero and held within int's range, so that a
+// huge argument reads as out of range instead of overflowing.
+int wholeNumber(double n);
+
 // Each value of a reference or array argument that is not empty, or the
 // argument's own value; #REF! when the reference points nowhere.
 template <typename F>

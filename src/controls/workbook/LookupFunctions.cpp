@@ -73,7 +73,7 @@ Value lookup(Args args, const EvaluationContext &c, bool vertical)
         if (!b) return failure;
         approximate = *b;
     }
-    const int line = int(std::trunc(*index));
+    const int line = wholeNumber(*index);
     if (line < 1) return error(ErrorCode::Value);
     if (line > (vertical ? table->cols : table->rows)) return error(ErrorCode::Ref);
     const int length = vertical ? table->rows : table->cols;
@@ -122,7 +122,7 @@ Value index(Args args, const EvaluationContext &c)
         if (!col) return failure;
         colArg = *col;
     }
-    int row = int(std::trunc(*rowArg)), col = int(std::trunc(colArg));
+    int row = wholeNumber(*rowArg), col = wholeNumber(colArg);
     if (row < 0 || col < 0) return error(ErrorCode::Value);
     const bool isArray = args[0].isArray();
     if (!isArray && !args[0].isReference()) {
@@ -148,7 +148,7 @@ Value choose(Args args, const EvaluationContext &c)
     Value failure;
     const auto i = numberArg(args[0], c, failure);
     if (!i) return failure;
-    const int pick = int(std::trunc(*i));
+    const int pick = wholeNumber(*i);
     if (pick < 1 || pick >= int(args.size())) return error(ErrorCode::Value);
     const Value v = scalar(args[std::size_t(pick)], c);
     return v.isEmpty() ? number(0) : v;

@@ -226,14 +226,14 @@ Value roundFunction(Args args, const EvaluationContext &c)
     Value failure;
     const auto x = numberArg(args[0], c, failure);
     if (!x) return failure;
-    double digits = 0;
+    int digits = 0;
     if (args.size() > 1) {
         const auto d = numberArg(args[1], c, failure);
         if (!d) return failure;
-        digits = std::trunc(*d);
+        digits = wholeNumber(*d);
     }
     // ROUNDUP and ROUNDDOWN round away from and toward zero.
-    return number(roundDecimal(*x, int(digits), mode));
+    return number(roundDecimal(*x, digits, mode));
 }
 
 using Unary = double (*)(double);

@@ -102,6 +102,30 @@ TEST_F(FormulaTest, MathAndStatistics)
     });
 }
 
+TEST_F(FormulaTest, HugeWholeNumberArgumentsReadAsOutOfRange)
+{
+    check({
+        {"ROUND(2.5,1E+300)", "2.5"}, {"ROUND(2.5,-1E+300)", "0"}, {"ROUNDUP(1.21,4E+38)", "1.21"},
+        {"CHOOSE(1E+300,1,2)", "#VALUE!"}, {"CHOOSE(-1E+300,1,2)", "#VALUE!"},
+        {"INDEX({1,2;3,4},1E+300,1)", "#REF!"}, {"INDEX({1,2;3,4},1,-1E+300)", "#VALUE!"},
+        {"VLOOKUP(1,{1,2},1E+300)", "#REF!"}, {"HLOOKUP(1,{1,2},-1E+300)", "#VALUE!"},
+    });
+}
+
+TEST_F(FormulaTest, DoubleDecliningDepreciationOverVeryLongLivesFinishes)
+{
+    // Past the longest walked schedule the closed form continues the walk:
+    // each period's depreciation is the previous one's less the rate.
+    const double walked = eval("DDB(2400,0,20000,10000)").toDouble();
+    const double closed = eval("DDB(2400,0,20000,10001)").toDouble();
+    EXPECT_GT(walked, 0);
+    EXPECT_NEAR(closed, walked * (1 - 2.0 / 20000), 1e-9);
+    // A trillion periods: the last one's share of what is left, e^-2 of the cost.
+    EXPECT_NEAR(eval("DDB(1000,0,1E+12,1E+12)").toDouble() * 1e12, 2000 * std::exp(-2.0), 0.1);
+    // Once the salvage value is reached nothing more is depreciated.
+    check({{"DDB(2400,2300,20000,15000)", "0"}, {"DDB(2400,300,20000,20000,3E+4)", "0"}});
+}
+
 TEST_F(FormulaTest, Logic)
 {
     check({
