@@ -19,17 +19,6 @@ void message(const QString &text)
     platform::msgBox(nullptr, text);
 }
 
-bool isInteger(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Short: case QMetaType::UShort: case QMetaType::Int: case QMetaType::UInt:
-    case QMetaType::Long: case QMetaType::ULong: case QMetaType::LongLong: case QMetaType::ULongLong:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The service's name for a value the collection lists as "<DEFAULT>".
 QString serviceName(const QString &name)
 {
@@ -175,7 +164,7 @@ QString CRegistry::GetValue(const QVariant &nameOrIndex) const
 
 bool CRegistry::SetValue(const QVariant &nameOrIndex, const QVariant &value, std::optional<qint16> dataType)
 {
-    const QString name = isInteger(nameOrIndex) ? GetName(qint16(nameOrIndex.toInt())) : nameOrIndex.toString();
+    const QString name = isIntegerVariant(nameOrIndex) ? GetName(qint16(nameOrIndex.toInt())) : nameOrIndex.toString();
     bool written = false;
     try {
         if (openKey(KEY_WRITE, true))
@@ -202,7 +191,7 @@ bool CRegistry::writeValue(const QString &name, const QVariant &value, std::opti
             break;
         default: return false;
         }
-    } else if (isInteger(value)) {
+    } else if (isIntegerVariant(value)) {
         data.type = registry::REG_DWORD;
         data.number = quint32(value.toLongLong());
     } else if (value.typeId() == QMetaType::QByteArray) {

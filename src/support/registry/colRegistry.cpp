@@ -13,7 +13,9 @@ QvError collectionError(const QString &description)
     return QvError(kCollectionError, QStringLiteral("Registry Collection"), description);
 }
 
-bool isPosition(const QVariant &value)
+} // namespace
+
+bool isIntegerVariant(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::Short: case QMetaType::UShort: case QMetaType::Int: case QMetaType::UInt:
@@ -23,7 +25,6 @@ bool isPosition(const QVariant &value)
         return false;
     }
 }
-} // namespace
 
 colRegistry::Item colRegistry::Add(const QString &valueName, const QString &key, qint16 dataType, const QVariant &value)
 {
@@ -49,7 +50,7 @@ colRegistry::Item colRegistry::Add(const QString &valueName, const QString &key,
 
 colRegistry::Item colRegistry::item(const QVariant &indexOrName) const
 {
-    if (isPosition(indexOrName)) {
+    if (isIntegerVariant(indexOrName)) {
         const qlonglong position = indexOrName.toLongLong();
         if (position < 1 || position > qlonglong(m_items.size()))
             throw collectionError(QStringLiteral("Invalid Index"));

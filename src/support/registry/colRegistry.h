@@ -12,6 +12,10 @@
 
 namespace qv::support {
 
+// Whether a name-or-index argument holds a whole number (a position or an
+// index) rather than a name.
+bool isIntegerVariant(const QVariant &value);
+
 class colRegistry
 {
 public:
