@@ -289,8 +289,11 @@ QRectF ChartPainter::placeCategoryLabels(QRectF &plot, bool rotatedAllowed)
     const double slot = slotWidth(plot);
     m_rotatedLabels = rotatedAllowed && widest > slot * 0.92;
     m_labelEvery = 1;
-    if (m_rotatedLabels)
-        m_labelEvery = std::max(1, int(std::ceil(fm.height() * 1.1 / std::max(slot, 1e-9))));
+    if (m_rotatedLabels) {
+        // A plot squeezed to nothing shows the first label only.
+        const double categories = std::max<double>(1, m_data.categories.size());
+        m_labelEvery = int(std::clamp(std::ceil(fm.height() * 1.1 / std::max(slot, 1e-9)), 1.0, categories));
+    }
     m_labelHeight = m_rotatedLabels ? widest * 0.71 + fm.height() * 0.71 : fm.height();
     plot.setBottom(plot.bottom() - m_labelHeight - 8 * m_unit);
     return QRectF(plot.left(), plot.bottom(), plot.width(), m_labelHeight + 8 * m_unit);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace qv;
 using namespace qv::chart;
 
@@ -61,6 +63,36 @@ TEST(ChartRenderer, EveryTypeDrawsItsSeriesAndReportsWhereTheyAre)
         for (const ChartElement &e : layout.elements)
             seriesShapes += e.kind == ChartElement::Series && !e.area.isEmpty() ? 1 : 0;
         EXPECT_GE(seriesShapes, 2);
+    }
+}
+
+// A graph frame dragged to a sliver, or thousands of long labels, leave the
+// plot no room; the graph still draws what fits (the sanitized build checks
+// that no size on the way overflows).
+TEST(ChartRenderer, ChartsSqueezedToNothingStillDraw)
+{
+    ChartData crowded = sampleData();
+    crowded.categories.clear();
+    crowded.series.resize(1);
+    crowded.series[0].values.clear();
+    for (int i = 0; i < 3000; ++i) {
+        crowded.categories << QStringLiteral("A rather long category label %1").arg(i);
+        crowded.series[0].values.push_back(i);
+    }
+    for (ChartType type : allChartTypes()) {
+        SCOPED_TRACE(chartTypeName(type).toStdString());
+        ChartDefinition chart;
+        chart.type = type;
+        chart.title = QStringLiteral("A title far too long for the frame it is given");
+        for (const QSizeF size : {QSizeF(1, 1), QSizeF(12, 8), QSizeF(160, 100)}) {
+            for (const ChartData &data : {sampleData(), crowded}) {
+                QImage image(size.toSize(), QImage::Format_RGB32);
+                QPainter painter(&image);
+                const ChartLayout layout = drawChart(painter, QRectF(QPointF(0, 0), size), chart, data);
+                for (const ChartElement &e : layout.elements)
+                    EXPECT_TRUE(std::isfinite(e.area.boundingRect().width()));
+            }
+        }
     }
 }
 
