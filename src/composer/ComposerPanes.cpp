@@ -100,6 +100,12 @@ void frmMain::buildPanes()
     timerSave = new QTimer(this);
     timerSave->setObjectName(QStringLiteral("timerSave"));
     timerSave->setInterval(60000);
+
+    m_typingPause = new QTimer(this);
+    m_typingPause->setObjectName(QStringLiteral("timerTypingPause"));
+    m_typingPause->setSingleShot(true);
+    m_typingPause->setInterval(2000);
+    connect(m_typingPause, &QTimer::timeout, this, &frmMain::keepTypedText);
 }
 
 void frmMain::buildOutlinePane()
@@ -257,6 +263,7 @@ void frmMain::buildWorkAreaPane()
         if (m_loadingText || !currentSection())
             return;
         m_session->markTextChanged();
+        m_typingPause->start();
     });
 }
 

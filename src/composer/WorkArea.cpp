@@ -10,6 +10,7 @@
 #include "composer/SectionFiles.h"
 #include "composer/frmTables.h"
 #include "controls/spell/SpellChecker.h"
+#include "controls/richtext/Rtf.h"
 #include "controls/richtextview/DisplayBox.h"
 #include "controls/richtextview/TextEditor.h"
 #include "controls/workbook/Workbook.h"
@@ -63,6 +64,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -114,6 +116,18 @@ Result<void> frmMain::writeShownText(bool evenUnchanged)
         return Failure{kFileAccessError, failure, QStringLiteral("Saving ") + m_saveTarget};
     m_session->setTextWritten();
     return success();
+}
+
+void frmMain::keepTypedText()
+{
+    if (m_loadingText || !currentSection() || !textChanged() || m_saveTarget.isEmpty() || rtfWorkArea->isReadOnly())
+        return;
+    const std::unique_ptr<QTextDocument> copy = rtf::copyDocument(*rtfWorkArea->document());
+    rtf::makeFontsExplicit(*copy, 0, copy->characterCount());
+    // A write that fails is tried again at the next pause, and reported by
+    // the write that leaving the section or saving makes.
+    if (composer::writeSectionText(*copy, m_saveTarget).isEmpty())
+        m_session->setTextWritten();
 }
 
 void frmMain::showSection(const std::shared_ptr<plan::Section> &section, const OutlinePosition &position)

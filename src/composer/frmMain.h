@@ -262,6 +262,11 @@ private:
     void showOpenedPlan();
     // Writes the shown text to its working copy when it changed.
     Result<void> writeShownText(bool evenUnchanged = false);
+    // Writes the text being typed to its working copy once typing pauses,
+    // from a copy of the document, so that the editor and its undo steps are
+    // left alone. A program that is killed or crashes then loses at most the
+    // last moments of typing; the next opening offers to recover the rest.
+    void keepTypedText();
     // Loads the current section's text into the work area (a new text gets
     // the explicit fonts of a written one) and sets the save target.
     void loadShownText(bool isNew);
@@ -346,6 +351,7 @@ private:
     QStatusBar *sbarPlan = nullptr;
     std::array<QLabel *, 4> statusPanels{};
     QTimer *timerSave = nullptr;
+    QTimer *m_typingPause = nullptr; // runs out when typing has paused; see keepTypedText
 
     OpenPlanSession *m_session = nullptr;
     editors::SectionWordProcessor *m_wordProcessor = nullptr;

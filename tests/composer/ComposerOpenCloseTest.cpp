@@ -2,12 +2,18 @@
 
 #include "composer/PlanLock.h"
 #include "composer/SamplePlanChooser.h"
+#include "plan/ModEnglish.h"
+#include "platform/Folders.h"
 #include "platform/Settings.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 #include <QToolButton>
+
+#include <csignal>
+#include <optional>
 
 using namespace qv;
 using namespace qv::test;
@@ -259,4 +265,66 @@ TEST(ComposerOpen, APlanOpenInAnotherWindowOpensAsAReadOnlyCopyThatNeverWritesIt
     EXPECT_TRUE(c.window->ClosePlan());
     EXPECT_FALSE(QFileInfo::exists(copyFolder)) << "the copy goes with it";
     EXPECT_EQ(readFile(other), document);
+}
+
+// A composer killed while its user types: what was typed before the kill is
+// offered back when the plan is next opened. The dying composer runs in a
+// fresh run of this test program (the way a crash takes a real one), on this
+// run's plan, whose place it finds in the environment.
+TEST(ComposerKilledDeathTest, TextTypedBeforeTheKillIsOfferedBackWhenThePlanIsNextOpened)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr char planVariable[] = "QV_TEST_KILLED_COMPOSER_PLAN";
+    constexpr char installVariable[] = "QV_TEST_KILLED_COMPOSER_INSTALL";
+    std::optional<PlanFixture> fixture;
+    if (!qEnvironmentVariableIsSet(planVariable)) {
+        fixture.emplace();
+        qputenv(planVariable, fixture->documentPath().toUtf8());
+        qputenv(installVariable, fixture->installFolder().toUtf8());
+    }
+    const QString document = qEnvironmentVariable(planVariable);
+    const QString typed = QStringLiteral("Typed a moment before the kill");
+
+    EXPECT_EXIT(
+        {
+            platform::Folders::setInstallFolder(qEnvironmentVariable(installVariable));
+            support::frmAdvise::setRunner([](support::frmAdvise &advice) { advice.accept(); });
+            shell::replaceCurrentPlan();
+            auto *window = new composer::frmMain; // never closed: the kill ends it
+            if (!window->OpenPlan(document))
+                std::_Exit(1);
+            QTextCursor cursor = window->findChild<richtext::TextEditor *>(QStringLiteral("rtfWorkArea"))->textCursor();
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(QStringLiteral(" ") + typed);
+            // The user pauses; the composer keeps the typing in its working copy.
+            const QString workingCopy = QDir(plan::ModEnglish::PlanFolderOfDocument(document)).filePath(QStringLiteral("Ans00001.tmp"));
+            for (int waited = 0; waited < 20000; waited += 50) {
+                QTest::qWait(50);
+                if (readFile(workingCopy).contains(typed.toUtf8()))
+                    raise(SIGKILL);
+            }
+            std::_Exit(2);
+        },
+        testing::KilledBySignal(SIGKILL), "");
+    qunsetenv(planVariable);
+    qunsetenv(installVariable);
+    ASSERT_TRUE(fixture);
+
+    // The next composer finds the dead one's lock and working copy, asks,
+    // and shows the recovered text.
+    shell::replaceCurrentPlan();
+    support::frmAdvise::setRunner([](support::frmAdvise &advice) { advice.accept(); });
+    auto window = std::make_unique<composer::frmMain>();
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    fakes().messages->setNextAnswer(Answer::Yes);
+    ASSERT_TRUE(window->OpenPlan(document));
+    ASSERT_FALSE(fakes().messages->shown.isEmpty());
+    EXPECT_TRUE(fakes().messages->shown[0].text.contains(QStringLiteral("(text)")))
+        << fakes().messages->shown[0].text.toStdString();
+    EXPECT_TRUE(window->findChild<richtext::TextEditor *>(QStringLiteral("rtfWorkArea"))->toPlainText().contains(typed));
+    EXPECT_TRUE(shell::currentPlan()->modified()) << "closing asks to save what was recovered";
+    window->unload();
+    window.reset();
+    shell::releaseCurrentPlan();
+    support::frmAdvise::setRunner(nullptr);
 }

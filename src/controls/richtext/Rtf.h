@@ -77,6 +77,15 @@ struct PageLayout
 PageLayout pageLayout(const QTextDocument &document);
 void setPageLayout(QTextDocument &document, const PageLayout &layout);
 
+// A copy of the document that writes the same RTF: its text, formats, page
+// layout and the other settings kept beside the text.
+std::unique_ptr<QTextDocument> copyDocument(const QTextDocument &document);
+
+// Gives every character from `from` to `to` an explicit font family and
+// size (the document's default where it has none), so that the text looks
+// the same in every program that opens the RTF. One undo step.
+void makeFontsExplicit(QTextDocument &document, int from, int to);
+
 // Twips and document pixels (96 dpi).
 constexpr double twipsPerPixel = 15.0;
 inline double twipsToPixels(double twips)

@@ -6,6 +6,7 @@
 #include "platform/AtomicFile.h"
 
 #include <QFile>
+#include <QFont>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -13,6 +14,8 @@
 #include <QTextFrame>
 #include <QTextList>
 #include <QTextTable>
+
+#include <algorithm>
 
 namespace qv::rtf {
 
@@ -123,6 +126,42 @@ PageLayout pageLayout(const QTextDocument &document)
     layout.marginTop = intProperty(document, marginTopProperty, defaults.marginTop);
     layout.marginBottom = intProperty(document, marginBottomProperty, defaults.marginBottom);
     return layout;
+}
+
+std::unique_ptr<QTextDocument> copyDocument(const QTextDocument &document)
+{
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    for (const QByteArray &name : document.dynamicPropertyNames())
+        copy->setProperty(name.constData(), document.property(name.constData()));
+    return copy;
+}
+
+void makeFontsExplicit(QTextDocument &document, int from, int to)
+{
+    const QFont base = document.defaultFont();
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() <= to; block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int start = std::max(from, fragment.position());
+            const int end = std::min(to, fragment.position() + fragment.length());
+            if (start >= end)
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            QTextCharFormat missing;
+            if (!format.hasProperty(QTextFormat::FontFamilies))
+                missing.setFontFamilies({base.family()});
+            if (!format.hasProperty(QTextFormat::FontPointSize) && !format.hasProperty(QTextFormat::FontPixelSize))
+                missing.setFontPointSize(base.pointSizeF() > 0 ? base.pointSizeF() : 12.0);
+            if (missing.properties().isEmpty())
+                continue;
+            edit.setPosition(start);
+            edit.setPosition(end, QTextCursor::KeepAnchor);
+            edit.mergeCharFormat(missing);
+        }
+    }
+    edit.endEditBlock();
 }
 
 void setPageLayout(QTextDocument &document, const PageLayout &layout)

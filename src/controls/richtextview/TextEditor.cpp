@@ -233,36 +233,9 @@ void TextEditor::clearSelection()
 
 void TextEditor::makeFontsExplicit()
 {
-    QTextCursor selection = textCursor();
-    if (!selection.hasSelection())
-        return;
-    const QFont base = document()->defaultFont();
-    const int from = selection.selectionStart();
-    const int to = selection.selectionEnd();
-    QTextCursor edit(document());
-    edit.beginEditBlock();
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int start = std::max(from, fragment.position());
-            const int end = std::min(to, fragment.position() + fragment.length());
-            if (start >= end)
-                continue;
-            const QTextCharFormat format = fragment.charFormat();
-            QTextCharFormat missing;
-            if (!format.hasProperty(QTextFormat::FontFamilies))
-                missing.setFontFamilies({base.family()});
-            if (!format.hasProperty(QTextFormat::FontPointSize) && !format.hasProperty(QTextFormat::FontPixelSize))
-                missing.setFontPointSize(base.pointSizeF() > 0 ? base.pointSizeF() : 12.0);
-            if (missing.properties().isEmpty())
-                continue;
-            edit.setPosition(start);
-            edit.setPosition(end, QTextCursor::KeepAnchor);
-            edit.mergeCharFormat(missing);
-        }
-    }
-    edit.endEditBlock();
+    const QTextCursor selection = textCursor();
+    if (selection.hasSelection())
+        rtf::makeFontsExplicit(*document(), selection.selectionStart(), selection.selectionEnd());
 }
 
 // ---- Page and view ----------------------------------------------------------------
