@@ -16,7 +16,7 @@ packages=(
   qt6-qpa-plugins
   ccache
   lintian desktop-file-utils appstream shared-mime-info librsvg2-bin file xdg-utils
-  libwmf-bin libreoffice-draw-nogui
+  libwmf-bin fonts-urw-base35 libreoffice-draw-nogui
   poppler-utils unzip
   libqpdf-dev libzip-dev
 )
