@@ -125,6 +125,22 @@ QString groupThousands(const QString &digits)
     return out;
 }
 
+// Calls visit(i) for each character of a format section that belongs to the
+// code: not inside quotes, and not the character after a backslash, "_" or "*".
+// visit may move i past characters it has read, and returns false to stop.
+template <typename Visit>
+void forEachCodeCharacter(const QString &section, Visit &&visit)
+{
+    bool quoted = false;
+    for (int i = 0; i < section.size(); ++i) {
+        const QChar c = section[i];
+        if (c == u'"') { quoted = !quoted; continue; }
+        if (quoted) continue;
+        if (c == u'\\' || c == u'_' || c == u'*') { ++i; continue; }
+        if (!visit(i)) return;
+    }
+}
+
 // A number section: digit placeholders 0 # ?, "." and "," and "%", literal text.
 QString formatNumberSection(double number, const QString &section, bool negativeSign)
 {
@@ -132,15 +148,11 @@ QString formatNumberSection(double number, const QString &section, bool negative
     int integerZeros = 0, decimalsMin = 0, decimalsMax = 0, percents = 0, exponentDigits = -1;
     bool seenDecimal = false, grouping = false, anyDigit = false;
     int scaleCommas = 0;
-    bool quoted = false;
-    for (int i = 0; i < section.size(); ++i) {
+    forEachCodeCharacter(section, [&](int &i) {
         const QChar c = section[i];
-        if (c == u'"') { quoted = !quoted; continue; }
-        if (quoted) continue;
-        if (c == u'\\' || c == u'_' || c == u'*') { ++i; continue; }
         if (exponentDigits >= 0) {
             if (c == u'0' || c == u'#') ++exponentDigits;
-            continue;
+            return true;
         }
         if (c == u'0' || c == u'#' || c == u'?') {
             anyDigit = true;
@@ -161,7 +173,8 @@ QString formatNumberSection(double number, const QString &section, bool negative
             exponentDigits = 0;
             ++i;
         }
-    }
+        return true;
+    });
     double value = std::fabs(number);
     for (int p = 0; p < percents; ++p) value *= 100;
     for (int s = 0; s < scaleCommas; ++s) value /= 1000;
@@ -211,7 +224,7 @@ QString formatNumberSection(double number, const QString &section, bool negative
     // Second pass: lay the digits out among the literals.
     QString out;
     bool integerDone = false, decimalDone = false, exponentDone = false, inDecimals = false;
-    quoted = false;
+    bool quoted = false;
     for (int i = 0; i < section.size(); ++i) {
         const QChar c = section[i];
         if (c == u'"') { quoted = !quoted; continue; }
@@ -257,17 +270,14 @@ bool isDigitPlaceholder(QChar c)
 // The unquoted "/" of a fraction code ("# ?/?", "?/??", "# ?/4"), or -1.
 int fractionSlash(const QString &section)
 {
-    bool quoted = false;
-    for (int i = 0; i < section.size(); ++i) {
-        const QChar c = section[i];
-        if (c == u'"') { quoted = !quoted; continue; }
-        if (quoted) continue;
-        if (c == u'\\' || c == u'_' || c == u'*') { ++i; continue; }
-        if (c == u'/' && i > 0 && isDigitPlaceholder(section[i - 1]) && i + 1 < section.size()
+    int slash = -1;
+    forEachCodeCharacter(section, [&](int &i) {
+        if (section[i] == u'/' && i > 0 && isDigitPlaceholder(section[i - 1]) && i + 1 < section.size()
             && (isDigitPlaceholder(section[i + 1]) || section[i + 1].isDigit()))
-            return i;
-    }
-    return -1;
+            slash = i;
+        return slash < 0;
+    });
+    return slash;
 }
 
 // The closest fraction to `value` whose denominator stays below `limit`,
