@@ -109,6 +109,8 @@ Result<void> OpenPlanSession::openDocument(const QString &path)
     }
     if (Result<void> locked = lockPlan(*opened); !locked)
         return locked;
+    if (!opened->folder().isEmpty())
+        plan::adoptNewSectionTexts(opened->folder(), opened->outline());
     const bool recovered = offerLeftoverEdits(*opened);
     shell::adoptCurrentPlan(std::move(opened));
     start();

@@ -4,6 +4,7 @@
 #include "plan/FileNames.h"
 #include "plan/ModEnglish.h"
 #include "plan/Plan.h"
+#include "plan/WorkingCopies.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
@@ -56,6 +57,7 @@ QString createSectionTextFile(plan::Section &section, const QString &fontName, i
     if (!failure.isEmpty())
         return failure;
     section.setPrimaryTextFileName(name);
+    plan::noteNewSectionText(folder, section, name);
     return QString();
 }
 

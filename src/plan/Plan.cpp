@@ -2,6 +2,7 @@
 
 #include "plan/PlanReplacement.h"
 #include "plan/PlanRules.h"
+#include "plan/WorkingCopies.h"
 
 #include "plan/ModEnglish.h"
 #include "plan/PlanErrors.h"
@@ -117,8 +118,10 @@ void Plan::Save()
                       QStringLiteral("The plan could not be saved to %1: %2").arg(path, error));
     // The plan folder holds the plan's texts and tables; it must exist before
     // the first working copy is written. A template has none.
-    if (!isTemplate())
+    if (!isTemplate()) {
         QDir().mkpath(folder());
+        forgetNewSectionTexts(folder()); // the document now names them
+    }
     m_documentPath = path;
     m_modified = false;
 }

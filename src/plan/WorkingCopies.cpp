@@ -1,12 +1,18 @@
 #include "plan/WorkingCopies.h"
 
 #include "plan/FileNames.h"
+#include "plan/Outline.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
 
 namespace qv::plan {
 
@@ -64,6 +70,71 @@ int deleteWorkingCopies(const QString &folder)
         }
     }
     return deleted;
+}
+
+namespace {
+
+QJsonArray newSectionTexts(const QString &folder)
+{
+    QFile file(platform::joinPath(folder, QLatin1String(NewSectionTextsFile)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.read(1 << 20)).array();
+}
+
+} // namespace
+
+void noteNewSectionText(const QString &folder, const Section &section, const QString &fileName)
+{
+    QJsonArray notes = newSectionTexts(folder);
+    notes.append(QJsonObject{{QStringLiteral("key"), section.key()},
+                             {QStringLiteral("name"), section.name()},
+                             {QStringLiteral("file"), fileName}});
+    platform::writeFileAtomically(platform::joinPath(folder, QLatin1String(NewSectionTextsFile)),
+                                  QJsonDocument(notes).toJson(QJsonDocument::Compact));
+}
+
+int adoptNewSectionTexts(const QString &folder, PlanOutline &outline)
+{
+    QSet<QString> named;
+    for (const auto &chapter : outline.chapters())
+        for (const auto &section : chapter->sections())
+            named.insert(section->textFileName().toLower());
+    int adopted = 0;
+    for (const QJsonValue &value : newSectionTexts(folder)) {
+        const QJsonObject note = value.toObject();
+        const QString key = note.value(QStringLiteral("key")).toString();
+        const QString name = note.value(QStringLiteral("name")).toString();
+        const QString file = note.value(QStringLiteral("file")).toString();
+        // Only a plain section text of this folder, never a path elsewhere.
+        if (QFileInfo(file).fileName() != file || !hasExtension(file, kTextExtension) || named.contains(file.toLower()))
+            continue;
+        const QString workingCopy = withExtension(file, kTextWorkingExtension);
+        if (!QFileInfo::exists(platform::joinPath(folder, file))
+            && !QFileInfo::exists(platform::joinPath(folder, workingCopy)))
+            continue;
+        Section *owner = nullptr;
+        int matches = 0;
+        for (const auto &chapter : outline.chapters()) {
+            for (const auto &section : chapter->sections()) {
+                if (section->key() == key && section->name() == name) {
+                    owner = section.get();
+                    ++matches;
+                }
+            }
+        }
+        if (matches == 1 && owner->textFileName().isEmpty()) {
+            owner->setTextFileName(file);
+            named.insert(file.toLower());
+            ++adopted;
+        }
+    }
+    return adopted;
+}
+
+void forgetNewSectionTexts(const QString &folder)
+{
+    QFile::remove(platform::joinPath(folder, QLatin1String(NewSectionTextsFile)));
 }
 
 } // namespace qv::plan

@@ -12,6 +12,9 @@
 
 namespace qv::plan {
 
+class PlanOutline;
+class Section;
+
 enum class WorkingCopyKind { Table, Text };
 
 // The committed file a working copy stands for: its name less the last three
@@ -34,5 +37,21 @@ QStringList commitWorkingCopies(const QString &folder);
 // Deletes every working copy of the folder; one that cannot be deleted is
 // skipped. Returns how many were deleted.
 int deleteWorkingCopies(const QString &folder);
+
+// Section texts made since the plan was last saved. The plan document names
+// a new text only from the next save, so a program that dies before it would
+// leave the text, and its working copy, belonging to no section. Each new
+// text is therefore noted in the plan folder (NewSectionTextsFile) by its
+// section's key and name.
+inline constexpr char NewSectionTextsFile[] = ".new-section-texts";
+// Notes that `section` now keeps its text in `fileName`. A note that cannot
+// be written costs nothing but this help after a crash.
+void noteNewSectionText(const QString &folder, const Section &section, const QString &fileName);
+// Gives each section of the outline without a text the one noted for it
+// (the only section with that key and name), while that text or its working
+// copy is in the folder. Returns how many sections got one.
+int adoptNewSectionTexts(const QString &folder, PlanOutline &outline);
+// Removes the notes: the saved document now names every text.
+void forgetNewSectionTexts(const QString &folder);
 
 } // namespace qv::plan

@@ -5,11 +5,14 @@
 #include "composer/OpenPlanSession.h"
 #include "composer/PlanCheck.h"
 #include "composer/PlanLock.h"
+#include "composer/SectionFiles.h"
 #include "controls/workbook/Workbook.h"
 #include "FakePlatform.h"
+#include "TestFiles.h"
 #include "PlanFixture.h"
 #include "plan/Outline.h"
 #include "plan/Plan.h"
+#include "plan/WorkingCopies.h"
 #include "platform/AtomicFile.h"
 #include "shell/CurrentPlan.h"
 
@@ -128,6 +131,37 @@ TEST(LeftoverEdits, DiscardingOpensThePlanAsLastSaved)
     EXPECT_EQ(session.table(QStringLiteral("Tbl0101"))->number(2, 1), saved.number(2, 1));
     EXPECT_FALSE(session.isModified());
     EXPECT_TRUE(composer::leftoverEdits(plan.fixture.planFolder(), session.plan().outline()).isEmpty());
+}
+
+// A section's first text is named by the plan document only from the next
+// save; a crash before it must not leave that text belonging to no section.
+TEST(LeftoverEdits, AFirstTextMadeSinceTheLastSaveIsRecoveredIntoItsSection)
+{
+    FixturePlan plan;
+    QString madeName;
+    {
+        OpenPlanSession session;
+        ASSERT_TRUE(session.OpenPlan(plan.fixture.documentPath()).ok());
+        plan::Section &section = *session.plan().outline().chapters().item(2)->sections().item(1);
+        section.setTextFileName(QString());
+        session.markModified();
+        ASSERT_TRUE(session.SavePlan().ok()); // saved without a text for 2.1
+        ASSERT_TRUE(composer::createSectionTextFile(section, QStringLiteral("Arial"), 12).isEmpty());
+        madeName = section.textFileName();
+        PlanFixture::writeRtf(plan.file(section.primaryTextFileName()), QStringLiteral("Typed before the crash"));
+    } // the crash: no save, no close
+
+    OpenPlanSession session;
+    fakes().messages->setNextAnswer(platform::Answer::Yes);
+    ASSERT_TRUE(session.OpenPlan(plan.fixture.documentPath()).ok());
+    const plan::Section &section = *session.plan().outline().chapters().item(2)->sections().item(1);
+    ASSERT_EQ(fakes().messages->shown.size(), 1);
+    EXPECT_TRUE(fakes().messages->shown[0].text.contains(section.name() + QStringLiteral(" (text)")))
+        << fakes().messages->shown[0].text.toStdString();
+    EXPECT_EQ(section.textFileName(), madeName);
+    ASSERT_TRUE(session.SavePlan().ok());
+    EXPECT_TRUE(readFile(plan.file(madeName)).contains("Typed before the crash"));
+    EXPECT_FALSE(QFile::exists(plan.file(QLatin1String(plan::NewSectionTextsFile))));
 }
 
 TEST(PlanCheck, FindsADamagedTableAndALinkToATableThePlanLacks)
