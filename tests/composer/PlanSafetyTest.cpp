@@ -164,6 +164,36 @@ TEST(LeftoverEdits, AFirstTextMadeSinceTheLastSaveIsRecoveredIntoItsSection)
     EXPECT_FALSE(QFile::exists(plan.file(QLatin1String(plan::NewSectionTextsFile))));
 }
 
+TEST(LeftoverEdits, ANewTextsNoteGivesOnlyAPlainTextOfThePlanFolderToTheOneSectionItNames)
+{
+    FixturePlan plan;
+    OpenPlanSession session;
+    ASSERT_TRUE(session.OpenPlan(plan.fixture.documentPath()).ok());
+    plan::PlanOutline &outline = session.plan().outline();
+    plan::Section &section = *outline.chapters().item(2)->sections().item(1);
+    const QString taken = outline.chapters().item(1)->sections().item(1)->textFileName();
+    section.setTextFileName(QString());
+    writeTestFile(plan.file(QStringLiteral("Ans09999.rtf")), "a text");
+    const QString note = plan.file(QLatin1String(plan::NewSectionTextsFile));
+    const auto entry = [&](const QString &key, const QString &name, const QString &file) {
+        return QStringLiteral(R"({"key":"%1","name":"%2","file":"%3"})").arg(key, name, file);
+    };
+    const QString key = section.key(), name = section.name();
+    for (const QString &hostile :
+         {QStringLiteral("not json"), entry(key, name, QStringLiteral("../../etc/passwd.rtf")),
+          entry(key, name, QStringLiteral("/tmp/Ans09999.rtf")), entry(key, name, QStringLiteral("Ans05555.rtf")),
+          entry(key, name, taken), entry(key, QStringLiteral("Another name"), QStringLiteral("Ans09999.rtf")),
+          entry(key, name, QStringLiteral("Ans09999.vts"))}) {
+        SCOPED_TRACE(hostile.toStdString());
+        writeTestFile(note, (hostile.startsWith(u'{') ? QStringLiteral("[%1]").arg(hostile) : hostile).toUtf8());
+        EXPECT_EQ(plan::adoptNewSectionTexts(plan.fixture.planFolder(), outline), 0);
+        EXPECT_TRUE(section.textFileName().isEmpty());
+    }
+    writeTestFile(note, QStringLiteral("[%1]").arg(entry(key, name, QStringLiteral("Ans09999.rtf"))).toUtf8());
+    EXPECT_EQ(plan::adoptNewSectionTexts(plan.fixture.planFolder(), outline), 1);
+    EXPECT_EQ(section.textFileName(), QStringLiteral("Ans09999.rtf"));
+}
+
 TEST(PlanCheck, FindsADamagedTableAndALinkToATableThePlanLacks)
 {
     FixturePlan plan;
